@@ -8,13 +8,18 @@
 
 #include "core/records.h"
 #include "core/rng.h"
+#include "core/save_store.h"
+#include "core/settings.h"
 
 namespace qvr {
 
 class Game {
 public:
-    explicit Game(Rng rng = Rng(1)) : rng(rng), content_(std::make_unique<Content>()),
-                                      save_(std::make_unique<SaveData>()) {}
+    explicit Game(Rng rng = Rng(1))
+        : rng(rng), settings(std::make_unique<MemorySettings>()),
+          content_(std::make_unique<Content>()), save_(std::make_unique<SaveData>())
+    {
+    }
 
     Content& content() { return *content_; }
     const Content& content() const { return *content_; }
@@ -26,6 +31,8 @@ public:
 
     Rng rng;
     GameState state;
+    std::unique_ptr<SaveStore> store; // the game folder; none in pure rule tests
+    std::unique_ptr<SettingsStore> settings;
 
 private:
     std::unique_ptr<Content> content_;

@@ -1,0 +1,205 @@
+#include "core/data_files.h"
+
+#include <memory>
+
+#include "core/name_codes.h"
+#include "core/record_io.h"
+
+namespace qvr {
+
+namespace {
+
+void decodeNames(ByteReader& in, SaveData& save)
+{
+    for (int b = 1; b <= kRosterSize; ++b) {
+        Character& c = save.roster[b];
+        try {
+            c.name += DecodeNameCodes(c.nameCodes);
+        } catch (const GameError& e) {
+            in.fail("roster entry " + std::to_string(b) + ": " + e.what());
+        }
+    }
+}
+
+template <typename Def, int Hi>
+void decodeTableNames(ByteReader& in, Bounded<Def, 0, Hi>& table, const char* what)
+{
+    for (int n = 1; n <= Hi; ++n) {
+        Def& d = table[n];
+        try {
+            d.name += DecodeNameCodes(d.nameCodes);
+            d.unknownName += DecodeNameCodes(d.unknownNameCodes);
+        } catch (const GameError& e) {
+            in.fail(std::string(what) + " " + std::to_string(n) + ": " + e.what());
+        }
+    }
+}
+
+template <typename Def, int Lo, int Hi, typename ReadFn>
+void readTable(ByteReader& in, Bounded<Def, Lo, Hi>& table, const char* what, ReadFn read)
+{
+    for (int n = Lo; n <= Hi; ++n) {
+        in.setContext(std::string(what) + " " + std::to_string(n));
+        table[n] = Def{};
+        read(in, table[n]);
+    }
+}
+
+template <typename Def, int Lo, int Hi, typename WriteFn>
+void writeTable(ByteWriter& out, const Bounded<Def, Lo, Hi>& table, WriteFn write)
+{
+    for (const Def& d : table)
+        write(out, d);
+}
+
+} // namespace
+
+std::vector<uint8_t> EncodeSaveImage(SaveData& save)
+{
+    for (int i = 1; i <= kRosterSize; ++i) {
+        Character& c = save.roster[i];
+        if (c.name.empty())
+            continue;
+        try {
+            EncodeNameCodes(c.name, c.nameCodes);
+        } catch (const GameError& e) {
+            throw GameError("roster entry " + std::to_string(i) + ": " + e.what());
+        }
+    }
+    ByteWriter out;
+    out.write(save.eventFlags);
+    for (const Character& c : save.roster)
+        WriteCharacter(out, c);
+    out.write(save.monsterTally);
+    out.write(save.itemTally);
+    out.write(save.itemStock);
+    if (out.size() != kSaveFileBytes)
+        throw GameError("internal error: the save image has " + std::to_string(out.size()) +
+                        " bytes instead of " + std::to_string(kSaveFileBytes));
+    return std::move(out.bytes());
+}
+
+void DecodeSaveImage(std::span<const uint8_t> image, SaveData& save, const std::string& fileName)
+{
+    if (image.size() != kSaveFileBytes)
+        throw GameError(fileName + ": the file has " + std::to_string(image.size()) +
+                        " bytes; a save file has exactly " + std::to_string(kSaveFileBytes) +
+                        (image.size() < kSaveFileBytes ? " (it is cut short)" : " (it is too long)"));
+    auto loaded = std::make_unique<SaveData>();
+    ByteReader in(image, fileName);
+    in.setContext("event flags");
+    in.read(loaded->eventFlags);
+    readTable(in, loaded->roster, "roster entry", ReadCharacter);
+    in.setContext("monster tally");
+    in.read(loaded->monsterTally);
+    in.setContext("item tally");
+    in.read(loaded->itemTally);
+    in.setContext("shop stock");
+    in.read(loaded->itemStock);
+    in.setContext("names");
+    decodeNames(in, *loaded);
+    loaded->roster[0] = save.roster[0];
+    save = std::move(*loaded);
+}
+
+std::vector<uint8_t> EncodeContentImage(const Content& content)
+{
+    ByteWriter out;
+    writeTable(out, content.spells, WriteSpell);
+    writeTable(out, content.traps, WriteTrap);
+    out.write(content.encounterTable);
+    out.write(content.mazeWalls);
+    out.write(content.mazeDoors);
+    out.write(content.mazeCells);
+    writeTable(out, content.monsters, WriteMonster);
+    writeTable(out, content.items, WriteItem);
+    writeTable(out, content.craftVariants, WriteItem);
+    out.write(content.recipeTable);
+    writeTable(out, content.npcShops, WriteNpcShop);
+    return std::move(out.bytes());
+}
+
+void DecodeContentImage(std::span<const uint8_t> image, Content& content,
+                        const std::string& fileName)
+{
+    auto loaded = std::make_unique<Content>();
+    ByteReader in(image, fileName);
+    readTable(in, loaded->spells, "spell", ReadSpell);
+    readTable(in, loaded->traps, "trap", ReadTrap);
+    in.setContext("encounter table");
+    in.read(loaded->encounterTable);
+    in.setContext("maze walls");
+    in.read(loaded->mazeWalls);
+    in.setContext("maze doors");
+    in.read(loaded->mazeDoors);
+    in.setContext("maze cells");
+    in.read(loaded->mazeCells);
+    readTable(in, loaded->monsters, "monster", ReadMonster);
+    readTable(in, loaded->items, "item", ReadItem);
+    readTable(in, loaded->craftVariants, "crafted weapon variant", ReadItem);
+    in.setContext("recipe table");
+    in.read(loaded->recipeTable);
+    readTable(in, loaded->npcShops, "trader", ReadNpcShop);
+    in.setContext("end of file");
+    if (in.remaining() != 0)
+        in.fail(std::to_string(in.remaining()) +
+                " bytes follow the last table: the file is too long or damaged");
+    decodeTableNames(in, loaded->monsters, "monster");
+    decodeTableNames(in, loaded->items, "item");
+    content = std::move(*loaded);
+}
+
+void LoadGame(Game& game)
+{
+    if (!game.store)
+        throw GameError("no game folder is open");
+    SaveStore& store = *game.store;
+    std::string saveName = store.pathOf(kSaveFileName).string();
+    std::vector<uint8_t> saveImage = store.readFile(kSaveFileName, kSaveFileBytes);
+    DecodeSaveImage(saveImage, game.save(), saveName);
+
+    std::string contentName = store.pathOf(kContentFileName).string();
+    std::vector<uint8_t> contentImage = store.readFile(kContentFileName, kContentFileMaxBytes);
+    DecodeContentImage(contentImage, game.content(), contentName);
+}
+
+void SaveGame(Game& game)
+{
+    if (!game.store)
+        throw SaveError("the game was not saved: no game folder is open");
+    std::vector<uint8_t> image;
+    try {
+        image = EncodeSaveImage(game.save());
+    } catch (const SaveError&) {
+        throw;
+    } catch (const GameError& e) {
+        throw SaveError(std::string("the game was not saved: ") + e.what());
+    }
+    game.store->writeFileSafely(kSaveFileName, image, kBackupFileName);
+}
+
+Version ProgramVersion()
+{
+    return {QVR_VERSION_MAJOR, QVR_VERSION_MINOR, QVR_VERSION_REVISION};
+}
+
+void SaveVersion(Game& game, const Version& version)
+{
+    game.settings->setValue("Version", "Major", std::to_string(version.major));
+    game.settings->setValue("Version", "Minor", std::to_string(version.minor));
+    game.settings->setValue("Version", "Revision", std::to_string(version.revision));
+    SaveGame(game);
+}
+
+bool CheckVersion(Game& game, const Version& version)
+{
+    Version stored{game.settings->number("Version", "Major", 0),
+                   game.settings->number("Version", "Minor", 0),
+                   game.settings->number("Version", "Revision", 0)};
+    if (stored == version)
+        return false;
+    SaveVersion(game, version);
+    return true;
+}
+
+} // namespace qvr

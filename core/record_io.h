@@ -1,0 +1,37 @@
+#pragma once
+
+// One reader and one writer per record, field by field in stored order.
+// Coded names are written with empty text fields; the caller keeps the code
+// arrays current (see name_codes.h). Other texts are converted between the
+// run-time UTF-8 and the stored Shift_JIS here.
+
+#include "core/bytes.h"
+#include "core/records.h"
+
+namespace qvr {
+
+inline constexpr std::size_t kCharacterBytes = 750;
+inline constexpr std::size_t kMonsterBytes = 340; // with empty texts
+inline constexpr std::size_t kItemBytes = 278;    // with empty texts
+
+void ReadCharacter(ByteReader& in, Character& c);
+void WriteCharacter(ByteWriter& out, const Character& c);
+
+// The text fields of monsters and items are returned raw-decoded into
+// name/unknownName; coded names are appended by the loader afterwards.
+void ReadMonster(ByteReader& in, MonsterDef& m);
+void WriteMonster(ByteWriter& out, const MonsterDef& m);
+
+void ReadItem(ByteReader& in, ItemDef& item);
+void WriteItem(ByteWriter& out, const ItemDef& item);
+
+void ReadSpell(ByteReader& in, SpellDef& spell);
+void WriteSpell(ByteWriter& out, const SpellDef& spell);
+
+void ReadTrap(ByteReader& in, TrapDef& trap);
+void WriteTrap(ByteWriter& out, const TrapDef& trap);
+
+void ReadNpcShop(ByteReader& in, NpcShopDef& shop);
+void WriteNpcShop(ByteWriter& out, const NpcShopDef& shop);
+
+} // namespace qvr

@@ -1,0 +1,69 @@
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "core/save_store.h"
+#include "temp_folder.h"
+
+using namespace qvr;
+using namespace qvr::test;
+
+TEST(GameFolderLock, SecondHolderIsRefusedUntilTheFirstLetsGo)
+{
+    TempFolder dir;
+    SaveStore first(dir.path());
+    first.lock();
+    SaveStore second(dir.path());
+    EXPECT_THROW(second.lock(), AlreadyRunning);
+    first.unlock();
+    EXPECT_NO_THROW(second.lock());
+}
+
+TEST(GameFolderLock, KernelFreesTheLockOfAKilledProcess)
+{
+    TempFolder dir;
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        SaveStore store(dir.path());
+        store.lock();
+        char c = 'x';
+        (void)!write(ready[1], &c, 1);
+        pause();
+        _exit(0);
+    }
+    char c;
+    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    SaveStore mine(dir.path());
+    EXPECT_THROW(mine.lock(), AlreadyRunning);
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    EXPECT_NO_THROW(mine.lock());
+    close(ready[0]);
+    close(ready[1]);
+}
+
+TEST(GameFolderFiles, ReadRefusesMissingOversizedAndNonFiles)
+{
+    TempFolder dir;
+    SaveStore store(dir.path());
+    EXPECT_THROW(store.readFile("NONE.DAT", 10), GameError);
+    std::vector<uint8_t> image(20, 1);
+    store.writeFileSafely("A.DAT", image);
+    EXPECT_EQ(store.readFile("A.DAT", 20), image);
+    EXPECT_THROW(store.readFile("A.DAT", 19), GameError);
+    std::filesystem::create_directory(dir.path() / "D.DAT");
+    EXPECT_THROW(store.readFile("D.DAT", 100), GameError);
+}
+
+TEST(GameFolderFiles, GameFolderComesFromTheCommandLineThenTheEnvironment)
+{
+    EXPECT_EQ(ResolveGameFolder("/tmp/x"), std::filesystem::path("/tmp/x"));
+    setenv("QVR_HOME", "/tmp/qvr-home", 1);
+    EXPECT_EQ(ResolveGameFolder(), std::filesystem::path("/tmp/qvr-home"));
+    unsetenv("QVR_HOME");
+    EXPECT_FALSE(ResolveGameFolder().empty());
+}

@@ -1,0 +1,188 @@
+// The content compiler on the real sources and on broken copies of them.
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <regex>
+#include <sstream>
+
+#include "core/data_files.h"
+#include "core/spell_effects.h"
+#include "tools/content/compile.h"
+#include "tools/content/summary.h"
+#include "../core/temp_folder.h"
+
+using namespace qvr;
+using namespace qvr::content;
+using qvr::test::TempFolder;
+
+namespace {
+
+const std::filesystem::path kSources = std::filesystem::path(QVR_SOURCE_DIR) / "data/content";
+
+std::string slurp(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void spit(const std::filesystem::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// 1-based line of the first occurrence of `needle`.
+int lineOf(const std::string& text, const std::string& needle)
+{
+    std::size_t at = text.find(needle);
+    EXPECT_NE(at, std::string::npos) << needle;
+    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n'));
+}
+
+// A copy of the real sources with one edit in one file; returns the error.
+std::string compileEdited(const std::string& file, const std::string& from, const std::string& to,
+                          int* line = nullptr)
+{
+    TempFolder dir;
+    for (const auto& entry : std::filesystem::directory_iterator(kSources))
+        std::filesystem::copy(entry.path(), dir.path() / entry.path().filename());
+    std::string text = slurp(dir.path() / file);
+    std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at == std::string::npos)
+        return "";
+    if (line)
+        *line = lineOf(text, from);
+    text.replace(at, from.size(), to);
+    spit(dir.path() / file, text);
+    try {
+        CompileContent(dir.path());
+    } catch (const SourceError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+} // namespace
+
+TEST(ContentSources, RealContentCompilesWithEverythingTheGameNeeds)
+{
+    Content c = CompileContent(kSources);
+    EXPECT_EQ(c.spells[41].name, "DISBA");
+    int perSchool[2] = {0, 0};
+    for (int n = 1; n <= kNamedSpells; ++n) {
+        ASSERT_EQ(c.spells[n].spellNo, n);
+        perSchool[c.spells[n].school]++;
+    }
+    EXPECT_EQ(perSchool[0], 36);
+    EXPECT_EQ(perSchool[1], 36);
+    for (int row = 1; row <= 38; ++row) {
+        EXPECT_EQ(c.traps[row].number, row);
+        EXPECT_FALSE(c.traps[row].name.empty());
+    }
+    // Danger rises with the trap level: the deadliest rows are not level 1.
+    int maxLevel = 0;
+    for (int row = 1; row <= 38; ++row)
+        maxLevel = std::max<int>(maxLevel, c.traps[row].level);
+    EXPECT_GT(maxLevel, 1);
+}
+
+TEST(ContentSources, BuiltGameFolderReadsBackWithThePublishedLayouts)
+{
+    const std::filesystem::path bin(QVR_BIN_DIR);
+    SaveStore folder(bin);
+    std::vector<uint8_t> image = folder.readFile(kContentFileName, kContentFileMaxBytes);
+    Content c;
+    DecodeContentImage(image, c, "QVR2.DAT");
+    EXPECT_EQ(c, CompileContent(kSources));
+    std::vector<uint8_t> save = folder.readFile(kSaveFileName, kSaveFileBytes);
+    EXPECT_EQ(save.size(), kSaveFileBytes);
+}
+
+TEST(ContentSources, BrokenSpellsAreRefusedWithFileAndLine)
+{
+    int line = 0;
+    std::string error = compileEdited("spells.toml", "name = \"DISBA\"", "name = \"disba\"", &line);
+    EXPECT_NE(error.find("spells.toml:" + std::to_string(line) + ":"), std::string::npos) << error;
+
+    error = compileEdited("spells.toml", "name = \"DISBA\"", "name = \"DISBA\"\nmana = 3", &line);
+    EXPECT_NE(error.find("unknown field \"mana\""), std::string::npos) << error;
+
+    error = compileEdited("spells.toml", "no = 41", "no = 73");
+    EXPECT_NE(error.find("outside 1..72"), std::string::npos) << error;
+
+    error = compileEdited("spells.toml", "no = 41", "no = 40");
+    EXPECT_NE(error.find("given twice"), std::string::npos) << error;
+
+    error = compileEdited("spells.toml", "[[spell]]", "#");
+    EXPECT_FALSE(error.empty());
+
+    error = compileEdited("spells.toml", "name = \"DISBA\"", "name = 5");
+    EXPECT_NE(error.find("must be a text"), std::string::npos) << error;
+
+    error = compileEdited("spells.toml", "[[spell]]", "[[spell]");
+    EXPECT_NE(error.find("spells.toml:"), std::string::npos) << error;
+}
+
+TEST(ContentSources, UnknownEffectsAndUncoveredEffectsAreRefused)
+{
+    std::string text = slurp(kSources / "spells.toml");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(text, m, std::regex("effect = ([0-9]+)")));
+    std::string error = compileEdited("spells.toml", m[0].str(), "effect = 31999");
+    EXPECT_NE(error.find("no effect the game knows"), std::string::npos) << error;
+}
+
+TEST(ContentSources, BrokenTrapsAreRefused)
+{
+    std::string error = compileEdited("traps.toml", "row = 5", "row = 41");
+    EXPECT_NE(error.find("traps.toml:"), std::string::npos) << error;
+
+    error = compileEdited("traps.toml", "number = 7", "number = 8");
+    EXPECT_NE(error.find("must equal the row"), std::string::npos) << error;
+
+    std::string text = slurp(kSources / "traps.toml");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(text, m, std::regex("name = \"[^\"]*\"")));
+    error = compileEdited("traps.toml", m[0].str(), "name = \"😀\"");
+    EXPECT_NE(error.find("Shift_JIS"), std::string::npos) << error;
+    error = compileEdited("traps.toml", m[0].str(), "name = \"\"");
+    EXPECT_NE(error.find("empty"), std::string::npos) << error;
+}
+
+TEST(GameFolderOutput, ExistingSaveIsNeverOverwritten)
+{
+    TempFolder dir;
+    Content c = CompileContent(kSources);
+    EXPECT_TRUE(WriteGameFolder(c, dir.path()));
+    SaveData fresh;
+    EXPECT_EQ(slurp(dir.path() / "QVR1.DAT").size(), kSaveFileBytes);
+
+    std::string played(kSaveFileBytes, '\0');
+    played[404] = 1; // roster entry 0's number: anything the player changed
+    spit(dir.path() / "QVR1.DAT", played);
+    EXPECT_FALSE(WriteGameFolder(c, dir.path()));
+    EXPECT_EQ(slurp(dir.path() / "QVR1.DAT"), played);
+}
+
+TEST(GameFolderOutput, SummariesNameWhatTheFilesHold)
+{
+    Content c = CompileContent(kSources);
+    std::string text = SummariseContent(c);
+    EXPECT_NE(text.find("spells:            72 of 75"), std::string::npos) << text;
+    EXPECT_NE(text.find("DISBA"), std::string::npos);
+    EXPECT_NE(text.find(c.traps[1].name), std::string::npos);
+
+    SaveData save;
+    save.roster[2].rosterNo = 2;
+    save.roster[2].name = "ｴﾙﾌ子";
+    save.roster[2].alignment = 1;
+    save.roster[2].classCode = 1;
+    save.roster[2].floor = 3;
+    std::string s = SummariseSave(save);
+    EXPECT_NE(s.find("roster: 1 of 50"), std::string::npos) << s;
+    EXPECT_NE(s.find("ｴﾙﾌ子"), std::string::npos);
+    EXPECT_NE(s.find("Ｌ－Ｆｉｇ"), std::string::npos);
+    EXPECT_NE(s.find("floor 3"), std::string::npos);
+}

@@ -1,0 +1,92 @@
+#include "tools/content/compile.h"
+
+#include <set>
+
+#include "core/data_files.h"
+#include "core/save_store.h"
+#include "core/spell_effects.h"
+
+namespace qvr::content {
+
+namespace {
+
+// The chest's trap-revealing command casts this spell by number.
+constexpr int kTrapRevealingSpell = 41;
+
+[[noreturn]] void contentFail(const std::filesystem::path& file, const std::string& what)
+{
+    throw SourceError(file.string() + ": " + what);
+}
+
+void checkSpells(const Content& content, const std::filesystem::path& file)
+{
+    std::set<int> used;
+    for (int n = 1; n <= kNamedSpells; ++n) {
+        const SpellDef& s = content.spells[n];
+        if (s.spellNo == 0)
+            contentFail(file, "spell " + std::to_string(n) + " is missing (spells 1.." +
+                                  std::to_string(kNamedSpells) + " must all be there)");
+        used.insert(s.effect);
+    }
+    for (const SpellEffectInfo& effect : AllSpellEffects())
+        if (!used.count(effect.code))
+            contentFail(file, "no spell has effect " + std::to_string(effect.code) + " (" +
+                                  effect.what + ")");
+    for (int school = 0; school <= 1; ++school) {
+        for (int level = 1; level <= 9; ++level) {
+            bool learnable = false;
+            for (int n = 1; n <= kNamedSpells; ++n) {
+                const SpellDef& s = content.spells[n];
+                learnable |= s.school == school && s.level == level && s.slot <= 3;
+            }
+            if (!learnable)
+                contentFail(file, "school " + std::to_string(school) + " has no spell to learn at level " +
+                                      std::to_string(level));
+        }
+    }
+    const SpellDef& reveal = content.spells[kTrapRevealingSpell];
+    const SpellEffectInfo* effect = FindSpellEffect(reveal.effect);
+    if (!(reveal.flags & SpellFlag::Camp) || !effect || !effect->camp)
+        contentFail(file, "spell " + std::to_string(kTrapRevealingSpell) +
+                              " is cast on chests and must be usable outside battle");
+}
+
+void checkTraps(const Content& content, const std::filesystem::path& file)
+{
+    for (int row = 1; row <= 38; ++row)
+        if (content.traps[row].name.empty())
+            contentFail(file, "trap row " + std::to_string(row) +
+                                  " is missing (chests draw rows 1..38)");
+}
+
+} // namespace
+
+void CheckContent(const Content& content, const std::filesystem::path& dataDir)
+{
+    checkSpells(content, dataDir / "spells.toml");
+    checkTraps(content, dataDir / "traps.toml");
+}
+
+Content CompileContent(const std::filesystem::path& dataDir)
+{
+    Content content;
+    ReadSpells(dataDir / "spells.toml", content);
+    ReadTraps(dataDir / "traps.toml", content);
+    CheckContent(content, dataDir);
+    return content;
+}
+
+bool WriteGameFolder(const Content& content, const std::filesystem::path& outDir)
+{
+    std::filesystem::create_directories(outDir);
+    SaveStore folder(outDir);
+    std::vector<uint8_t> image = EncodeContentImage(content);
+    folder.writeFileSafely(kContentFileName, image);
+    if (std::filesystem::exists(folder.pathOf(kSaveFileName)))
+        return false;
+    SaveData fresh;
+    folder.writeFileSafely(kSaveFileName, EncodeSaveImage(fresh));
+    return true;
+}
+
+} // namespace qvr::content

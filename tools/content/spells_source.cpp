@@ -1,0 +1,69 @@
+#include <set>
+
+#include "core/spell_effects.h"
+#include "tools/content/compile.h"
+
+namespace qvr::content {
+
+namespace {
+
+bool isSpellWord(const std::string& name)
+{
+    if (name.empty())
+        return false;
+    for (char ch : name)
+        if (ch < 'A' || ch > 'Z')
+            return false;
+    return true;
+}
+
+} // namespace
+
+void ReadSpells(const std::filesystem::path& path, Content& content)
+{
+    const std::string file = path.string();
+    toml::table root = ParseSource(path);
+    std::set<std::string> names;
+    std::set<int> slots; // school * 100 + level * 10 + slot
+    for (const toml::table* table : TablesOf(file, root, "spell")) {
+        FieldReader f(file, *table, "spell");
+        SpellDef s;
+        s.spellNo = f.integer("no", 1, kNamedSpells);
+        if (content.spells[s.spellNo].spellNo != 0)
+            f.fail("no", "is given twice: spell " + std::to_string(s.spellNo));
+        s.school = f.integer("school", 0, 1);
+        s.level = f.integer("level", 1, 9);
+        s.slot = f.integer("slot", 1, 4);
+        s.name = f.text("name", 20);
+        if (!isSpellWord(s.name))
+            f.fail("name", "must be upper-case letters A-Z only: the player types it");
+        if (!names.insert(s.name).second)
+            f.fail("name", "\"" + s.name + "\" is used by another spell");
+        if (!slots.insert(s.school * 100 + s.level * 10 + s.slot).second)
+            f.fail("slot", "another spell of this school and level has slot " +
+                               std::to_string(s.slot));
+        s.effect = f.integer("effect", 0, 32767);
+        const SpellEffectInfo* effect = FindSpellEffect(s.effect);
+        if (!effect)
+            f.fail("effect", std::to_string(s.effect) + " is no effect the game knows");
+        s.element = f.integer("element", 0, kMaxSpellElement);
+        s.targetKind = f.integer("target", 0, 4);
+        if (!IsSpellTargetKind(s.targetKind))
+            f.fail("target", "must be 0 (none), 1 (one monster), 2 (a group) or 4 (one member)");
+        s.flags = f.integer("flags", 0, 7);
+        if ((s.flags & SpellFlag::Camp) && !effect->camp)
+            f.fail("flags", "marks the spell for camp, but its effect does nothing there");
+        if ((s.flags & (SpellFlag::Battle | SpellFlag::Monster)) && !effect->battle)
+            f.fail("flags", "marks the spell for battle, but its effect does nothing there");
+        if (s.flags == 0)
+            f.fail("flags", "is 0: nobody could ever cast the spell");
+        std::vector<int16_t> dice = f.integers("dice", 3, -999, 999);
+        if (dice[0] < 0 || dice[1] < 0)
+            f.fail("dice", "count and sides cannot be negative");
+        s.dice = {dice[0], dice[1], dice[2]};
+        f.finish();
+        content.spells[s.spellNo] = s;
+    }
+}
+
+} // namespace qvr::content

@@ -1,0 +1,156 @@
+#include "tools/content/toml_fields.h"
+
+#include "core/sjis.h"
+
+namespace qvr::content {
+
+std::string lineOf(const std::string& file, const toml::node& node)
+{
+    return file + ":" + std::to_string(node.source().begin.line);
+}
+
+void fail(const std::string& file, const toml::node& node, const std::string& what)
+{
+    throw SourceError(lineOf(file, node) + ": " + what);
+}
+
+toml::table ParseSource(const std::filesystem::path& path)
+{
+    try {
+        return toml::parse_file(path.string());
+    } catch (const toml::parse_error& e) {
+        throw SourceError(path.string() + ":" + std::to_string(e.source().begin.line) + ": " +
+                          std::string(e.description()));
+    }
+}
+
+std::vector<const toml::table*> TablesOf(const std::string& file, const toml::table& root,
+                                         const std::string& key)
+{
+    std::vector<const toml::table*> tables;
+    const toml::node* node = root.get(key);
+    if (!node)
+        return tables;
+    const toml::array* array = node->as_array();
+    if (!array)
+        fail(file, *node, "\"" + key + "\" must be written as [[" + key + "]] tables");
+    for (const toml::node& element : *array) {
+        const toml::table* table = element.as_table();
+        if (!table)
+            fail(file, element, "\"" + key + "\" must be written as [[" + key + "]] tables");
+        tables.push_back(table);
+    }
+    return tables;
+}
+
+FieldReader::FieldReader(std::string file, const toml::table& table, std::string what)
+    : file_(std::move(file)), table_(table), what_(std::move(what))
+{
+}
+
+void FieldReader::fail(const std::string& key, const std::string& what) const
+{
+    const toml::node* node = table_.get(key);
+    throw SourceError(lineOf(file_, node ? *node : static_cast<const toml::node&>(table_)) + ": " +
+                      what_ + ": " + (key.empty() ? "" : "\"" + key + "\" ") + what);
+}
+
+const toml::node* FieldReader::find(const std::string& key)
+{
+    seen_.insert(key);
+    return table_.get(key);
+}
+
+const toml::node& FieldReader::require(const std::string& key)
+{
+    const toml::node* node = find(key);
+    if (!node)
+        fail("", "lacks \"" + key + "\"");
+    return *node;
+}
+
+int64_t FieldReader::asInteger(const std::string& key, const toml::node& node, long lo,
+                               long hi) const
+{
+    std::optional<int64_t> v = node.value_exact<int64_t>();
+    if (!v)
+        fail(key, "must be a whole number");
+    if (*v < lo || *v > hi)
+        fail(key, "is " + std::to_string(*v) + ", outside " + std::to_string(lo) + ".." +
+                      std::to_string(hi));
+    return *v;
+}
+
+int16_t FieldReader::integer(const std::string& key, long lo, long hi)
+{
+    return static_cast<int16_t>(asInteger(key, require(key), lo, hi));
+}
+
+int16_t FieldReader::integer(const std::string& key, long lo, long hi, int16_t fallback)
+{
+    const toml::node* node = find(key);
+    return node ? static_cast<int16_t>(asInteger(key, *node, lo, hi)) : fallback;
+}
+
+int32_t FieldReader::integer32(const std::string& key, long lo, long hi, int32_t fallback)
+{
+    const toml::node* node = find(key);
+    return node ? static_cast<int32_t>(asInteger(key, *node, lo, hi)) : fallback;
+}
+
+float FieldReader::real(const std::string& key, double lo, double hi, float fallback)
+{
+    const toml::node* node = find(key);
+    if (!node)
+        return fallback;
+    std::optional<double> v = node->value<double>();
+    if (!v)
+        fail(key, "must be a number");
+    if (*v < lo || *v > hi)
+        fail(key, "is outside " + std::to_string(lo) + ".." + std::to_string(hi));
+    return static_cast<float>(*v);
+}
+
+std::string FieldReader::text(const std::string& key, std::size_t maxBytes, bool required)
+{
+    const toml::node* node = required ? &require(key) : find(key);
+    if (!node)
+        return {};
+    std::optional<std::string> v = node->value_exact<std::string>();
+    if (!v)
+        fail(key, "must be a text in quotes");
+    std::string bytes;
+    try {
+        bytes = sjisEncode(*v);
+    } catch (const GameError& e) {
+        fail(key, std::string("cannot be written in Shift_JIS: ") + e.what());
+    }
+    if (bytes.size() > maxBytes)
+        fail(key, "is " + std::to_string(bytes.size()) + " bytes long in Shift_JIS; at most " +
+                      std::to_string(maxBytes) + " fit");
+    return *v;
+}
+
+std::vector<int16_t> FieldReader::integers(const std::string& key, std::size_t count, long lo,
+                                           long hi)
+{
+    const toml::node& node = require(key);
+    const toml::array* array = node.as_array();
+    if (!array || array->size() != count)
+        fail(key, "must be a list of " + std::to_string(count) + " whole numbers");
+    std::vector<int16_t> values;
+    for (const toml::node& element : *array)
+        values.push_back(static_cast<int16_t>(asInteger(key, element, lo, hi)));
+    return values;
+}
+
+void FieldReader::finish()
+{
+    for (const auto& [key, node] : table_) {
+        if (!seen_.count(std::string(key.str())))
+            throw SourceError(lineOf(file_, node) + ": " + what_ + ": unknown field \"" +
+                              std::string(key.str()) + "\"");
+    }
+}
+
+} // namespace qvr::content

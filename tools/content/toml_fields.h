@@ -1,0 +1,65 @@
+#pragma once
+
+// Reading one TOML table of a content source with checks: every field has a
+// type and a range, unknown keys are refused (a misspelt key would otherwise
+// be silently ignored), and every error names the file and the line.
+
+#include <cstdint>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <toml++/toml.h>
+
+#include "core/error.h"
+
+namespace qvr::content {
+
+// Broken content: the message carries "file:line: problem".
+class SourceError : public GameError {
+public:
+    using GameError::GameError;
+};
+
+std::string lineOf(const std::string& file, const toml::node& node);
+[[noreturn]] void fail(const std::string& file, const toml::node& node, const std::string& what);
+
+// Parses a whole source file; syntax errors become SourceErrors.
+toml::table ParseSource(const std::filesystem::path& path);
+
+// The array of tables `key` of a parsed file (empty when absent).
+std::vector<const toml::table*> TablesOf(const std::string& file, const toml::table& root,
+                                         const std::string& key);
+
+class FieldReader {
+public:
+    FieldReader(std::string file, const toml::table& table, std::string what);
+
+    int16_t integer(const std::string& key, long lo, long hi);
+    int16_t integer(const std::string& key, long lo, long hi, int16_t fallback);
+    int32_t integer32(const std::string& key, long lo, long hi, int32_t fallback);
+    float real(const std::string& key, double lo, double hi, float fallback);
+    // A text that Windows code page 932 can hold, of at most maxBytes bytes there.
+    std::string text(const std::string& key, std::size_t maxBytes, bool required = true);
+    std::vector<int16_t> integers(const std::string& key, std::size_t count, long lo, long hi);
+
+    // Refuses keys that no read asked for. Call after reading every field.
+    void finish();
+
+    [[noreturn]] void fail(const std::string& key, const std::string& what) const;
+    const std::string& file() const { return file_; }
+    const toml::table& table() const { return table_; }
+
+private:
+    const toml::node* find(const std::string& key);
+    const toml::node& require(const std::string& key);
+    int64_t asInteger(const std::string& key, const toml::node& node, long lo, long hi) const;
+
+    std::string file_;
+    const toml::table& table_;
+    std::string what_;
+    std::set<std::string> seen_;
+};
+
+} // namespace qvr::content
