@@ -44,11 +44,9 @@ void checkSpells(const Content& content, const std::filesystem::path& file)
                                       std::to_string(level));
         }
     }
-    const SpellDef& reveal = content.spells[kTrapRevealingSpell];
-    const SpellEffectInfo* effect = FindSpellEffect(reveal.effect);
-    if (!(reveal.flags & SpellFlag::Camp) || !effect || !effect->camp)
+    if (content.spells[kTrapRevealingSpell].effect != 0)
         contentFail(file, "spell " + std::to_string(kTrapRevealingSpell) +
-                              " is cast on chests and must be usable outside battle");
+                              " is cast on chests to reveal their trap: its effect must be 0");
 }
 
 void checkTraps(const Content& content, const std::filesystem::path& file)

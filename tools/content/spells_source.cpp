@@ -46,16 +46,26 @@ void ReadSpells(const std::filesystem::path& path, Content& content)
         const SpellEffectInfo* effect = FindSpellEffect(s.effect);
         if (!effect)
             f.fail("effect", std::to_string(s.effect) + " is no effect the game knows");
-        s.element = f.integer("element", 0, kMaxSpellElement);
+        s.element = f.integer("element", 0, kLastElement);
+        if (!IsValidElement(s.element))
+            f.fail("element", "must be 0 (none) or a resistance index " +
+                                  std::to_string(kFirstElement) + ".." +
+                                  std::to_string(kLastElement));
         s.targetKind = f.integer("target", 0, 4);
-        if (!IsSpellTargetKind(s.targetKind))
+        if (!IsValidTargetKind(s.targetKind))
             f.fail("target", "must be 0 (none), 1 (one monster), 2 (a group) or 4 (one member)");
+        if (!TargetFitsEffect(s.effect, s.targetKind))
+            f.fail("target", std::to_string(s.targetKind) + " does not fit effect " +
+                                 std::to_string(s.effect) + " (" + effect->what + ")");
         s.flags = f.integer("flags", 0, 7);
         if ((s.flags & SpellFlag::Camp) && !effect->camp)
             f.fail("flags", "marks the spell for camp, but its effect does nothing there");
-        if ((s.flags & (SpellFlag::Battle | SpellFlag::Monster)) && !effect->battle)
+        if ((s.flags & SpellFlag::Battle) && !effect->battle)
             f.fail("flags", "marks the spell for battle, but its effect does nothing there");
-        if (s.flags == 0)
+        if ((s.flags & SpellFlag::Monster) && !effect->monster)
+            f.fail("flags", "lets monsters cast the spell, but they cannot use its effect");
+        // Only the chest's trap-revealing spell is cast by number rather than by name.
+        if (s.flags == 0 && s.effect != 0)
             f.fail("flags", "is 0: nobody could ever cast the spell");
         std::vector<int16_t> dice = f.integers("dice", 3, -999, 999);
         if (dice[0] < 0 || dice[1] < 0)
