@@ -176,6 +176,8 @@ void SaveGame(Game& game)
         throw SaveError(std::string("the game was not saved: ") + e.what());
     }
     game.store->writeFileSafely(kSaveFileName, image, kBackupFileName);
+    if (game.observer)
+        game.observer->saved();
 }
 
 Version ProgramVersion()

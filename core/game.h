@@ -1,25 +1,34 @@
 #pragma once
 
 // The one object that holds a running game: the content tables (read once),
-// the saved tables (roster and progress), the run-time state and the services
-// the game was built with. Tests build their own in a few lines.
+// the saved tables (roster and progress), the run-time state, the main
+// window's screen model and the services the game was built with. Tests
+// build their own in a few lines.
 
+#include <array>
 #include <memory>
+#include <string>
 
 #include "core/records.h"
 #include "core/rng.h"
 #include "core/save_store.h"
+#include "core/screen.h"
+#include "core/services.h"
 #include "core/settings.h"
 
 namespace qvr {
 
+// The music tracks the player assigned, and what plays now.
+struct MusicState {
+    std::array<std::string, 51> bgmFiles{}; // tracks 1..19; 0 is silence
+    std::string currentMusicFile;
+    int currentTrack = 0;
+};
+
 class Game {
 public:
-    explicit Game(Rng rng = Rng(1))
-        : rng(rng), settings(std::make_unique<MemorySettings>()),
-          content_(std::make_unique<Content>()), save_(std::make_unique<SaveData>())
-    {
-    }
+    explicit Game(Rng rng = Rng(1));
+    ~Game();
 
     Content& content() { return *content_; }
     const Content& content() const { return *content_; }
@@ -29,10 +38,25 @@ public:
     Character& character(long rosterNo) { return save_->roster[rosterNo]; }
     const Character& character(long rosterNo) const { return save_->roster[rosterNo]; }
 
+    // Routes a key of the main window: the title window while it shows, the
+    // ending while it waits for Enter, Ctrl to saving, anything else to the
+    // list that owns the keyboard.
+    void pressKey(Key key);
+
     Rng rng;
     GameState state;
+    Screen screen;
+    Timers timers;
+    MusicState music;
+
+    // Services. Every one has a harmless default so that a test needs to set
+    // only what it looks at.
     std::unique_ptr<SaveStore> store; // the game folder; none in pure rule tests
     std::unique_ptr<SettingsStore> settings;
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<MusicPlayer> musicPlayer;
+    std::unique_ptr<Prompter> prompter; // none: every prompt is a GameError
+    GameObserver* observer = nullptr;   // not owned
 
 private:
     std::unique_ptr<Content> content_;

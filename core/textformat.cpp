@@ -54,14 +54,18 @@ const Kana* halfKana(int32_t cp)
     return &kHalfKana[cp - kFirstHalfKana];
 }
 
-std::string padded(std::string_view text, int width, bool leftAligned, Overflow overflow)
+// Widths in Shift_JIS bytes, or in characters as the "@" patterns count them.
+enum class Measure { Bytes, Characters };
+
+std::string padded(std::string_view text, int width, bool leftAligned, Overflow overflow,
+                   Measure measure = Measure::Bytes)
 {
     if (width < 0)
-        throw GameError("a text field cannot be " + std::to_string(width) + " bytes wide");
+        throw GameError("a text field cannot be " + std::to_string(width) + " wide");
     std::string body;
     int used = 0;
     for (const Utf8Char& ch : utf8Chars(text)) {
-        int w = sjisWidth(ch.bytes);
+        int w = measure == Measure::Bytes ? sjisWidth(ch.bytes) : 1;
         if (overflow == Overflow::Cut && used + w > width)
             break;
         body += ch.bytes;
@@ -147,7 +151,8 @@ std::string formatField(std::string_view pattern, std::string_view text)
     if (!allOf(run, '@') || pattern.find('!') != std::string_view::npos)
         throw GameError("unsupported text field pattern \"" + std::string(whole) + "\"");
     const int width = static_cast<int>(run.size());
-    return std::string(pattern.substr(0, first)) + padded(text, width, leftAligned, Overflow::Cut) +
+    return std::string(pattern.substr(0, first)) +
+           padded(text, width, leftAligned, Overflow::Cut, Measure::Characters) +
            std::string(pattern.substr(last + 1));
 }
 

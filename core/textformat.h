@@ -37,7 +37,8 @@ std::string padLeftAligned(std::string_view text, int width, Overflow overflow =
 std::string padRightAligned(std::string_view text, int width, Overflow overflow = Overflow::Cut);
 
 // A text field pattern: an optional leading '!' (left-aligned; without it
-// right-aligned), then one run of '@', one per byte of the field, with any
+// right-aligned), then one run of '@', one per character of the field (so a
+// five-character class label such as "Ｌ－Ｆｉｇ" fills "@@@@@"), with any
 // other characters before or after the run copied as they stand
 // ("!@@@@@@@@@@@@ ", "! @@@@@"). Overlong text is cut. Throws GameError for
 // any other pattern.

@@ -167,12 +167,14 @@ TEST(TextFormatField, TextPatterns)
 {
     EXPECT_EQ(formatField("!@@", "1"), "1 ");
     EXPECT_EQ(formatField("!@@@@@@@@@@@@ ", "ｱﾙﾌｧ"), "ｱﾙﾌｧ         ");
-    EXPECT_EQ(formatField("!@@@@@@@@@@@@ ", "ＡＢＣＤＥＦＧ"), "ＡＢＣＤＥＦ ");
+    EXPECT_EQ(formatField("!@@@@@@@@@@@@ ", "ＡＢＣＤＥＦＧ"), "ＡＢＣＤＥＦＧ      ");
+    EXPECT_EQ(formatField("!@@", "ＡＢＣ"), "ＡＢ");
+    EXPECT_EQ(formatField("! @@@@@", "Ｌ－Ｆｉｇ"), " Ｌ－Ｆｉｇ");
     EXPECT_EQ(formatField("@@@@@", "12"), "   12");
-    EXPECT_EQ(formatField("! @@@@@", "侍"), " 侍   ");
+    EXPECT_EQ(formatField("! @@@@@", "侍"), " 侍    ");
     EXPECT_EQ(formatField("! @@@ ", "ﾄﾞﾜ"), " ﾄﾞﾜ ");
-    EXPECT_EQ(formatField("!@@@@@@@@@@@@@@@@@ ", "スライム"), "スライム          ");
-    EXPECT_EQ(formatField("(@@@@)", "全角"), "(全角)");
+    EXPECT_EQ(formatField("!@@@@@@@@@@@@@@@@@ ", "スライム"), "スライム              ");
+    EXPECT_EQ(formatField("(@@@@)", "全角"), "(  全角)");
     for (const char* bad : {"", "!", "abc", "@@ @@", "@!@", "@@!", "##"})
         EXPECT_THROW(formatField(bad, "x"), GameError) << bad;
 }
@@ -213,14 +215,16 @@ TEST(TextFormatField, RowsArePaddedBeforeTheyAreWidened)
     const std::string full6 = row("アイウエオカ", 120);
     for (const std::string& r : {half3, half7, voiced, full2, full6})
         EXPECT_TRUE(sjisEncodable(r)) << r;
-    EXPECT_EQ(full6, "アイウエオカ　ＬＶ　　１２０");
-    // Every half-width character and padding blank doubles, so half-width
-    // names line up and each two-byte character shortens its row by two.
+    EXPECT_EQ(full6, "アイウエオカ　　　　　　　ＬＶ　　１２０");
+    // Fields count characters and the whole row is widened afterwards, so
+    // every row comes out the same width whatever the name is typed in...
     EXPECT_EQ(sjisWidth(half3), 40);
     EXPECT_EQ(sjisWidth(half7), 40);
+    EXPECT_EQ(sjisWidth(full2), 40);
+    EXPECT_EQ(sjisWidth(full6), 40);
+    // ...except that a half-width voiced mark counts as a character of its
+    // own and then merges with its kana.
     EXPECT_EQ(sjisWidth(voiced), 40 - 2) << "ﾍﾞ becomes one character, ベ";
-    EXPECT_EQ(sjisWidth(full2), 40 - 2 * 2);
-    EXPECT_EQ(sjisWidth(full6), 40 - 2 * 6);
 }
 
 } // namespace

@@ -1,0 +1,64 @@
+#include "core/game.h"
+#include "core/main_window.h"
+
+namespace qvr {
+
+namespace {
+
+void performRow(Game& game, Panel& panel, int row)
+{
+    if (row < 0 || row >= static_cast<int>(panel.rows.size()))
+        return;
+    panel.selected = row;
+    // The action may rebuild this very list: hold a copy, not a reference.
+    std::function<void(Game&)> action = panel.rows[static_cast<std::size_t>(row)].action;
+    if (action) {
+        action(game);
+    } else if (panel.perform) {
+        auto perform = panel.perform;
+        perform(game, row);
+    }
+}
+
+} // namespace
+
+void Game::pressKey(Key key)
+{
+    if (screen.titleVisible) {
+        LeaveTitle(*this);
+        return;
+    }
+    if (key == Key::Ctrl) {
+        SaveFromKey(*this);
+        return;
+    }
+    if (state.endingShown == -1) {
+        if (key == Key::Enter)
+            ContinueAfterEnding(*this);
+        return;
+    }
+    Panel* panel = screen.keyboardPanel();
+    if (!panel || !panel->visible || !panel->enabled)
+        return;
+    if (panel->keyHook) {
+        auto hook = panel->keyHook;
+        if (hook(*this, key))
+            return;
+    }
+    int rows = static_cast<int>(panel->rows.size());
+    if (MoveSelection(panel->selected, rows, key))
+        return;
+    if (key == Key::Enter) {
+        performRow(*this, *panel, panel->selected);
+    } else if (key == Key::Escape || key == Key::Backspace) {
+        performRow(*this, *panel, panel->backRow);
+    } else if (char c = KeyChar(key)) {
+        for (int i = 0; i < rows; ++i)
+            if (panel->rows[static_cast<std::size_t>(i)].key == c) {
+                performRow(*this, *panel, i);
+                return;
+            }
+    }
+}
+
+} // namespace qvr

@@ -1,0 +1,371 @@
+#include "core/main_window.h"
+
+#include <algorithm>
+
+#include "core/character_rules.h"
+#include "core/codes.h"
+#include "core/data_files.h"
+#include "core/dice.h"
+#include "core/messages.h"
+#include "core/music.h"
+#include "core/prompts.h"
+#include "core/textformat.h"
+#include "maze/command_text.h"
+#include "town/town_panels.h"
+
+namespace qvr {
+
+namespace {
+
+constexpr int kEndingItem = 103;
+constexpr int kCraftedWeapon = 508;
+constexpr int kFirstKeyItem = 95;
+
+bool carries(const Character& c, int item)
+{
+    for (int slot = 1; slot <= 12; ++slot)
+        if (c.items[slot] == item)
+            return true;
+    return false;
+}
+
+void hideIfPresent(Screen& screen, const char* name)
+{
+    if (Panel* p = screen.find(name))
+        p->visible = false;
+}
+
+} // namespace
+
+bool Save(Game& game)
+{
+    try {
+        SaveGame(game);
+        return true;
+    } catch (const SaveError& e) {
+        if (game.prompter)
+            ShowMessage(game, "", std::string("セーブできませんでした\n") + e.what());
+        return false;
+    }
+}
+
+void SaveFromKey(Game& game)
+{
+    Save(game);
+}
+
+void SetTitle(Game& game, const std::string& title)
+{
+    if (game.screen.title == title)
+        return;
+    game.screen.title = title;
+    if (game.observer)
+        game.observer->titleChanged(title);
+}
+
+void StartUp(Game& game, bool showTitle)
+{
+    Screen& screen = game.screen;
+    Version version = ProgramVersion();
+    if (showTitle) {
+        screen.titleVersion = "Ver." + std::to_string(version.major) + "." +
+                              std::to_string(version.minor) + "." +
+                              std::to_string(version.revision);
+        screen.titleStatus = "Loading...";
+        screen.titleVisible = true;
+    }
+    LoadMusicSettings(game);
+    PlayMusic(game, 1);
+    LoadGame(game);
+    CheckVersion(game, version);
+    LoadMainWindow(game);
+    game.state.floor = -1;
+    PlaceKeyItems(game);
+    BuildCraftedWeapon(game);
+    game.state.runStartTime = static_cast<float>(game.clock->secondsSinceMidnight());
+    screen.titleStatus = "Ostraveling Start";
+    if (!showTitle) {
+        // Straight into the town: its own music rather than the title's.
+        screen.mainVisible = true;
+        PlayMusic(game, 2);
+    }
+}
+
+void LeaveTitle(Game& game)
+{
+    if (!game.screen.titleVisible)
+        return;
+    game.screen.mainVisible = true;
+    game.screen.titleVisible = false;
+    PlayMusic(game, 0);
+    PlayMusic(game, 2);
+}
+
+void LoadMainWindow(Game& game)
+{
+    Screen& screen = game.screen;
+    BuildTownPanels(game);
+    screen.message.text = CommandText(game);
+    screen.message.visible = false;
+    screen.moveArrow = {"lblMove", "", false};
+    screen.geometry.left = game.settings->number(screen.title, "Left", 100);
+    screen.geometry.top = game.settings->number(screen.title, "Top", 100);
+    screen.geometry.width = game.settings->number(screen.title, "Width", 5000);
+    screen.geometry.height = game.settings->number(screen.title, "Height", 5000);
+    for (int i = 1; i <= 20; ++i)
+        game.save().eventFlags[i] = 0;
+
+    game.timers.define("tmr", kUpkeepMs, [](Game& g) { MusicUpkeep(g); }, true);
+    game.timers.define("tmrEnding", kEndingMs, [](Game& g) {
+        g.timers.enable("tmrEnding", false);
+        g.screen.drawing.push_back({DrawItem::Kind::Text, 0, 0, 0, 0, "しかし・・・"});
+    });
+    ShowCastleTown(game);
+}
+
+void ShowCastleTown(Game& game)
+{
+    Screen& screen = game.screen;
+    Panel& party = screen.panel("fraParty");
+    party.visible = true;
+    party.enabled = false;
+    screen.open("fraCaldrimar", 0);
+}
+
+void PlaceKeyItems(Game& game)
+{
+    const Content& content = game.content();
+    for (int row = 1; row <= 7; ++row) {
+        int item = kFirstKeyItem + row - 1;
+        bool held = false;
+        for (int r = 1; r <= kRosterSize && !held; ++r)
+            held = game.character(r).rosterNo != 0 && carries(game.character(r), item);
+        if (held)
+            continue;
+        KeyItemPlace place;
+        // A floor of nothing but rock would never let the draw end: give up
+        // after many tries and keep the last cell drawn.
+        for (int attempt = 0; attempt < 10000; ++attempt) {
+            place.floor = static_cast<int16_t>(Dice(game.rng, 1, 13, 0));
+            place.x = static_cast<int16_t>(Dice(game.rng, 1, 20, -1));
+            place.y = static_cast<int16_t>(Dice(game.rng, 1, 20, -1));
+            bool rock = content.mazeWalls(place.floor, place.y, place.x) == 15 &&
+                        content.mazeDoors(place.floor, place.y, place.x) == 0;
+            if (!rock)
+                break;
+        }
+        game.state.keyItemPlaces[row] = place;
+    }
+}
+
+void BuildCraftedWeapon(Game& game)
+{
+    int variant = game.save().eventFlags[37];
+    if (!Bounded<ItemDef, 0, 40>::contains(variant))
+        variant = 0; // a damaged flag must not reach outside the table
+    ItemDef weapon = game.content().craftVariants[variant];
+    weapon.name = "コスモドラグーン";
+    weapon.unknownName = "コスモドラグーン";
+    weapon.kind = 1;
+    weapon.itemNo = kCraftedWeapon;
+    game.content().items[kCraftedWeapon] = std::move(weapon);
+}
+
+void RefreshPartyPanel(Game& game)
+{
+    GameState& st = game.state;
+    Panel& panel = game.screen.panel("fraParty");
+    panel.rows.clear();
+    for (Label& l : panel.labels)
+        l.text.clear();
+
+    st.partyCount = 0;
+    std::vector<int> members;
+    for (int k = 1; k <= kRosterSize && members.size() < 6; ++k) {
+        const Character& c = game.character(k);
+        if (c.rosterNo >= 1 && c.floor == st.floor && c.groupNo == st.groupNo)
+            members.push_back(c.rosterNo);
+    }
+    if (members.empty()) {
+        panel.selected = -1;
+        return;
+    }
+
+    // Able members in their marching order, then the disabled ones in party
+    // order; a stable sort keeps a member whose position number is missing
+    // or shared, where walking the numbers would drop it.
+    int next = 7;
+    for (int r : members)
+        if (game.character(r).conditions & Cond::Disabled)
+            game.character(r).position = static_cast<int16_t>(next++);
+    std::stable_sort(members.begin(), members.end(), [&](int a, int b) {
+        return game.character(a).position < game.character(b).position;
+    });
+
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        Character& c = game.character(members[i]);
+        int n = static_cast<int>(i) + 1;
+        c.position = static_cast<int16_t>(n);
+        st.partyMember[n] = static_cast<int16_t>(members[i]);
+        std::string row = std::to_string(n);
+        panel.rows.push_back({toFullWidth(row + "：" + c.name), 0, members[i], {}});
+        std::string index = std::to_string(i);
+        panel.setLabel("lblClass" + index, ClassLabel(c.alignment, c.classCode));
+        panel.setLabel("lblAC" + index, std::to_string(c.ac));
+        std::string mark;
+        bool poisoned = c.conditions & Cond::Poisoned;
+        if (poisoned && c.regen > 0)
+            mark = " ";
+        else if (poisoned)
+            mark = "-";
+        else if (c.regen < 1)
+            mark = " ";
+        else
+            mark = "+";
+        panel.setLabel("lblHP" + index, mark + std::to_string(c.hp));
+        panel.setLabel("lblState" + index, c.conditions != 0 ? ConditionText(c.conditions)
+                                                             : std::to_string(c.maxHp));
+    }
+    st.partyCount = static_cast<int16_t>(members.size());
+    if (panel.selected >= st.partyCount)
+        panel.selected = st.partyCount - 1;
+}
+
+void ReturnToCastle(Game& game)
+{
+    GameState& st = game.state;
+    Screen& screen = game.screen;
+    st.partyEffects = 0;
+    for (int i = 1; i <= st.partyCount; ++i) {
+        Character& c = game.character(st.partyMember[i]);
+        c.floor = -1;
+        c.posX = c.posY = 0;
+    }
+    for (int i = 1; i <= st.partyCount; ++i) {
+        int r = st.partyMember[i];
+        Character& c = game.character(r);
+        if (c.conditions & Cond::Vanished) {
+            c = game.character(0); // gone for good
+            continue;
+        }
+        c.conditions &= ~(Cond::Poisoned | Cond::Afraid | Cond::Frozen | Cond::Shocked |
+                          Cond::Blind | Cond::Charmed);
+        if (c.conditions & 0x1FC02)
+            c.floor = 0; // stays in town, out of the party
+        c.ac = c.baseAc;
+    }
+    Save(game);
+    screen.drawing.clear();
+    hideIfPresent(screen, "fraMonster");
+    hideIfPresent(screen, "fraBattleCommand");
+    screen.message.visible = false;
+    st.floor = -1;
+    RefreshPartyPanel(game);
+    SetTitle(game, kTownTitle);
+
+    int bearer = 0;
+    for (int i = 1; i <= st.partyCount && !bearer; ++i)
+        if (carries(game.character(st.partyMember[i]), kEndingItem))
+            bearer = st.partyMember[i];
+    if (!bearer) {
+        ShowCastleTown(game);
+        PlayMusic(game, 2);
+        return;
+    }
+
+    // The game is won.
+    Character& c = game.character(bearer);
+    for (int slot = 1; slot <= 12; ++slot)
+        if (c.items[slot] == kEndingItem) {
+            c.items[slot] = 0;
+            c.itemFlags[slot] = 0;
+            break;
+        }
+    int16_t saved = st.curChar;
+    st.curChar = static_cast<int16_t>(bearer);
+    CompactItems(game);
+    st.curChar = saved;
+    for (int n = 200; n <= 203; ++n)
+        ShowMessage(game, "", std::string(MessageText(n)));
+    for (int i = 1; i <= st.partyCount; ++i)
+        game.character(st.partyMember[i]).specialFlags |= Special::Finished;
+    for (Panel& p : screen.panels)
+        p.visible = false;
+    screen.keyboardOwner.clear();
+    screen.message.text = std::string(MessageText(204));
+    screen.messageCentred = true;
+    screen.message.visible = true;
+    game.timers.enable("tmrEnding", true);
+    st.endingShown = -1;
+}
+
+void ContinueAfterEnding(Game& game)
+{
+    GameState& st = game.state;
+    if (st.endingShown != -1)
+        return;
+    Screen& screen = game.screen;
+    screen.message.text.clear();
+    screen.message.visible = false;
+    screen.messageCentred = false;
+    screen.drawing.clear();
+    if (!game.timers.running("tmrEnding")) {
+        for (int n = 11063; n <= 11079; ++n)
+            if (HasMessageText(n))
+                ShowMessage(game, "", std::string(MessageText(n)));
+    }
+    // Left running, the timer would write its line over the town later.
+    game.timers.enable("tmrEnding", false);
+    st.endingShown = 0;
+    screen.message.text = CommandText(game);
+    ShowCastleTown(game);
+    PlayMusic(game, 2);
+}
+
+bool CloseRequested(const Game& game)
+{
+    for (const Panel& p : game.screen.panels)
+        if (p.name == "fraBattleCommand" && p.visible)
+            return false;
+    return true;
+}
+
+bool ExitSequence(Game& game, WindowShow show)
+{
+    GameState& st = game.state;
+    Screen& screen = game.screen;
+    if (show == WindowShow::Normal) {
+        SettingsStore& s = *game.settings;
+        s.setValue(screen.title, "Left", std::to_string(screen.geometry.left));
+        s.setValue(screen.title, "Top", std::to_string(screen.geometry.top));
+        s.setValue(screen.title, "Width", std::to_string(screen.geometry.width));
+        s.setValue(screen.title, "Height", std::to_string(screen.geometry.height));
+    }
+    for (int i = 1; i <= st.partyCount; ++i) {
+        Character& c = game.character(st.partyMember[i]);
+        if (st.floor < 1) {
+            c.posX = c.posY = c.floor = 0;
+            c.groupNo = 0;
+        } else {
+            c.posX = st.posX;
+            c.posY = st.posY;
+            c.floor = st.floor;
+            c.ac = c.baseAc;
+            st.partyMember[i] = 0;
+        }
+    }
+    for (int r = 1; r <= kRosterSize; ++r) {
+        Character& c = game.character(r);
+        if (c.floor == -1) {
+            c.floor = 0;
+            c.groupNo = 0;
+        }
+    }
+    bool saved = Save(game);
+    if (game.store)
+        game.store->unlock();
+    PlayMusic(game, 0);
+    return saved;
+}
+
+} // namespace qvr

@@ -1,0 +1,447 @@
+// The main window's duties: start-up, the party panel, the return to the
+// castle with the ending, key routing, the close rules and the exit.
+
+#include <gtest/gtest.h>
+
+#include "core/data_files.h"
+#include "core/main_window.h"
+#include "core/messages.h"
+#include "core/sjis.h"
+#include "scripted_prompter.h"
+#include "temp_folder.h"
+
+using namespace qvr;
+using namespace qvr::test;
+
+namespace {
+
+struct Recorder : GameObserver {
+    std::vector<std::string> events;
+    void musicStarted(int track, const std::string&) override
+    {
+        events.push_back("MUSIC " + std::to_string(track));
+    }
+    void saved() override { events.push_back("SAVE"); }
+    void titleChanged(const std::string& t) override { events.push_back("TITLE " + t); }
+};
+
+// A game on a temporary folder with an empty content file and an empty save,
+// started without the title window.
+struct Fixture {
+    TempFolder dir;
+    Game game;
+    Recorder recorder;
+    ScriptedPrompter* prompter = nullptr;
+
+    Fixture()
+    {
+        SaveStore store(dir.path());
+        store.writeFileSafely(kContentFileName, EncodeContentImage(Content{}));
+        SaveData empty;
+        store.writeFileSafely(kSaveFileName, EncodeSaveImage(empty));
+        game.store = std::make_unique<SaveStore>(dir.path());
+        game.observer = &recorder;
+        prompter = &Script(game);
+        game.settings->setValue("Version", "Major", std::to_string(ProgramVersion().major));
+        game.settings->setValue("Version", "Minor", std::to_string(ProgramVersion().minor));
+        game.settings->setValue("Version", "Revision", std::to_string(ProgramVersion().revision));
+        StartUp(game, false);
+        for (int track = 1; track <= 19; ++track)
+            game.music.bgmFiles[track] = "track" + std::to_string(track) + ".ogg";
+        recorder.events.clear();
+    }
+
+    Character& member(int r, const std::string& name, int position, int32_t conditions = 0)
+    {
+        Character& c = game.character(r);
+        c.rosterNo = r;
+        c.name = name;
+        c.floor = game.state.floor;
+        c.groupNo = game.state.groupNo;
+        c.position = static_cast<int16_t>(position);
+        c.conditions = conditions;
+        c.alignment = Align::Neutral;
+        c.classCode = Class::Fighter;
+        c.hp = 10;
+        c.maxHp = 12;
+        return c;
+    }
+
+    std::vector<std::string> partyRows()
+    {
+        std::vector<std::string> rows;
+        for (const Row& r : game.screen.panel("fraParty").rows)
+            rows.push_back(r.text);
+        return rows;
+    }
+};
+
+} // namespace
+
+TEST(StartUpSequence, TitleTextsAndTheCastleTownAfterAKey)
+{
+    TempFolder dir;
+    SaveStore store(dir.path());
+    store.writeFileSafely(kContentFileName, EncodeContentImage(Content{}));
+    SaveData save;
+    for (int i = 1; i <= 25; ++i)
+        save.eventFlags[i] = i;
+    save.eventFlags[37] = 2;
+    store.writeFileSafely(kSaveFileName, EncodeSaveImage(save));
+
+    // Tracks 1 and 2 have files.
+    std::string ini = sjisEncode("[ＢＧＭ]\r\nタイトル=title.mid\r\n城下=town.ogg\r\n");
+    store.writeFileSafely(kIniFileName, std::vector<uint8_t>(ini.begin(), ini.end()));
+
+    Game game;
+    Recorder rec;
+    game.observer = &rec;
+    game.store = std::make_unique<SaveStore>(dir.path());
+    StartUp(game, true);
+    EXPECT_EQ(game.music.bgmFiles[2], "town.ogg");
+    Version v = ProgramVersion();
+    EXPECT_TRUE(game.screen.titleVisible);
+    EXPECT_EQ(game.screen.titleVersion, "Ver." + std::to_string(v.major) + "." +
+                                            std::to_string(v.minor) + "." +
+                                            std::to_string(v.revision));
+    EXPECT_EQ(game.screen.titleStatus, "Ostraveling Start");
+    EXPECT_FALSE(game.screen.mainVisible);
+    // A first run stores the version and saves once.
+    EXPECT_EQ(rec.events, (std::vector<std::string>{"MUSIC 1", "SAVE"}));
+    EXPECT_EQ(game.settings->value("Version", "Major"), std::to_string(v.major));
+    // This run's flags start cleared; the others are kept.
+    EXPECT_EQ(game.save().eventFlags[20], 0);
+    EXPECT_EQ(game.save().eventFlags[21], 21);
+    EXPECT_EQ(game.state.floor, -1);
+    EXPECT_EQ(game.content().items[508].name, "コスモドラグーン");
+    EXPECT_EQ(game.content().items[508].itemNo, 508);
+    for (int row = 1; row <= 7; ++row) {
+        const KeyItemPlace& k = game.state.keyItemPlaces[row];
+        EXPECT_TRUE(k.floor >= 1 && k.floor <= 13 && k.x >= 0 && k.x <= 19 && k.y >= 0 && k.y <= 19);
+    }
+
+    rec.events.clear();
+    game.pressKey(CharKey('Q'));
+    EXPECT_FALSE(game.screen.titleVisible);
+    EXPECT_TRUE(game.screen.mainVisible);
+    EXPECT_EQ(rec.events, (std::vector<std::string>{"MUSIC 0", "MUSIC 2"}));
+    EXPECT_EQ(game.screen.keyboardOwner, "fraCaldrimar");
+    EXPECT_EQ(game.screen.panel("fraCaldrimar").selected, 0);
+    EXPECT_TRUE(game.screen.panel("fraParty").visible);
+    EXPECT_FALSE(game.screen.panel("fraParty").enabled);
+}
+
+TEST(StartUpSequence, KeysAreHiddenOnlyOutsideRockAndNotWhenSomeoneHoldsThem)
+{
+    Game game;
+    // Floors 1..13 all rock except one cell of floor 5.
+    for (int f = 1; f <= 13; ++f)
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x)
+                game.content().mazeWalls(f, y, x) = 15;
+    game.content().mazeWalls(5, 7, 3) = 0;
+    game.character(3).rosterNo = 3;
+    game.character(3).items[4] = 97; // key row 3 is held
+    game.state.keyItemPlaces[3] = {9, 9, 9};
+    PlaceKeyItems(game);
+    for (int row = 1; row <= 7; ++row) {
+        const KeyItemPlace& k = game.state.keyItemPlaces[row];
+        if (row == 3) {
+            EXPECT_EQ(k.floor, 9);
+            continue;
+        }
+        EXPECT_EQ(k.floor, 5);
+        EXPECT_EQ(k.x, 3);
+        EXPECT_EQ(k.y, 7);
+    }
+}
+
+TEST(StartUpSequence, BrokenFilesStopStartUpNamingTheFile)
+{
+    TempFolder dir;
+    Game game;
+    game.store = std::make_unique<SaveStore>(dir.path());
+    try {
+        StartUp(game, false);
+        FAIL();
+    } catch (const GameError& e) {
+        EXPECT_NE(std::string(e.what()).find("QVR1.DAT"), std::string::npos);
+    }
+}
+
+TEST(PartyPanel, DisabledMembersGoBehindInPartyOrder)
+{
+    Fixture f;
+    f.member(3, "眠り", 1, Cond::Asleep);
+    f.member(5, "Ａ", 2);
+    f.member(8, "Ｂ", 3);
+    f.member(9, "死", 4, Cond::Dead);
+    RefreshPartyPanel(f.game);
+    EXPECT_EQ(f.game.state.partyCount, 4);
+    EXPECT_EQ(f.partyRows(), (std::vector<std::string>{"１：Ａ", "２：Ｂ", "３：眠り", "４：死"}));
+    EXPECT_EQ(f.game.character(5).position, 1);
+    EXPECT_EQ(f.game.character(3).position, 3);
+    EXPECT_EQ(f.game.state.partyMember[4], 9);
+    const Panel& p = f.game.screen.panel("fraParty");
+    EXPECT_EQ(p.findLabel("lblState2")->text, "睡眠");
+    EXPECT_EQ(p.findLabel("lblState0")->text, "12");
+    EXPECT_EQ(p.findLabel("lblClass0")->text, "Ｎ－Ｆｉｇ");
+}
+
+TEST(PartyPanel, HitPointMarksAndMembersOfOtherGroupsOrPlaces)
+{
+    Fixture f;
+    f.member(1, "a", 1).regen = 2;
+    f.member(2, "b", 2, Cond::Poisoned).regen = 1;
+    f.member(3, "c", 3, Cond::Poisoned);
+    f.member(4, "d", 4);
+    f.member(6, "other", 5).groupNo = 9;
+    f.member(7, "free", 6).floor = 0;
+    RefreshPartyPanel(f.game);
+    const Panel& p = f.game.screen.panel("fraParty");
+    ASSERT_EQ(f.game.state.partyCount, 4);
+    EXPECT_EQ(p.findLabel("lblHP0")->text, "+10");
+    EXPECT_EQ(p.findLabel("lblHP1")->text, " 10");
+    EXPECT_EQ(p.findLabel("lblHP2")->text, "-10");
+    EXPECT_EQ(p.findLabel("lblHP3")->text, " 10");
+    EXPECT_EQ(p.findLabel("lblState1")->text, "毒");
+}
+
+TEST(PartyPanel, SharedOrMissingPositionsLoseNobody)
+{
+    Fixture f;
+    f.member(1, "a", 0);
+    f.member(2, "b", 2);
+    f.member(3, "c", 2);
+    RefreshPartyPanel(f.game);
+    EXPECT_EQ(f.partyRows(), (std::vector<std::string>{"１：ａ", "２：ｂ", "３：ｃ"}));
+    EXPECT_EQ(f.game.character(3).position, 3);
+}
+
+TEST(ReturnToCastleFlow, DeadLeaveTheVanishedAreErasedAndConditionsClear)
+{
+    Fixture f;
+    f.game.state.floor = 4;
+    f.game.state.groupNo = 2;
+    f.game.state.partyEffects = PartyEffect::Armour5;
+    f.member(1, "ok", 1, Cond::Poisoned | Cond::Blind).baseAc = 5;
+    f.member(2, "dead", 2, Cond::Dead);
+    f.member(3, "gone", 3, Cond::Vanished);
+    f.member(4, "asleep", 4, Cond::Asleep);
+    RefreshPartyPanel(f.game);
+    SetTitle(f.game, "Ｏｓｔｒａｖｅｌ　－Ｑｕｏｒｖａｔｈ－");
+    f.recorder.events.clear();
+
+    ReturnToCastle(f.game);
+    EXPECT_EQ(f.game.state.partyEffects, 0);
+    EXPECT_EQ(f.game.character(1).conditions, 0);
+    EXPECT_EQ(f.game.character(1).ac, 5);
+    EXPECT_EQ(f.game.character(1).floor, -1);
+    EXPECT_EQ(f.game.character(2).floor, 0);
+    EXPECT_EQ(f.game.character(3).rosterNo, 0);
+    EXPECT_EQ(f.game.character(3).name, "");
+    EXPECT_EQ(f.partyRows(), (std::vector<std::string>{"１：ｏｋ", "２：ａｓｌｅｅｐ"}));
+    EXPECT_EQ(f.recorder.events, (std::vector<std::string>{"SAVE", "TITLE zedure", "MUSIC 2"}));
+    EXPECT_EQ(f.game.screen.keyboardOwner, "fraCaldrimar");
+}
+
+TEST(EndingFlow, CarryingTheItemHomeShowsTheEndingAndWaitsForEnter)
+{
+    Fixture f;
+    f.game.state.floor = 2;
+    f.game.state.groupNo = 1;
+    Character& hero = f.member(1, "hero", 1);
+    hero.items[2] = 103;
+    hero.items[3] = 7;
+    f.member(2, "friend", 2);
+    RefreshPartyPanel(f.game);
+    for (int i = 0; i < 4; ++i)
+        f.prompter->answer({Key::Enter});
+
+    ReturnToCastle(f.game);
+    ASSERT_EQ(f.prompter->shown.size(), 4u);
+    for (int n = 0; n < 4; ++n)
+        EXPECT_EQ(f.prompter->shown[n], "MSG |" + std::string(MessageText(200 + n)));
+    EXPECT_EQ(hero.items[1], 7); // the item is gone and the pack closed up
+    EXPECT_EQ(hero.items[2], 0);
+    EXPECT_TRUE(hero.specialFlags & Special::Finished);
+    EXPECT_TRUE(f.game.character(2).specialFlags & Special::Finished);
+    EXPECT_EQ(f.game.screen.message.text, std::string(MessageText(204)));
+    EXPECT_TRUE(f.game.screen.message.visible);
+    EXPECT_EQ(f.game.state.endingShown, -1);
+
+    f.game.pressKey(CharKey('K')); // only Enter goes on
+    EXPECT_EQ(f.game.state.endingShown, -1);
+    f.game.timers.advance(f.game, 59999);
+    EXPECT_TRUE(f.game.screen.drawing.empty());
+    f.game.timers.advance(f.game, 1);
+    ASSERT_EQ(f.game.screen.drawing.size(), 1u);
+    EXPECT_EQ(f.game.screen.drawing[0].text, "しかし・・・");
+    EXPECT_EQ(f.game.screen.drawing[0].x1, 0);
+
+    int epilogue = 0;
+    for (int n = 11063; n <= 11079; ++n)
+        if (HasMessageText(n)) {
+            f.prompter->answer({Key::Enter});
+            ++epilogue;
+        }
+    EXPECT_EQ(epilogue, 17);
+    f.recorder.events.clear();
+    f.game.pressKey(Key::Enter);
+    EXPECT_EQ(f.game.state.endingShown, 0);
+    EXPECT_EQ(f.prompter->shown.size(), 4u + 17u);
+    EXPECT_TRUE(f.game.screen.drawing.empty());
+    EXPECT_EQ(f.game.screen.keyboardOwner, "fraCaldrimar");
+    EXPECT_EQ(f.recorder.events, (std::vector<std::string>{"MUSIC 2"}));
+}
+
+TEST(EndingFlow, EnterBeforeTheMinuteSkipsTheEpilogueAndStopsTheTimer)
+{
+    Fixture f;
+    f.game.state.floor = 2;
+    f.member(1, "hero", 1).items[1] = 103;
+    RefreshPartyPanel(f.game);
+    for (int i = 0; i < 4; ++i)
+        f.prompter->answer({Key::Enter});
+    ReturnToCastle(f.game);
+    f.game.timers.advance(f.game, 30000);
+    f.game.pressKey(Key::Enter);
+    EXPECT_EQ(f.prompter->shown.size(), 4u);
+    f.game.timers.advance(f.game, 60000);
+    EXPECT_TRUE(f.game.screen.drawing.empty());
+}
+
+TEST(KeyRouting, NavigationLettersBackRowAndCtrl)
+{
+    Fixture f;
+    Panel& town = f.game.screen.panel("fraCaldrimar");
+    std::vector<int> performed;
+    for (std::size_t i = 0; i < town.rows.size(); ++i)
+        town.rows[i].action = [&performed, i](Game&) { performed.push_back(static_cast<int>(i)); };
+    f.game.pressKey(Key::Down);
+    f.game.pressKey(Key::Down);
+    EXPECT_EQ(town.selected, 2);
+    f.game.pressKey(Key::End);
+    EXPECT_EQ(town.selected, 5);
+    f.game.pressKey(Key::Down);
+    EXPECT_EQ(town.selected, 5);
+    f.game.pressKey(Key::Home);
+    f.game.pressKey(Key::Up);
+    EXPECT_EQ(town.selected, 0);
+    f.game.pressKey(Key::PageDown);
+    EXPECT_EQ(town.selected, 5);
+    f.game.pressKey(Key::PageUp);
+    EXPECT_EQ(town.selected, 0);
+    EXPECT_TRUE(performed.empty());
+
+    f.game.pressKey(CharKey('t'));
+    EXPECT_EQ(town.selected, 2);
+    f.game.pressKey(Key::Enter);
+    f.game.pressKey(Key::Escape);
+    f.game.pressKey(Key::Backspace);
+    f.game.pressKey(CharKey('Z'));
+    EXPECT_EQ(performed, (std::vector<int>{2, 2, 5, 5}));
+
+    f.recorder.events.clear();
+    f.game.pressKey(Key::Ctrl);
+    EXPECT_EQ(f.recorder.events, (std::vector<std::string>{"SAVE"}));
+
+    town.enabled = false; // a disabled list takes no keys
+    f.game.pressKey(CharKey('K'));
+    EXPECT_EQ(performed.size(), 4u);
+}
+
+TEST(KeyRouting, CtrlInsideABoxSavesAndAFailedSaveIsShown)
+{
+    Fixture f;
+    f.prompter->answer({Key::Ctrl, Key::Enter});
+    ShowMessage(f.game, "", "x");
+    EXPECT_EQ(f.recorder.events, (std::vector<std::string>{"SAVE"}));
+
+    std::filesystem::create_directory(f.dir.path() / "QVR1.DAT.tmp");
+    f.prompter->answer({Key::Enter});
+    EXPECT_FALSE(Save(f.game));
+    ASSERT_EQ(f.prompter->shown.size(), 2u);
+    EXPECT_NE(f.prompter->shown[1].find("セーブできませんでした"), std::string::npos);
+}
+
+TEST(ClosingTheWindow, RefusedDuringBattleCommands)
+{
+    Fixture f;
+    EXPECT_TRUE(CloseRequested(f.game));
+    Panel battle;
+    battle.name = "fraBattleCommand";
+    battle.visible = true;
+    f.game.screen.add(battle);
+    EXPECT_FALSE(CloseRequested(f.game));
+    f.game.screen.panel("fraBattleCommand").visible = false;
+    EXPECT_TRUE(CloseRequested(f.game));
+}
+
+TEST(ClosingTheWindow, InTownMembersReturnToTheRosterAndGeometryIsKept)
+{
+    Fixture f;
+    f.game.state.groupNo = 3;
+    f.member(1, "a", 1);
+    f.game.character(2) = f.game.character(1);
+    f.game.character(2).rosterNo = 2;
+    f.game.character(2).groupNo = 7; // a stray member of no party in town
+    RefreshPartyPanel(f.game);
+    f.game.screen.geometry = {10, 20, 3000, 4000};
+    EXPECT_TRUE(ExitSequence(f.game, WindowShow::Normal));
+    EXPECT_EQ(f.game.character(1).floor, 0);
+    EXPECT_EQ(f.game.character(1).groupNo, 0);
+    EXPECT_EQ(f.game.character(2).floor, 0);
+    EXPECT_EQ(f.game.character(2).groupNo, 0);
+    EXPECT_EQ(f.game.settings->value("zedure", "Width"), "3000");
+    EXPECT_EQ(f.recorder.events, (std::vector<std::string>{"SAVE", "MUSIC 0"}));
+    EXPECT_FALSE(f.game.store->locked());
+
+    Game again;
+    again.store = std::make_unique<SaveStore>(f.dir.path());
+    LoadGame(again);
+    EXPECT_EQ(again.character(1).floor, 0);
+}
+
+TEST(ClosingTheWindow, InTheMazeMembersStayWhereThePartyStands)
+{
+    Fixture f;
+    f.game.state.floor = 6;
+    f.game.state.groupNo = 2;
+    f.game.state.posX = 4;
+    f.game.state.posY = 11;
+    f.member(1, "a", 1).baseAc = 3;
+    RefreshPartyPanel(f.game);
+    SetTitle(f.game, "Ｏｓｔｒａｖｅｌ　－Ｑｕｏｒｖａｔｈ－");
+    f.game.settings->setValue("Ｏｓｔｒａｖｅｌ　－Ｑｕｏｒｖａｔｈ－", "Left", "77");
+    f.game.screen.geometry = {1, 2, 3, 4};
+    ExitSequence(f.game, WindowShow::Maximised);
+    const Character& c = f.game.character(1);
+    EXPECT_EQ(c.floor, 6);
+    EXPECT_EQ(c.posX, 4);
+    EXPECT_EQ(c.posY, 11);
+    EXPECT_EQ(c.groupNo, 2);
+    EXPECT_EQ(c.ac, 3);
+    EXPECT_EQ(f.game.settings->value("Ｏｓｔｒａｖｅｌ　－Ｑｕｏｒｖａｔｈ－", "Left"), "77");
+}
+
+TEST(Timers, FireInOrderAndRestartWhenSwitchedOn)
+{
+    Game game;
+    std::vector<std::string> fired;
+    game.timers.define("a", 300, [&](Game&) { fired.push_back("a"); }, true);
+    game.timers.define("b", 1000, [&](Game&) { fired.push_back("b"); }, true);
+    game.timers.advance(game, 1000);
+    EXPECT_EQ(fired, (std::vector<std::string>{"a", "a", "a", "b"}));
+    game.timers.enable("a", false);
+    game.timers.advance(game, 500);
+    game.timers.enable("a", true);
+    fired.clear();
+    game.timers.advance(game, 299);
+    EXPECT_TRUE(fired.empty());
+    game.timers.advance(game, 1);
+    EXPECT_EQ(fired, (std::vector<std::string>{"a"}));
+    game.timers.advance(game, 200);
+    EXPECT_EQ(fired, (std::vector<std::string>{"a", "b"}));
+    EXPECT_THROW(game.timers.enable("none", true), GameError);
+}
