@@ -82,6 +82,9 @@ public:
     std::string titleStatus;  // lbl: "Loading...", then "Ostraveling Start"
 
     bool mainVisible = false;
+    // The game has run its exit sequence and asks to end the program (the
+    // edge of town's last row); the front end closes without asking again.
+    bool quit = false;
     std::string title = "zedure";
     WindowGeometry geometry;
 

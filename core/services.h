@@ -14,6 +14,9 @@ class Game;
 struct MessageBox;
 struct ListPicker;
 struct CharacterChooser;
+class ConfigWindow;
+struct StatusWindow;
+struct RankingWindow;
 
 // The time of day. The front end reads the system clock; scripts set it.
 class Clock {
@@ -108,6 +111,13 @@ public:
     // The file chooser: a path, or "" when cancelled. `pattern` is the file
     // list's filter ("*.mid;*.wav").
     virtual std::string chooseFile(Game& game, const std::string& pattern) = 0;
+
+    // The town's and the camp's own windows: each is a model that takes keys
+    // (or clicks) until it has closed. A front end that cannot show one says
+    // so with a GameError rather than pretending it was answered.
+    virtual void run(Game& game, ConfigWindow& window);
+    virtual void run(Game& game, StatusWindow& window);
+    virtual void run(Game& game, RankingWindow& window);
 };
 
 // Things worth telling a watcher of the game (the script runner's transcript,

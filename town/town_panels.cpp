@@ -1,6 +1,8 @@
 #include "town/town_panels.h"
 
 #include "core/game.h"
+#include "town/astrology_office.h"
+#include "town/training_grounds.h"
 
 namespace qvr {
 
@@ -50,6 +52,8 @@ Panel partyPanel()
 void BuildTownPanels(Game& game)
 {
     game.screen.add(castleTown());
+    BuildAstrologyPanels(game);
+    BuildTrainingPanels(game);
     game.screen.add(partyPanel());
 }
 
