@@ -19,7 +19,7 @@ std::string errnoText(int err)
 
 // Closes a descriptor on every path out of a function.
 class Fd {
-public:
+  public:
     explicit Fd(int fd) : fd_(fd) {}
     ~Fd()
     {
@@ -37,7 +37,7 @@ public:
         return rc;
     }
 
-private:
+  private:
     int fd_;
 };
 
@@ -140,7 +140,7 @@ void SaveStore::writeFileSafely(const std::string& name, std::span<const uint8_t
     std::filesystem::path temp = pathOf(name + ".tmp");
     auto fail = [&](const std::string& what, int err) {
         ::unlink(temp.c_str());
-        throw SaveError(target.string() + ": the game was not saved: " + what +
+        throw SaveError(target.string() + ": not written: " + what +
                         (err ? ": " + errnoText(err) : std::string()));
     };
 
@@ -175,8 +175,9 @@ void SaveStore::writeFileSafely(const std::string& name, std::span<const uint8_t
     // The new image is in place; a folder that cannot be synced still reports
     // failure, since the rename may not survive a crash.
     if (dir.get() < 0 || ::fsync(dir.get()) != 0)
-        throw SaveError(target.string() + ": the save may not survive a crash: cannot sync the folder: " +
-                        errnoText(errno));
+        throw SaveError(
+            target.string() +
+            ": written, but may not survive a crash: cannot sync the folder: " + errnoText(errno));
 }
 
 std::filesystem::path ResolveGameFolder(const std::string& commandLineDir)

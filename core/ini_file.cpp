@@ -1,0 +1,243 @@
+#include "core/ini_file.h"
+
+#include <filesystem>
+#include <span>
+
+#include "core/sjis.h"
+
+namespace qvr {
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool hasLineBreak(std::string_view s)
+{
+    return s.find_first_of("\r\n") != std::string_view::npos;
+}
+
+bool encodable(std::string_view utf8, std::string* why)
+{
+    try {
+        sjisEncode(utf8);
+        return true;
+    } catch (const TextError& e) {
+        if (why)
+            *why = e.what();
+        return false;
+    }
+}
+
+} // namespace
+
+std::string_view TrimBlanks(std::string_view s)
+{
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+IniFile IniFile::parse(std::string_view bytes, const std::string& fileName)
+{
+    IniFile ini;
+    ini.name_ = fileName;
+    std::size_t firstBreak = bytes.find('\n');
+    if (firstBreak != std::string_view::npos)
+        ini.newline_ = firstBreak > 0 && bytes[firstBreak - 1] == '\r' ? "\r\n" : "\n";
+
+    std::size_t lineNo = 0;
+    while (!bytes.empty()) {
+        ++lineNo;
+        std::size_t end = bytes.find('\n');
+        std::string_view raw = bytes.substr(0, end);
+        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+        if (!raw.empty() && raw.back() == '\r')
+            raw.remove_suffix(1);
+
+        Line line;
+        line.raw = std::string(raw);
+        try {
+            line.text = sjisDecode(raw);
+        } catch (const TextError& e) {
+            // The first byte of a line always starts a character, so a '['
+            // there is a section header even when the rest is unreadable; its
+            // keys must not be taken for keys of the section before it.
+            std::string_view head = TrimBlanks(raw);
+            line.kind =
+                !head.empty() && head.front() == '[' ? Kind::UnreadableSection : Kind::Unreadable;
+            ini.warnings_.push_back(fileName + " line " + std::to_string(lineNo) + ": " + e.what() +
+                                    "; the line is ignored");
+            ini.lines_.push_back(std::move(line));
+            continue;
+        }
+
+        std::string_view text = TrimBlanks(line.text);
+        if (!text.empty() && text.front() == '[') {
+            std::size_t close = text.find(']');
+            if (close != std::string_view::npos) {
+                line.kind = Kind::Section;
+                line.name = std::string(TrimBlanks(text.substr(1, close - 1)));
+            }
+        } else if (!text.empty() && text.front() != ';') {
+            std::size_t eq = text.find('=');
+            if (eq != std::string_view::npos) {
+                line.kind = Kind::Entry;
+                line.name = std::string(TrimBlanks(text.substr(0, eq)));
+                line.value = std::string(TrimBlanks(text.substr(eq + 1)));
+            }
+        }
+        ini.lines_.push_back(std::move(line));
+    }
+    return ini;
+}
+
+IniFile IniFile::load(const SaveStore& store, const std::string& name)
+{
+    std::error_code ec;
+    if (!std::filesystem::exists(store.pathOf(name), ec) && !ec) {
+        IniFile empty;
+        empty.name_ = name;
+        return empty;
+    }
+    std::vector<uint8_t> bytes = store.readFile(name, kIniMaxBytes);
+    return parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), name);
+}
+
+long IniFile::findSection(std::string_view section) const
+{
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        if (lines_[i].kind == Kind::Section && lines_[i].name == section)
+            return static_cast<long>(i);
+    return -1;
+}
+
+long IniFile::sectionEnd(long header) const
+{
+    auto i = static_cast<std::size_t>(header) + 1;
+    while (i < lines_.size() && lines_[i].kind != Kind::Section &&
+           lines_[i].kind != Kind::UnreadableSection)
+        ++i;
+    return static_cast<long>(i);
+}
+
+long IniFile::findEntry(long header, std::string_view key) const
+{
+    for (long i = header + 1, end = sectionEnd(header); i < end; ++i)
+        if (lines_[i].kind == Kind::Entry && lines_[i].name == key)
+            return i;
+    return -1;
+}
+
+long IniFile::lastEntryOrHeader(long header) const
+{
+    long last = header;
+    for (long i = header + 1, end = sectionEnd(header); i < end; ++i)
+        if (lines_[i].kind == Kind::Entry)
+            last = i;
+    return last;
+}
+
+std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const
+{
+    long header = findSection(section);
+    if (header < 0)
+        return std::nullopt;
+    long entry = findEntry(header, key);
+    if (entry < 0)
+        return std::nullopt;
+    return lines_[entry].value;
+}
+
+std::string IniFile::valueOr(std::string_view section, std::string_view key,
+                             const std::string& fallback) const
+{
+    return value(section, key).value_or(fallback);
+}
+
+bool IniFile::validKey(std::string_view key)
+{
+    return !key.empty() && TrimBlanks(key).size() == key.size() && !hasLineBreak(key) &&
+           key.find('=') == std::string_view::npos && key.front() != '[' && key.front() != ';' &&
+           encodable(key, nullptr);
+}
+
+void IniFile::setValue(std::string_view section, std::string_view key, std::string_view value)
+{
+    const std::string where = name_ + ": ";
+    std::string why;
+    if (section.empty() || TrimBlanks(section).size() != section.size() || hasLineBreak(section) ||
+        section.find(']') != std::string_view::npos)
+        throw GameError(where + "「" + std::string(section) + "」 cannot be a section name");
+    if (!encodable(section, &why))
+        throw GameError(where + "the section 「" + std::string(section) +
+                        "」 cannot be written: " + why);
+    if (!encodable(key, &why))
+        throw GameError(where + "the name 「" + std::string(key) + "」 cannot be written: " + why);
+    if (!validKey(key))
+        throw GameError(where + "「" + std::string(key) + "」 cannot be a key");
+    // Reading drops the blanks at both ends, so they are dropped here too and
+    // what is kept in memory matches what the file will give back.
+    value = TrimBlanks(value);
+    if (hasLineBreak(value))
+        throw GameError(where + "「" + std::string(value) + "」 (for 「" + std::string(key) +
+                        "」) holds a line break and cannot be written");
+    if (!encodable(value, &why))
+        throw GameError(where + "「" + std::string(value) + "」 (for 「" + std::string(key) +
+                        "」) cannot be written: " + why);
+
+    Line entry;
+    entry.kind = Kind::Entry;
+    entry.changed = true;
+    entry.name = std::string(key);
+    entry.value = std::string(value);
+    entry.text = entry.name + "=" + entry.value;
+
+    long header = findSection(section);
+    if (header < 0) {
+        const Line* last = lines_.empty() ? nullptr : &lines_.back();
+        if (last && !TrimBlanks(last->changed ? last->text : last->raw).empty()) {
+            Line blank;
+            blank.changed = true;
+            lines_.push_back(std::move(blank));
+        }
+        Line head;
+        head.kind = Kind::Section;
+        head.changed = true;
+        head.name = std::string(section);
+        head.text = "[" + head.name + "]";
+        lines_.push_back(std::move(head));
+        lines_.push_back(std::move(entry));
+        return;
+    }
+    long at = findEntry(header, key);
+    if (at >= 0) {
+        if (lines_[at].value != entry.value)
+            lines_[at] = std::move(entry);
+        return;
+    }
+    lines_.insert(lines_.begin() + lastEntryOrHeader(header) + 1, std::move(entry));
+}
+
+std::string IniFile::serialise() const
+{
+    std::string out;
+    for (const Line& line : lines_) {
+        out += line.changed ? sjisEncode(line.text) : line.raw;
+        out += newline_;
+    }
+    return out;
+}
+
+void IniFile::save(const SaveStore& store, const std::string& name) const
+{
+    std::string bytes = serialise();
+    store.writeFileSafely(name, std::span<const uint8_t>(
+                                    reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+}
+
+} // namespace qvr
