@@ -1,0 +1,193 @@
+#include "ui/message_box_dialog.h"
+
+#include <algorithm>
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScopeGuard>
+#include <QVBoxLayout>
+
+#include "core/prompts.h"
+#include "ui/fonts.h"
+
+namespace qvr {
+
+namespace {
+
+// Narrow enough for a short answer to look like a box, wide enough for the
+// game's longest narration lines before they wrap.
+constexpr int kMinTextWidth = 280;
+constexpr int kMaxTextWidth = 640;
+constexpr int kSecondBoxTopTwips = 500;
+
+QLabel* clickableLabel(const char* text, const char* name, QWidget* parent)
+{
+    auto* label = new QLabel(MnemonicHtml(QString::fromUtf8(text)), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::RichText);
+    label->setCursor(Qt::PointingHandCursor);
+    return label;
+}
+
+bool isLeftPress(const QEvent* event)
+{
+    return event->type() == QEvent::MouseButtonPress &&
+           static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
+}
+
+// The second box stands over the battle: centred across the main window,
+// its top 500 twips below the main window's top.
+QPoint secondBoxPosition(const QWidget* mainWindow, const QSize& boxSize)
+{
+    QRect frame = mainWindow->frameGeometry();
+    return {frame.x() + (frame.width() - boxSize.width()) / 2,
+            frame.y() + TwipsToPixels(kSecondBoxTopTwips, mainWindow)};
+}
+
+} // namespace
+
+MessageBoxDialog::MessageBoxDialog(QWidget* parent) : PromptDialog(parent)
+{
+    setObjectName(QStringLiteral("dlgInpBox"));
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    frame_ = new QGroupBox(body());
+    frame_->setObjectName(QStringLiteral("fraInpBox"));
+    message_ = new QLabel(frame_);
+    message_->setObjectName(QStringLiteral("lblMsg"));
+    message_->setTextFormat(Qt::PlainText);
+    message_->setWordWrap(true);
+    input_ = new QLineEdit(frame_);
+    input_->setObjectName(QStringLiteral("txtMsg"));
+    // Names are typed in Japanese; the main window keeps input methods off.
+    input_->setAttribute(Qt::WA_InputMethodEnabled, true);
+    input_->installEventFilter(this);
+    yes_ = clickableLabel(MessageBox::kYesText, "lblYes", frame_);
+    no_ = clickableLabel(MessageBox::kNoText, "lblNo", frame_);
+
+    auto* answers = new QHBoxLayout;
+    answers->addWidget(yes_);
+    answers->addStretch();
+    answers->addWidget(no_);
+    auto* inside = new QVBoxLayout(frame_);
+    inside->addWidget(message_);
+    inside->addWidget(input_);
+    inside->addLayout(answers);
+    auto* around = new QVBoxLayout(body());
+    around->setContentsMargins(6, 6, 6, 6);
+    around->addWidget(frame_);
+
+    frame_->installEventFilter(this);
+    yes_->installEventFilter(this);
+    no_->installEventFilter(this);
+}
+
+void MessageBoxDialog::run(Game& game, MessageBox& box, const QWidget* mainWindow)
+{
+    if (box.closed)
+        return;
+    box_ = &box;
+    frame_->setTitle(DisplayText(box.title));
+    message_->setText(DisplayText(box.text));
+    input_->setVisible(box.showsInput());
+    yes_->setVisible(box.showsYesNo());
+    no_->setVisible(box.showsYesNo());
+    if (box.showsInput()) {
+        input_->setText(DisplayText(box.input));
+        input_->selectAll();
+        input_->setFocus();
+    } else {
+        input_->clear();
+        setFocus();
+    }
+    fitToText();
+
+    if (box.second && mainWindow) {
+        move(secondBoxPosition(mainWindow, size()));
+    } else if (placed_) {
+        move(ownPosition_);
+    }
+    auto forget = qScopeGuard([this] {
+        input_->clear();
+        box_ = nullptr;
+    });
+    runModal(game);
+    if (!box.second) {
+        ownPosition_ = pos();
+        placed_ = true;
+    }
+}
+
+void MessageBoxDialog::fitToText()
+{
+    QFontMetrics metrics(message_->font());
+    int widest = metrics.horizontalAdvance(frame_->title()) + 2 * metrics.averageCharWidth();
+    for (const QString& line : message_->text().split(QChar('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    if (yes_->isVisibleTo(this))
+        widest = std::max(widest, yes_->sizeHint().width() + no_->sizeHint().width() +
+                                      4 * metrics.averageCharWidth());
+    message_->setFixedWidth(std::clamp(widest + 2, kMinTextWidth, kMaxTextWidth));
+    layout()->activate();
+    adjustSize();
+}
+
+void MessageBoxDialog::forwardKey(Key key)
+{
+    box_->pressKey(game(), key);
+}
+
+bool MessageBoxDialog::modelClosed() const
+{
+    return !box_ || box_->closed;
+}
+
+void MessageBoxDialog::cancelModel()
+{
+    if (box_->showsYesNo()) {
+        box_->clickNo();
+        return;
+    }
+    box_->input.clear();
+    box_->closed = true;
+}
+
+bool MessageBoxDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (!box_ || !busy())
+        return PromptDialog::eventFilter(watched, event);
+
+    if (watched == input_ && event->type() == QEvent::KeyPress) {
+        // The field edits its own text; only the keys that end the box or
+        // save go to the game, with the text as typed so far.
+        Key key = PromptKey(static_cast<QKeyEvent*>(event));
+        if (key != Key::Enter && key != Key::Escape && key != Key::Ctrl)
+            return false;
+        change([&] {
+            box_->input = input_->text().toStdString();
+            box_->pressKey(game(), key);
+        });
+        return key != Key::Ctrl;
+    }
+    if (!isLeftPress(event))
+        return false;
+    if (watched == yes_)
+        change([&] { box_->clickYes(); });
+    else if (watched == no_)
+        change([&] { box_->clickNo(); });
+    else if (watched == frame_)
+        change([&] {
+            box_->input = input_->text().toStdString();
+            box_->clickFrame();
+        });
+    else
+        return false;
+    return true;
+}
+
+} // namespace qvr

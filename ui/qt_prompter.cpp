@@ -1,0 +1,82 @@
+#include "ui/qt_prompter.h"
+
+#include <QFileInfo>
+#include <QWidget>
+
+#include "core/game.h"
+#include "core/prompts.h"
+#include "ui/character_chooser_dialog.h"
+#include "ui/file_chooser_dialog.h"
+#include "ui/list_picker_dialog.h"
+#include "ui/message_box_dialog.h"
+#include "ui/settings_window.h"
+
+namespace qvr {
+
+namespace {
+
+// The kept dialog, or, while that one is showing (a prompt raised from inside
+// a prompt of the same kind), a fresh one for this call only.
+template <class Dialog, class Run> void runIn(QPointer<Dialog>& kept, QWidget* parent, Run&& run)
+{
+    if (!kept)
+        kept = new Dialog(parent);
+    if (!kept->busy()) {
+        run(*kept);
+        return;
+    }
+    std::unique_ptr<Dialog> extra(new Dialog(parent));
+    run(*extra);
+}
+
+} // namespace
+
+QtPrompter::QtPrompter(QWidget* mainWindow) : mainWindow_(mainWindow) {}
+
+QtPrompter::~QtPrompter()
+{
+    // Dialogs parented to the main window may already be gone with it.
+    delete box_.data();
+    delete secondBox_.data();
+    delete picker_.data();
+    delete chooser_.data();
+}
+
+void QtPrompter::run(Game& game, MessageBox& box)
+{
+    QPointer<MessageBoxDialog>& kept = box.second ? secondBox_ : box_;
+    runIn(kept, mainWindow_.data(),
+          [&](MessageBoxDialog& dialog) { dialog.run(game, box, mainWindow_.data()); });
+}
+
+void QtPrompter::run(Game& game, ListPicker& picker)
+{
+    runIn(picker_, mainWindow_.data(), [&](ListPickerDialog& dialog) { dialog.run(game, picker); });
+}
+
+void QtPrompter::run(Game& game, CharacterChooser& chooser)
+{
+    runIn(chooser_, mainWindow_.data(),
+          [&](CharacterChooserDialog& dialog) { dialog.run(game, chooser); });
+}
+
+void QtPrompter::run(Game& game, ConfigWindow& window)
+{
+    RunSettingsWindow(game, window, mainWindow_.data());
+}
+
+std::string QtPrompter::chooseFile(Game& game, const std::string& pattern)
+{
+    // The chooser opens where the last file was chosen, else in the game
+    // folder, where players tend to keep their tracks.
+    QString folder = lastFolder_;
+    if (folder.isEmpty() && game.store)
+        folder = QString::fromStdString(game.store->folder().string());
+    FileChooserDialog dialog(QString::fromStdString(pattern), folder, mainWindow_.data());
+    if (dialog.exec() != QDialog::Accepted)
+        return "";
+    lastFolder_ = QFileInfo(dialog.chosenPath()).absolutePath();
+    return dialog.chosenPath().toStdString();
+}
+
+} // namespace qvr
