@@ -1,0 +1,74 @@
+#pragma once
+
+// The runner's prompts: each one is written to the transcript when it opens
+// and then answered by the script's next lines, as a player at the keyboard
+// would answer it.
+
+#include <cstdint>
+#include <iosfwd>
+#include <vector>
+
+#include "app/script_source.h"
+#include "app/script_transcript.h"
+#include "core/services.h"
+
+namespace qvr {
+
+// The time of day moves with the engine's own time, so that a timer firing
+// in the middle of a long wait sees the time it fires at, not the time the
+// wait began or ends.
+class ScriptClock : public Clock {
+public:
+    ScriptClock(const Timers& timers, double startSeconds)
+        : timers_(timers), start_(startSeconds), origin_(timers.now())
+    {
+    }
+    double secondsSinceMidnight() const override;
+
+private:
+    const Timers& timers_;
+    double start_;
+    int64_t origin_;
+};
+
+// The script ran out while a prompt waited for its answer: the run ends
+// there, as if the player had walked away.
+struct ScriptEnded {};
+
+// The game ran its exit sequence and asked to end (a menu row that ends the
+// game) while a prompt was open: nothing more is read.
+struct GameQuit {};
+
+// Prompts that open while others are open only come from timers firing
+// inside a prompt's wait; this many means something keeps opening them.
+inline constexpr std::size_t kMaxOpenPrompts = 32;
+
+class ScriptPrompter : public Prompter {
+public:
+    ScriptPrompter(ScriptSource& source, std::ostream& out) : source_(source), out_(out) {}
+
+    void run(Game& game, MessageBox& box) override;
+    void run(Game& game, ListPicker& picker) override;
+    void run(Game& game, CharacterChooser& chooser) override;
+    std::string chooseFile(Game& game, const std::string& pattern) override;
+
+    // The steps every screen takes alike.
+    void wait(Game& game, int64_t ms);
+    void dump(const Game& game) const;
+
+private:
+    class Opened;
+    ScriptStep nextStep();
+    // Wait and dump; throws for close. False for the steps left to the prompt.
+    bool common(Game& game, const ScriptStep& step);
+    static void checkQuit(const Game& game);
+    // The list picker and the character chooser alike.
+    template <class List>
+    void runList(Game& game, List& list, OpenPrompt prompt, std::string (*lineOf)(const List&));
+
+    ScriptSource& source_;
+    std::ostream& out_;
+    std::vector<OpenPrompt> open_;
+};
+
+} // namespace qvr

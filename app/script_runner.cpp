@@ -1,0 +1,212 @@
+#include "app/script_runner.h"
+
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include "app/script_prompter.h"
+#include "core/data_files.h"
+#include "core/game.h"
+#include "core/main_window.h"
+
+namespace qvr {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: qvr-script [--game-dir DIR] [--seed N] [--time HH:MM:SS] SCRIPT\n"
+    "       SCRIPT - reads standard input\n";
+
+std::optional<double> parseTime(std::string_view text)
+{
+    if (text.size() != 8 || text[2] != ':' || text[5] != ':')
+        return std::nullopt;
+    int parts[3];
+    for (int i = 0; i < 3; ++i) {
+        const char* begin = text.data() + 3 * i;
+        auto [ptr, ec] = std::from_chars(begin, begin + 2, parts[i]);
+        if (ec != std::errc() || ptr != begin + 2)
+            return std::nullopt;
+    }
+    if (parts[0] > 23 || parts[1] > 59 || parts[2] > 59)
+        return std::nullopt;
+    return parts[0] * 3600.0 + parts[1] * 60.0 + parts[2];
+}
+
+std::unique_ptr<SettingsStore> runnerSettings()
+{
+    auto settings = std::make_unique<MemorySettings>();
+    Version v = ProgramVersion();
+    settings->setValue("Version", "Major", std::to_string(v.major));
+    settings->setValue("Version", "Minor", std::to_string(v.minor));
+    settings->setValue("Version", "Revision", std::to_string(v.revision));
+    return settings;
+}
+
+// The main window's side of the script: what is left when no prompt is
+// open. Returns the exit status.
+int play(Game& game, ScriptSource& source, ScriptPrompter& prompter, std::ostream& err)
+{
+    for (;;) {
+        if (game.screen.quit)
+            return 0; // a menu row ended the game; what follows is never read
+        std::optional<ScriptStep> step = source.next();
+        if (!step)
+            return 0;
+        switch (step->kind) {
+        case ScriptStep::Kind::Key:
+            game.pressKey(step->key);
+            break;
+        case ScriptStep::Kind::Text:
+            throw ScriptError(step->line, "text with no text box open");
+        case ScriptStep::Kind::Wait:
+            prompter.wait(game, step->ms);
+            break;
+        case ScriptStep::Kind::Dump:
+            prompter.dump(game);
+            break;
+        case ScriptStep::Kind::Close:
+            if (!CloseRequested(game))
+                break;
+            if (!ExitSequence(game, WindowShow::Normal)) {
+                err << "qvr-script: the game closed, but its last save failed\n";
+                return 1;
+            }
+            return 0;
+        }
+    }
+}
+
+// Takes back everything the run lent the game, whatever way the run ended.
+class RunGuard {
+public:
+    explicit RunGuard(Game& game) : game_(game) {}
+    ~RunGuard()
+    {
+        game_.prompter.reset();
+        game_.observer = nullptr;
+        if (game_.store)
+            game_.store->unlock();
+    }
+    RunGuard(const RunGuard&) = delete;
+    RunGuard& operator=(const RunGuard&) = delete;
+
+private:
+    Game& game_;
+};
+
+} // namespace
+
+std::optional<ScriptOptions> ParseScriptArguments(int argc, const char* const* argv,
+                                                  std::ostream& err)
+{
+    ScriptOptions options;
+    bool haveScript = false;
+    auto fail = [&](const std::string& why) -> std::optional<ScriptOptions> {
+        err << "qvr-script: " << why << "\n" << kUsage;
+        return std::nullopt;
+    };
+    for (int i = 0; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        bool option = arg == "--game-dir" || arg == "--seed" || arg == "--time";
+        if (option && i + 1 >= argc)
+            return fail(std::string(arg) + " needs a value");
+        if (arg == "--game-dir") {
+            options.gameDir = argv[++i];
+            if (options.gameDir.empty())
+                return fail("--game-dir needs a folder");
+        } else if (arg == "--seed") {
+            std::string_view v = argv[++i];
+            uint64_t seed = 0;
+            auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), seed);
+            if (v.empty() || ec != std::errc() || ptr != v.data() + v.size())
+                return fail("--seed takes a whole number, not \"" + std::string(v) + "\"");
+            options.seed = seed;
+        } else if (arg == "--time") {
+            std::optional<double> t = parseTime(argv[++i]);
+            if (!t)
+                return fail("--time takes HH:MM:SS, not \"" + std::string(argv[i]) + "\"");
+            options.timeOfDay = *t;
+        } else if (arg.size() > 1 && arg.front() == '-') {
+            return fail("unknown option " + std::string(arg));
+        } else if (haveScript) {
+            return fail("one script at a time");
+        } else {
+            options.scriptName = std::string(arg);
+            haveScript = true;
+        }
+    }
+    if (!haveScript)
+        return fail("no script given");
+    return options;
+}
+
+int RunScript(Game& game, std::istream& script, const ScriptOptions& options, std::ostream& out,
+              std::ostream& err)
+{
+    ScriptSource source(script);
+    ScriptObserver observer(out);
+    auto prompter = std::make_unique<ScriptPrompter>(source, out);
+    ScriptPrompter& prompts = *prompter;
+    RunGuard guard(game);
+    const std::string where = options.scriptName == "-" ? "standard input" : options.scriptName;
+    try {
+        game.rng = options.seed ? Rng(*options.seed) : Rng::fromClock();
+        game.clock = std::make_unique<ScriptClock>(game.timers, options.timeOfDay);
+        game.settings = runnerSettings();
+        if (!game.musicPlayer)
+            game.musicPlayer = std::make_unique<SilentMusic>();
+        game.observer = &observer;
+        game.prompter = std::move(prompter);
+        game.store = std::make_unique<SaveStore>(ResolveGameFolder(options.gameDir));
+        game.store->lock();
+        StartUp(game, /*showTitle*/ false);
+        int status = play(game, source, prompts, err);
+        out.flush();
+        return status;
+    } catch (const GameQuit&) {
+        out.flush();
+        return 0;
+    } catch (const ScriptEnded&) {
+        out.flush();
+        return 0;
+    } catch (const ScriptError& e) {
+        out.flush();
+        err << "qvr-script: " << where << " " << e.what() << "\n";
+        return 2;
+    } catch (const std::exception& e) {
+        // A second copy on the folder, a bad data file, a failed save.
+        out.flush();
+        err << "qvr-script: " << e.what() << "\n";
+        return 1;
+    }
+}
+
+int RunScript(std::istream& script, const ScriptOptions& options, std::ostream& out,
+              std::ostream& err)
+{
+    Game game(Rng(options.seed.value_or(1)));
+    return RunScript(game, script, options, out, err);
+}
+
+int ScriptMain(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+               std::ostream& err)
+{
+    std::optional<ScriptOptions> options = ParseScriptArguments(argc, argv, err);
+    if (!options)
+        return 2;
+    if (options->scriptName == "-")
+        return RunScript(in, *options, out, err);
+    std::error_code ec;
+    std::ifstream file;
+    if (!std::filesystem::is_directory(options->scriptName, ec))
+        file.open(options->scriptName, std::ios::binary);
+    if (!file.is_open()) {
+        err << "qvr-script: cannot read the script " << options->scriptName << "\n";
+        return 2;
+    }
+    return RunScript(file, *options, out, err);
+}
+
+} // namespace qvr

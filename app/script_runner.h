@@ -1,0 +1,131 @@
+#pragma once
+
+// qvr-script: plays the game from a key script, with no window, and writes
+// what a player would have seen as a transcript. Testers and tools rely on
+// everything below staying as it is.
+//
+//   qvr-script [--game-dir DIR] [--seed N] [--time HH:MM:SS] SCRIPT
+//
+// SCRIPT "-" reads standard input. The game folder is opened exactly as the
+// game opens it (the same lock, the same loading, the same saving); it is
+// --game-dir, else $QVR_HOME, else the folder of the executable. The title
+// window is skipped, as with the game's command-line argument. Dice come
+// from --seed (from the clock without it); the time of day starts at --time
+// (12:00:00 without it) and moves only with the engine's time, by `wait`
+// lines.
+//
+// The desktop's per-user settings are never touched: the runner keeps its
+// settings in memory, preset with this program's version under "Version"
+// ("Major", "Minor", "Revision"), so that starting never makes the save a
+// version change would make. Music plays nothing; the transcript tells which
+// track would play.
+//
+// Exit status: 0 when the script ran to its end (even with a prompt still
+// open: the exit sequence does not run then), when a `close` was allowed
+// and the exit sequence ran and saved, or when the game ended itself (the
+// edge of town's last row runs the exit sequence); 1 when the game stops
+// with an error (a data file, the folder held by another copy, a failed save
+// at exit, a window the runner cannot show: settings, status, rankings); 2
+// for a script error (bad arguments, an unreadable script, an unknown line,
+// a bad key name, a line the open screen or prompt cannot take). Errors go
+// to standard error, naming the script line.
+//
+// Script lines. Blank lines and lines whose first non-blank is '#' are
+// skipped; a line ends at LF (a CR before it is dropped) and holds at most
+// kMaxScriptLineBytes bytes.
+//   key NAME    one key: A..Z, 0..9, Enter, Escape, Backspace, Space, Up,
+//               Down, Left, Right, Home, End, PageUp, PageDown, Ctrl
+//   keys ABC12  one key per letter or digit
+//   text TEXT   everything after "text " replaces the open text box's text,
+//               then Enter; well-formed UTF-8 without control characters
+//   wait MS     moves time on by MS milliseconds (0..kMaxWaitMs); the
+//               timers that fall due fire in order, each seeing the time of
+//               day at which it falls due
+//   dump        writes the screen model (below)
+//   close       asks to close the main window; refused (while a battle
+//               waits for orders) nothing happens, allowed the exit sequence
+//               runs and the runner ends; nothing after it is read
+// While a message box, list picker, character chooser or file chooser is
+// open, the lines answer it as keys would, until it closes. A text box takes
+// typing only through `text` (letter, digit, Space and Backspace keys there
+// are script errors); a file chooser takes `text PATH` or `key Escape`
+// (no file); `close` waits for no prompt and is a script error there.
+//
+// Transcript, on standard output, one event per line, UTF-8. In every text,
+// a line break (CR, LF or CR LF) is written \n, a backslash \\, a tab \t and
+// any other control character \xNN.
+//   MSG [title] text         a message box opens
+//   ASK [title] text         a yes/no box opens
+//   INPUT [title] text       a text box opens
+//   PICK prompt | row | row  a list picker opens, or its rows change
+//   PICK [mode N] | row | …  the character chooser opens, or its rows change
+//   FILE pattern             the file chooser opens
+//   MUSIC n path             track n starts; MUSIC 0 for silence
+//   SAVE                     the save file was written
+//   TITLE text               the main window's title changed
+//
+// A dump, between the lines DUMP and END (rows two blanks in, with "> " on
+// the selected one; row texts exactly as shown, trailing blanks included):
+//   clock HH:MM:SS +MSms       the time of day; engine time since start-up
+//   title-window VERSION STATUS  only while the title window shows
+//   title TEXT                 the main window's title
+//   panel NAME [CAPTION] LIST  each visible panel in drawing order; LIST is
+//                              "-" for a panel without a list; " disabled"
+//                              follows for a disabled one
+//     > ROW / ROW              its rows
+//     label NAME: TEXT         its visible labels that hold text
+//   help: TEXT                 lblMsg, when visible ("help centred: TEXT")
+//   move: TEXT                 lblMove, when visible
+//   picture: PATH              the monster picture, when shown
+//   draw X,Y: TEXT             each text item of the drawing
+//   keyboard LIST              the list that owns the keyboard (the panel's
+//                              name when it has no list), or "none"
+//   prompt ...                 each open prompt, outermost first:
+//     prompt MSG|ASK|INPUT [title] text    (" (second box)" when it is)
+//       input: TEXT                        a text box's current text
+//     prompt PICK prompt / prompt PICK [mode N], its rows as above, and
+//       side [CAPTION] with the side list's rows for the wide picker
+//     prompt FILE pattern
+
+#include <cstddef>
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace qvr {
+
+class Game;
+
+inline constexpr std::size_t kMaxScriptLineBytes = 64 * 1024;
+// A day of game time; longer waits are refused rather than firing the
+// one-second music timer millions of times.
+inline constexpr int64_t kMaxWaitMs = 24LL * 3600 * 1000;
+
+struct ScriptOptions {
+    std::string gameDir; // empty: $QVR_HOME, else the executable's folder
+    std::optional<uint64_t> seed;
+    double timeOfDay = 12 * 3600; // seconds since midnight
+    std::string scriptName = "-"; // names the script in messages
+};
+
+// Reads the command line (without argv[0]); on a mistake writes the usage
+// to `err` and gives nullopt.
+std::optional<ScriptOptions> ParseScriptArguments(int argc, const char* const* argv,
+                                                  std::ostream& err);
+
+// Opens the game folder, starts the game and plays the script; returns the
+// exit status.
+int RunScript(std::istream& script, const ScriptOptions& options, std::ostream& out,
+              std::ostream& err);
+// The same with a game the caller built; its music player is kept (tests
+// give it one that reports the ends of tracks). Every other service is the
+// runner's, and the prompter, observer and folder lock are gone afterwards.
+int RunScript(Game& game, std::istream& script, const ScriptOptions& options, std::ostream& out,
+              std::ostream& err);
+
+// The whole program: arguments, the script file or `in` for "-", the run.
+int ScriptMain(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+               std::ostream& err);
+
+} // namespace qvr

@@ -1,0 +1,167 @@
+#include "app/script_source.h"
+
+#include <charconv>
+#include <istream>
+
+#include "app/script_runner.h"
+#include "core/sjis.h"
+
+namespace qvr {
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string_view trim(std::string_view s)
+{
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+// Names are echoed in messages; a name of binary rubbish must not fill the
+// terminal.
+std::string shown(std::string_view s)
+{
+    constexpr std::size_t kMax = 40;
+    std::string out;
+    for (char c : s.substr(0, kMax))
+        out += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+    if (s.size() > kMax)
+        out += "...";
+    return out;
+}
+
+} // namespace
+
+ScriptError::ScriptError(int64_t line, const std::string& message)
+    : std::runtime_error("line " + std::to_string(line) + ": " + message), line_(line)
+{
+}
+
+bool TypableText(const std::string& text, std::string& why)
+{
+    for (const Utf8Char& c : utf8Chars(text)) {
+        if (c.codePoint < 0) {
+            why = "the text is not well-formed UTF-8";
+            return false;
+        }
+        if (c.codePoint < 0x20 || c.codePoint == 0x7F ||
+            (c.codePoint >= 0x80 && c.codePoint < 0xA0)) {
+            why = "the text holds a control character";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ScriptSource::readLine(std::string& line)
+{
+    line.clear();
+    std::streambuf* buf = in_.rdbuf();
+    if (!buf)
+        return false;
+    auto eof = std::char_traits<char>::eof();
+    int c = buf->sbumpc();
+    if (c == eof)
+        return false;
+    ++lineNo_;
+    bool tooLong = false;
+    for (; c != eof && c != '\n'; c = buf->sbumpc()) {
+        if (line.size() < kMaxScriptLineBytes + 1)
+            line += static_cast<char>(c);
+        else
+            tooLong = true;
+    }
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    if (tooLong || line.size() > kMaxScriptLineBytes)
+        throw ScriptError(lineNo_, "the line is longer than " +
+                                       std::to_string(kMaxScriptLineBytes) + " bytes");
+    return true;
+}
+
+std::optional<ScriptStep> ScriptSource::next()
+{
+    std::string line;
+    while (pending_.empty()) {
+        if (!readLine(line))
+            return std::nullopt;
+        parse(line);
+    }
+    ScriptStep step = std::move(pending_.front());
+    pending_.pop_front();
+    return step;
+}
+
+void ScriptSource::parse(const std::string& line)
+{
+    std::string_view rest = line;
+    while (!rest.empty() && isBlank(rest.front()))
+        rest.remove_prefix(1);
+    if (rest.empty() || rest.front() == '#')
+        return;
+    std::size_t end = 0;
+    while (end < rest.size() && !isBlank(rest[end]))
+        ++end;
+    std::string_view command = rest.substr(0, end);
+    // A text keeps its blanks: only the one blank after the command goes.
+    std::string_view raw = end < rest.size() ? rest.substr(end + 1) : std::string_view{};
+    std::string_view arg = trim(raw);
+
+    ScriptStep step;
+    step.line = lineNo_;
+    if (command == "key") {
+        std::optional<Key> key = KeyFromName(arg);
+        if (!key)
+            throw ScriptError(lineNo_, "bad key name \"" + shown(arg) + "\"");
+        step.kind = ScriptStep::Kind::Key;
+        step.key = *key;
+        pending_.push_back(step);
+    } else if (command == "keys") {
+        if (arg.empty())
+            throw ScriptError(lineNo_, "keys needs letters or digits");
+        std::deque<ScriptStep> keys;
+        for (char c : arg) {
+            if (CharKey(c) == Key::None)
+                throw ScriptError(lineNo_, "keys takes only letters and digits, not \"" +
+                                               shown(std::string_view(&c, 1)) + "\"");
+            step.kind = ScriptStep::Kind::Key;
+            step.key = CharKey(c);
+            keys.push_back(step);
+        }
+        pending_.insert(pending_.end(), keys.begin(), keys.end());
+    } else if (command == "text") {
+        std::string why;
+        step.kind = ScriptStep::Kind::Text;
+        step.text = std::string(raw);
+        if (!TypableText(step.text, why))
+            throw ScriptError(lineNo_, why);
+        pending_.push_back(step);
+    } else if (command == "wait") {
+        int64_t ms = -1;
+        auto [ptr, ec] = std::from_chars(arg.data(), arg.data() + arg.size(), ms);
+        bool whole = ec == std::errc() && ptr == arg.data() + arg.size() && !arg.empty();
+        if (!whole || ms < 0 || ms > kMaxWaitMs)
+            throw ScriptError(lineNo_, "wait takes milliseconds from 0 to " +
+                                           std::to_string(kMaxWaitMs) + ", not \"" + shown(arg) +
+                                           "\"");
+        step.kind = ScriptStep::Kind::Wait;
+        step.ms = ms;
+        pending_.push_back(step);
+    } else if (command == "dump" || command == "close") {
+        if (!arg.empty())
+            throw ScriptError(lineNo_, std::string(command) + " takes nothing after it");
+        step.kind = command == "dump" ? ScriptStep::Kind::Dump : ScriptStep::Kind::Close;
+        pending_.push_back(step);
+    } else {
+        throw ScriptError(lineNo_, "unknown command \"" + shown(command) + "\"");
+    }
+}
+
+} // namespace qvr

@@ -1,0 +1,180 @@
+#include "app/script_transcript.h"
+
+#include <cmath>
+#include <cstdio>
+#include <ostream>
+
+#include "core/game.h"
+#include "core/prompts.h"
+
+namespace qvr {
+
+namespace {
+
+const char* boxKind(BoxType type)
+{
+    switch (type) {
+    case BoxType::Input:
+        return "INPUT";
+    case BoxType::YesNo:
+        return "ASK";
+    case BoxType::Message:
+        break;
+    }
+    return "MSG";
+}
+
+std::string rowList(const std::vector<Row>& rows)
+{
+    std::string line;
+    for (const Row& r : rows)
+        line += " | " + OneLine(r.text);
+    return line;
+}
+
+std::string clockText(const Game& game)
+{
+    double seconds = game.clock ? game.clock->secondsSinceMidnight() : 0;
+    long long ms = std::llround(seconds * 1000);
+    char text[48];
+    std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld.%03lld", ms / 3600000 % 100,
+                  ms / 60000 % 60, ms / 1000 % 60, ms % 1000);
+    return text;
+}
+
+void writeRows(std::ostream& out, const std::vector<Row>& rows, int selected)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        out << (static_cast<int>(i) == selected ? "  > " : "    ") << OneLine(rows[i].text) << '\n';
+}
+
+void writePanel(std::ostream& out, const Panel& p)
+{
+    out << "panel " << p.name << " [" << OneLine(p.caption) << "] "
+        << (p.list.empty() ? "-" : p.list) << (p.enabled ? "" : " disabled") << '\n';
+    writeRows(out, p.rows, p.selected);
+    for (const Label& l : p.labels)
+        if (l.visible && !l.text.empty())
+            out << "  label " << l.name << ": " << OneLine(l.text) << '\n';
+}
+
+void writePrompt(std::ostream& out, const OpenPrompt& prompt)
+{
+    if (const MessageBox* box = prompt.box) {
+        out << "prompt " << BoxLine(*box) << (box->second ? " (second box)" : "") << '\n';
+        if (box->showsInput())
+            out << "  input: " << OneLine(box->input) << '\n';
+    } else if (const ListPicker* picker = prompt.picker) {
+        out << "prompt PICK " << OneLine(picker->prompt) << '\n';
+        writeRows(out, picker->rows, picker->selected);
+        if (picker->wide) {
+            out << "  side [" << OneLine(picker->sideCaption) << "]\n";
+            for (const std::string& s : picker->sideRows)
+                out << "    " << OneLine(s) << '\n';
+        }
+    } else if (const CharacterChooser* chooser = prompt.chooser) {
+        out << "prompt PICK [mode " << chooser->mode << "]\n";
+        writeRows(out, chooser->rows, chooser->selected);
+    } else {
+        out << "prompt " << FileLine(prompt.filePattern) << '\n';
+    }
+}
+
+} // namespace
+
+std::string OneLine(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r') {
+            out += "\\n";
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(c));
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string BoxLine(const MessageBox& box)
+{
+    return std::string(boxKind(box.type)) + " [" + OneLine(box.title) + "] " + OneLine(box.text);
+}
+
+std::string PickerLine(const ListPicker& picker)
+{
+    return "PICK " + OneLine(picker.prompt) + rowList(picker.rows);
+}
+
+std::string ChooserLine(const CharacterChooser& chooser)
+{
+    return "PICK [mode " + std::to_string(chooser.mode) + "]" + rowList(chooser.rows);
+}
+
+std::string FileLine(const std::string& pattern)
+{
+    return "FILE " + OneLine(pattern);
+}
+
+void WriteDump(std::ostream& out, const Game& game, const std::vector<OpenPrompt>& prompts)
+{
+    const Screen& s = game.screen;
+    out << "DUMP\n";
+    out << "clock " << clockText(game) << " +" << game.timers.now() << "ms\n";
+    if (s.titleVisible)
+        out << "title-window " << OneLine(s.titleVersion) << ' ' << OneLine(s.titleStatus) << '\n';
+    out << "title " << OneLine(s.title) << '\n';
+    for (const Panel& p : s.panels)
+        if (p.visible)
+            writePanel(out, p);
+    if (s.message.visible)
+        out << (s.messageCentred ? "help centred: " : "help: ") << OneLine(s.message.text) << '\n';
+    if (s.moveArrow.visible)
+        out << "move: " << OneLine(s.moveArrow.text) << '\n';
+    if (s.monsterPictureVisible)
+        out << "picture: " << OneLine(s.monsterPicturePath) << '\n';
+    for (const DrawItem& d : s.drawing)
+        if (d.kind == DrawItem::Kind::Text)
+            out << "draw " << d.x1 << ',' << d.y1 << ": " << OneLine(d.text) << '\n';
+    std::string keyboard = "none";
+    for (const Panel& p : s.panels)
+        if (p.name == s.keyboardOwner)
+            keyboard = p.list.empty() ? p.name : p.list;
+    out << "keyboard " << keyboard << '\n';
+    for (const OpenPrompt& prompt : prompts)
+        writePrompt(out, prompt);
+    out << "END\n";
+}
+
+void ScriptObserver::musicStarted(int track, const std::string& path)
+{
+    if (track == 0)
+        out_ << "MUSIC 0\n";
+    else
+        out_ << "MUSIC " << track << ' ' << OneLine(path) << '\n';
+}
+
+void ScriptObserver::saved()
+{
+    out_ << "SAVE\n";
+}
+
+void ScriptObserver::titleChanged(const std::string& title)
+{
+    out_ << "TITLE " << OneLine(title) << '\n';
+}
+
+} // namespace qvr

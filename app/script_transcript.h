@@ -1,0 +1,49 @@
+#pragma once
+
+// The transcript's wording: event lines and the dump (see script_runner.h
+// for the format, which tools rely on).
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/services.h"
+
+namespace qvr {
+
+class Game;
+
+// A text on one line: line breaks as \n, backslashes doubled, other control
+// characters escaped.
+std::string OneLine(std::string_view text);
+
+std::string BoxLine(const MessageBox& box);
+std::string PickerLine(const ListPicker& picker);
+std::string ChooserLine(const CharacterChooser& chooser);
+std::string FileLine(const std::string& pattern);
+
+// A prompt that is open while the script runs: exactly one of the models,
+// or the file chooser's pattern when none.
+struct OpenPrompt {
+    const MessageBox* box = nullptr;
+    const ListPicker* picker = nullptr;
+    const CharacterChooser* chooser = nullptr;
+    std::string filePattern;
+};
+
+void WriteDump(std::ostream& out, const Game& game, const std::vector<OpenPrompt>& prompts);
+
+// Music, saves and the window title, as they happen.
+class ScriptObserver : public GameObserver {
+public:
+    explicit ScriptObserver(std::ostream& out) : out_(out) {}
+    void musicStarted(int track, const std::string& path) override;
+    void saved() override;
+    void titleChanged(const std::string& title) override;
+
+private:
+    std::ostream& out_;
+};
+
+} // namespace qvr

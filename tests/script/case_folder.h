@@ -1,0 +1,59 @@
+#pragma once
+
+// A key-script case: its script, the settings in its header comments, and
+// the fresh game folder it runs in. The header's directives (see README.md)
+// are comment lines to the runner.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/records.h"
+#include "core/save_store.h"
+#include "tests/core/temp_folder.h"
+
+namespace qvr::test {
+
+struct CaseSetup {
+    int exitStatus = 0;
+    std::vector<std::string> stderrHolds;
+    std::vector<std::string> without; // files left out of the folder
+    bool locked = false;
+    std::vector<std::pair<int, std::string>> music; // track, path
+    std::vector<std::string> characters;            // "N NAME field=value ..."
+    std::optional<bool> saved;
+};
+
+// Reads the directives of the script's first comment lines. Throws
+// std::runtime_error for a directive it cannot read.
+CaseSetup ReadCaseSetup(const std::string& script);
+
+// A fresh game folder for a case: the build's QVR2.DAT and an all-zero
+// QVR1.DAT holding the case's characters, its QVR.ini, and another holder of
+// the lock when the case wants one.
+class CaseFolder {
+public:
+    explicit CaseFolder(const CaseSetup& setup);
+    const std::filesystem::path& path() const { return dir_.path(); }
+    // Whether QVR1.DAT is a new file with the old one kept as the backup.
+    bool saveRewritten() const;
+    // Lets go of the case's own hold on the lock.
+    void release() { holder_.reset(); }
+
+private:
+    TempFolder dir_;
+    std::optional<SaveStore> holder_;
+    uintmax_t saveInode_ = 0;
+};
+
+// A roster entry from "N NAME field=value ...": fields level, class, race,
+// align, sex, floor, group, hp, maxhp, ac, cond, items (comma-separated
+// item numbers for slots 1, 2, ...).
+void AddCharacter(SaveData& save, const std::string& spec);
+
+std::string ReadWholeFile(const std::filesystem::path& path);
+void WriteWholeFile(const std::filesystem::path& path, const std::string& bytes);
+
+} // namespace qvr::test

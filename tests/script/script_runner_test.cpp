@@ -1,0 +1,222 @@
+// The runner as a whole, in-process: the command line, the services it gives
+// the game, the close rules, and scripts of any content.
+
+#include <gtest/gtest.h>
+#include <random>
+#include <sstream>
+
+#include "app/script_runner.h"
+#include "core/data_files.h"
+#include "core/game.h"
+#include "tests/script/case_folder.h"
+
+using namespace qvr;
+using namespace qvr::test;
+
+namespace {
+
+std::optional<ScriptOptions> parse(std::vector<const char*> args, std::string* err = nullptr)
+{
+    std::ostringstream e;
+    auto options = ParseScriptArguments(static_cast<int>(args.size()), args.data(), e);
+    if (err)
+        *err = e.str();
+    return options;
+}
+
+struct Result {
+    int status = -1;
+    std::string out, err;
+};
+
+Result run(Game& game, const std::filesystem::path& dir, const std::string& script)
+{
+    ScriptOptions options;
+    options.gameDir = dir.string();
+    options.seed = 7;
+    std::istringstream in(script);
+    std::ostringstream out, err;
+    Result r;
+    r.status = RunScript(game, in, options, out, err);
+    r.out = out.str();
+    r.err = err.str();
+    return r;
+}
+
+// Every track ends as soon as it is asked about.
+class EndlessRestarts : public MusicPlayer {
+public:
+    int restarts = 0;
+    void stop() override {}
+    void close() override {}
+    void open(const std::string&) override {}
+    void play() override {}
+    bool stopped() override { return true; }
+    void playFromStart() override { ++restarts; }
+};
+
+} // namespace
+
+TEST(ScriptCommandLine, OptionsAndTheScriptAreRead)
+{
+    auto o = parse({"--game-dir", "/g", "--seed", "42", "--time", "23:59:58", "run.qvrs"});
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->gameDir, "/g");
+    EXPECT_EQ(o->seed, 42u);
+    EXPECT_DOUBLE_EQ(o->timeOfDay, 86398);
+    EXPECT_EQ(o->scriptName, "run.qvrs");
+
+    auto plain = parse({"-"});
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->scriptName, "-");
+    EXPECT_FALSE(plain->seed);
+    EXPECT_DOUBLE_EQ(plain->timeOfDay, 12 * 3600);
+}
+
+TEST(ScriptCommandLine, MistakesAreRefusedWithTheUsage)
+{
+    for (std::vector<const char*> args : std::vector<std::vector<const char*>>{
+             {},
+             {"a", "b"},
+             {"--seed"},
+             {"--seed", "-3", "a"},
+             {"--seed", "12x", "a"},
+             {"--time", "24:00:00", "a"},
+             {"--time", "12:60:00", "a"},
+             {"--time", "1:2:3", "a"},
+             {"--time", "12:00", "a"},
+             {"--game-dir", "", "a"},
+             {"--verbose", "a"},
+         }) {
+        std::string err;
+        EXPECT_FALSE(parse(args, &err)) << (args.empty() ? "(none)" : args[0]);
+        EXPECT_NE(err.find("usage: qvr-script"), std::string::npos);
+    }
+}
+
+TEST(ScriptRunner, StartsWithoutTouchingTheSaveAndLeavesTheDesktopSettingsAlone)
+{
+    CaseFolder folder(CaseSetup{});
+    Game game;
+    Result r = run(game, folder.path(), "dump\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_FALSE(folder.saveRewritten()); // no version-change save
+    EXPECT_EQ(r.out.find("SAVE"), std::string::npos);
+    Version v = ProgramVersion();
+    EXPECT_EQ(game.settings->number("Version", "Major", -1), v.major);
+    EXPECT_EQ(game.settings->number("Version", "Revision", -1), v.revision);
+    EXPECT_FALSE(game.prompter);
+    EXPECT_EQ(game.observer, nullptr);
+}
+
+TEST(ScriptRunner, WaitFiresTheMusicUpkeepEverySecond)
+{
+    CaseFolder folder(CaseSetup{});
+    Game game;
+    auto player = std::make_unique<EndlessRestarts>();
+    EndlessRestarts& music = *player;
+    game.musicPlayer = std::move(player);
+    Result r = run(game, folder.path(), "wait 999\nwait 1\nwait 2500\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(music.restarts, 3);
+    EXPECT_EQ(game.timers.now(), 3500);
+}
+
+TEST(ScriptRunner, TheTimeOfDayStartsAtTheGivenTimeAndRunsPastMidnight)
+{
+    CaseFolder folder(CaseSetup{});
+    Game game;
+    ScriptOptions options;
+    options.gameDir = folder.path().string();
+    options.timeOfDay = 23 * 3600 + 59 * 60 + 59;
+    std::istringstream in("dump\nwait 2250\ndump\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(RunScript(game, in, options, out, err), 0) << err.str();
+    EXPECT_NE(out.str().find("clock 23:59:59.000 +0ms\n"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("clock 00:00:01.250 +2250ms\n"), std::string::npos) << out.str();
+    EXPECT_DOUBLE_EQ(game.state.runStartTime, 86399);
+}
+
+TEST(ScriptRunner, CloseIsRefusedWhileABattleWaitsForOrders)
+{
+    CaseFolder folder(CaseSetup{});
+    Game game;
+    Panel orders;
+    orders.name = "fraBattleCommand";
+    orders.visible = true;
+    game.screen.add(orders);
+    Result r = run(game, folder.path(), "close\nkey Down\ndump\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.find("SAVE"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("panel fraBattleCommand"), std::string::npos) << r.out;
+    EXPECT_FALSE(folder.saveRewritten());
+}
+
+TEST(ScriptRunner, CloseSendsThePartyInTownBackToTheRoster)
+{
+    CaseSetup setup;
+    setup.characters = {"1 アリス floor=-1 group=2", "2 ボブ floor=3 group=1"};
+    CaseFolder folder(setup);
+    Game game;
+    Result r = run(game, folder.path(), "close\nthis line is never read\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "MUSIC 0\nMUSIC 0\nSAVE\nMUSIC 0\n");
+    std::string bytes = ReadWholeFile(folder.path() / kSaveFileName);
+    SaveData saved;
+    DecodeSaveImage(std::vector<uint8_t>(bytes.begin(), bytes.end()), saved, kSaveFileName);
+    EXPECT_EQ(saved.roster[1].name, "アリス");
+    EXPECT_EQ(saved.roster[1].floor, 0);
+    EXPECT_EQ(saved.roster[1].groupNo, 0);
+    EXPECT_EQ(saved.roster[2].floor, 3); // left in the maze, stays there
+    EXPECT_EQ(saved.roster[2].groupNo, 1);
+}
+
+TEST(ScriptRunner, AnyScriptEndsWithAStatusAndNeverACrash)
+{
+    CaseFolder folder(CaseSetup{});
+    const std::vector<std::string> pieces = {"key Down\n",
+                                             "key Enter\n",
+                                             "keys KJTAIE\n",
+                                             "key Escape\n",
+                                             "key Ctrl\n",
+                                             "wait 1000\n",
+                                             "dump\n",
+                                             "text abc\n",
+                                             "close\n",
+                                             "key PageDown\n",
+                                             "# c\n",
+                                             "\n",
+                                             "wait 86400000\n",
+                                             "keys zz\n",
+                                             "text \xe3\x81\n",
+                                             "\xff\xfe\x00\x01\n",
+                                             "key\n"};
+    std::mt19937 rng(20240601);
+    for (int round = 0; round < 60; ++round) {
+        std::string script;
+        int length = static_cast<int>(rng() % 12);
+        for (int i = 0; i < length; ++i) {
+            if (rng() % 5 == 0) {
+                std::string junk(rng() % 40, '\0');
+                for (char& c : junk)
+                    c = static_cast<char>(rng() % 256);
+                script += junk;
+            } else {
+                script += pieces[rng() % pieces.size()];
+            }
+        }
+        Game game;
+        Result r = run(game, folder.path(), script);
+        // A town window the runner cannot show yet stops the game with 1.
+        EXPECT_TRUE(r.status == 0 || r.status == 1 || r.status == 2) << r.err;
+        if (r.status == 2) {
+            EXPECT_NE(r.err.find("line "), std::string::npos) << r.err;
+        }
+        if (r.status != 0) {
+            EXPECT_EQ(r.err.rfind("qvr-script: ", 0), 0u) << r.err;
+        }
+        // A close ends the run and lets the folder go; so must every other end.
+        SaveStore store(folder.path());
+        EXPECT_NO_THROW(store.lock());
+    }
+}
