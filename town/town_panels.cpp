@@ -2,48 +2,27 @@
 
 #include "core/game.h"
 #include "town/astrology_office.h"
+#include "town/castle_town.h"
+#include "town/edge_of_town.h"
+#include "town/party_list.h"
+#include "town/reorder_panel.h"
+#include "town/tavern.h"
 #include "town/training_grounds.h"
 
 namespace qvr {
 
 namespace {
 
-// Every town menu sits at 10 % of the width from the left and 25 % of the
-// height from the top, 60 % of the width wide.
-constexpr Rect kTownMenu{22, 55, 132, 80};
-constexpr Rect kPartyPanel{4, 150, 212, 66};
+constexpr const char* kPrompt = "lbl";
+// No frame of its own: its lines grow upwards from the top of the menus.
+constexpr Rect kPromptLine{22, 55, 132, 0};
 
-Panel castleTown()
+Panel promptPanel()
 {
     Panel p;
-    p.name = "fraCaldrimar";
-    p.list = "lstCaldrimar";
-    p.caption = "zedure城 城下町";
-    p.rect = kTownMenu;
-    p.rows = {
-        {"K)カ イ ー ナ の 酒 場", 'K', 0, {}},
-        {"J)ジ ュ デ ッ カ の 宿 屋", 'J', 0, {}},
-        {"T)ト ロ メ ア 商 店", 'T', 0, {}},
-        {"A)ア ン テ ィ ノ ラ 寺 院 ", 'A', 0, {}},
-        {"I)エ リ ュ シ オ ン 星 占 所", 'I', 0, {}},
-        {"E)町 外 れ ", 'E', 0, {}},
-    };
-    p.backRow = 5;
-    p.labels.push_back({"lbl", "", true}); // the facility's question above the menus
-    return p;
-}
-
-Panel partyPanel()
-{
-    Panel p;
-    p.name = "fraParty";
-    p.list = "lstParty";
-    p.caption = "";
-    p.rect = kPartyPanel;
-    p.enabled = false;
-    for (const char* column : {"lblClass", "lblAC", "lblHP", "lblState"})
-        for (int i = 0; i < 6; ++i)
-            p.labels.push_back({column + std::to_string(i), "", true});
+    p.name = kPrompt;
+    p.rect = kPromptLine;
+    p.labels.push_back({kPrompt, "", true});
     return p;
 }
 
@@ -51,10 +30,29 @@ Panel partyPanel()
 
 void BuildTownPanels(Game& game)
 {
-    game.screen.add(castleTown());
+    game.screen.add(promptPanel());
+    // First, so that every facility can register its use of it.
+    BuildPartyList(game);
+    BuildCastleTownPanel(game);
+    BuildEdgeOfTownPanel(game);
+    BuildTavernPanel(game);
     BuildAstrologyPanels(game);
     BuildTrainingPanels(game);
-    game.screen.add(partyPanel());
+    BuildReorderPanel(game);
+}
+
+void SetPrompt(Game& game, std::string text)
+{
+    Panel& p = game.screen.panel(kPrompt);
+    p.visible = !text.empty();
+    p.setLabel(kPrompt, std::move(text));
+}
+
+const std::string& PromptText(const Game& game)
+{
+    const Label* l = game.screen.panel(kPrompt).findLabel(kPrompt);
+    static const std::string none;
+    return l ? l->text : none;
 }
 
 } // namespace qvr

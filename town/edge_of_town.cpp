@@ -1,0 +1,91 @@
+#include "town/edge_of_town.h"
+
+#include "core/config_window.h"
+#include "core/error.h"
+#include "core/game.h"
+#include "core/main_window.h"
+#include "core/music.h"
+#include "town/town_panels.h"
+#include "town/training_grounds.h"
+
+namespace qvr {
+
+namespace {
+
+constexpr const char* kPanel = "fraEdgeOfTowm";
+
+void hideEdge(Game& game)
+{
+    game.screen.panel(kPanel).visible = false;
+}
+
+// Nobody takes a party to the training grounds: it breaks up here, and its
+// members wait at the tavern again.
+void trainingGrounds(Game& game)
+{
+    GameState& st = game.state;
+    for (int i = 1; i <= st.partyCount; ++i) {
+        Character& c = game.character(st.partyMember[i]);
+        c.floor = 0;
+        c.groupNo = 0;
+    }
+    st.partyCount = 0;
+    RefreshPartyPanel(game);
+    PlayMusic(game, kTrackTrainingGrounds);
+    hideEdge(game);
+    OpenTrainingGrounds(game);
+}
+
+void settings(Game& game)
+{
+    if (!game.prompter)
+        throw GameError("the settings window cannot be shown: the game has no prompter");
+    ConfigWindow window(game);
+    game.prompter->run(game, window);
+}
+
+// The engine cannot know how the window is shown (maximised, minimised):
+// only the front end does, when the player closes it. Leaving from this menu
+// stores the geometry as a normally shown window's; the front end keeps that
+// geometry current while the window is shown normally.
+void endGame(Game& game)
+{
+    ExitSequence(game, WindowShow::Normal);
+    game.screen.quit = true;
+}
+
+void backToCastle(Game& game)
+{
+    hideEdge(game);
+    ShowCastleTown(game);
+    PlayMusic(game, kTrackCastleTown);
+}
+
+} // namespace
+
+void BuildEdgeOfTownPanel(Game& game)
+{
+    Panel p;
+    p.name = kPanel;
+    p.list = "lstEdgeOfTown";
+    p.caption = "町外れ";
+    p.rect = kTownMenuRect;
+    // Resuming a party left in the maze and descending into it belong to the
+    // maze, which gives these two rows their actions.
+    p.rows = {
+        {"T)訓 練 場", 'T', 0, trainingGrounds},   {"O)冒 険 の 再 開", 'O', 0, {}},
+        {"D)洞 窟 へ 潜 る", 'D', 0, {}},          {"F)設 定", 'F', 0, settings},
+        {"E)ゲ ー ム の 終 了 ", 'E', 0, endGame}, {"C)城 へ 戻 る", 'C', 0, backToCastle},
+    };
+    p.backRow = 5;
+    game.screen.add(std::move(p));
+}
+
+void OpenEdgeOfTown(Game& game)
+{
+    game.screen.panel("fraCaldrimar").visible = false;
+    game.screen.open(kPanel, 0);
+    PlayMusic(game, kTrackEdgeOfTown);
+}
+
+} // namespace qvr

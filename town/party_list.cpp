@@ -1,0 +1,141 @@
+#include "town/party_list.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "core/error.h"
+#include "core/game.h"
+#include "core/prompts.h"
+
+namespace qvr {
+
+namespace {
+
+constexpr const char* kPanel = "fraParty";
+constexpr Rect kPartyPanel{4, 150, 212, 66};
+
+// The uses live inside the list's own perform, so that every Game carries
+// its own and nothing outlives it; the panel is rebuilt row by row on every
+// refresh, but its perform stays.
+struct PartyListRouter {
+    std::vector<PartyListUse> uses;
+    void operator()(Game& game, int row) const { ChoosePartyRow(game, row); }
+};
+
+PartyListRouter& routerOf(Game& game)
+{
+    auto* router = game.screen.panel(kPanel).perform.target<PartyListRouter>();
+    if (!router)
+        throw GameError("the party list was built without its routing");
+    return *router;
+}
+
+// The asker on screen now, or none.
+const PartyListUse* owner(Game& game)
+{
+    for (const PartyListUse& use : routerOf(game).uses)
+        if (use.owns && use.owns(game))
+            return &use;
+    return nullptr;
+}
+
+// Digits pick a member at once; a digit past the last member means the last,
+// so a quick hand on the number row never lands on nobody.
+bool partyListKeys(Game& game, Key key)
+{
+    Panel& panel = game.screen.panel(kPanel);
+    if (key == Key::Escape || key == Key::Backspace) {
+        LeavePartyList(game);
+        return true;
+    }
+    if (!IsDigitKey(key) || key == CharKey('0'))
+        return false;
+    int rows = static_cast<int>(panel.rows.size());
+    if (rows == 0)
+        return true;
+    int row = std::min(KeyChar(key) - '1', rows - 1);
+    panel.selected = row;
+    ChoosePartyRow(game, row);
+    return true;
+}
+
+} // namespace
+
+void BuildPartyList(Game& game)
+{
+    Panel p;
+    p.name = kPanel;
+    p.list = "lstParty";
+    p.caption = "";
+    p.rect = kPartyPanel;
+    p.enabled = false;
+    for (const char* column : {"lblClass", "lblAC", "lblHP", "lblState"})
+        for (int i = 0; i < 6; ++i)
+            p.labels.push_back({column + std::to_string(i), "", true});
+    p.perform = PartyListRouter{};
+    p.keyHook = partyListKeys;
+    game.screen.add(std::move(p));
+}
+
+void AddPartyListUse(Game& game, PartyListUse use)
+{
+    std::vector<PartyListUse>& uses = routerOf(game).uses;
+    std::erase_if(uses, [&](const PartyListUse& u) { return u.name == use.name; });
+    auto at = std::upper_bound(uses.begin(), uses.end(), use.order,
+                               [](PartyListOrder order, const PartyListUse& u) {
+                                   return static_cast<int>(order) < static_cast<int>(u.order);
+                               });
+    uses.insert(at, std::move(use));
+}
+
+void OpenPartyList(Game& game)
+{
+    game.screen.open(kPanel, 0);
+}
+
+void ReleasePartyList(Game& game)
+{
+    Panel& panel = game.screen.panel(kPanel);
+    panel.enabled = false;
+    panel.selected = -1;
+}
+
+void ChoosePartyRow(Game& game, int row)
+{
+    const Panel& panel = game.screen.panel(kPanel);
+    GameState& st = game.state;
+    if (row < 0 || row >= static_cast<int>(panel.rows.size()) || row >= st.partyCount)
+        return;
+    int rosterNo = st.partyMember[row + 1];
+    st.curChar = static_cast<int16_t>(rosterNo);
+    if (const PartyListUse* use = owner(game)) {
+        // The use may register or replace uses (and so move this one).
+        auto chosen = use->chosen;
+        if (chosen)
+            chosen(game, rosterNo);
+    }
+}
+
+void LeavePartyList(Game& game)
+{
+    if (const PartyListUse* use = owner(game)) {
+        auto left = use->left;
+        if (left)
+            left(game);
+    }
+    Screen& screen = game.screen;
+    if (screen.panel(kPanel).enabled)
+        ReleasePartyList(game);
+    if (screen.keyboardOwner == kPanel)
+        screen.keyboardOwner.clear();
+}
+
+bool RequireParty(Game& game)
+{
+    if (game.state.partyCount > 0)
+        return true;
+    ShowMessage(game, "", kNoPartyText);
+    return false;
+}
+
+} // namespace qvr
