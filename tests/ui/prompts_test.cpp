@@ -104,7 +104,7 @@ QString U(const char* s)
 
 // A prompter whose file chooser answers at once, for the settings window.
 class ScriptedFiles : public QtPrompter {
-  public:
+public:
     using QtPrompter::QtPrompter;
     std::string answer;
     std::string chooseFile(Game&, const std::string& pattern) override
@@ -120,12 +120,12 @@ class ScriptedFiles : public QtPrompter {
 class PromptsTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     std::unique_ptr<Game> game;
     QTimer watchdog;
     bool timedOut = false;
 
-  private slots:
+private slots:
     void init()
     {
         game = std::make_unique<Game>();

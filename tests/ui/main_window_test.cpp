@@ -1,0 +1,416 @@
+// The main and title windows over a real game folder: what the player sees
+// at the castle town, keys and presses reaching the game, the clock, and
+// the close that saves.
+
+#include <fstream>
+#include <memory>
+
+#include <QDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "core/data_files.h"
+#include "core/main_window.h"
+#include "core/prompts.h"
+#include "tests/core/temp_folder.h"
+#include "ui/fonts.h"
+#include "ui/main_window.h"
+#include "ui/maze_view.h"
+#include "ui/panel_widget.h"
+#include "ui/title_window.h"
+
+using namespace qvr;
+
+namespace {
+
+// Nothing in these flows asks the player anything: a prompt is a failure.
+class FailingPrompter : public Prompter {
+public:
+    void run(Game&, MessageBox& box) override { fail("message " + box.text); }
+    void run(Game&, ListPicker& picker) override { fail("list " + picker.prompt); }
+    void run(Game&, CharacterChooser&) override { fail("character chooser"); }
+    std::string chooseFile(Game&, const std::string&) override
+    {
+        fail("file chooser");
+        return {};
+    }
+
+private:
+    [[noreturn]] void fail(const std::string& what)
+    {
+        throw GameError("unexpected prompt: " + what);
+    }
+};
+
+class SaveCounter : public GameObserver {
+public:
+    int saves = 0;
+    void saved() override { ++saves; }
+};
+
+// A game folder with the built content and an empty save, started as the
+// game starts.
+struct Started {
+    test::TempFolder folder;
+    Game game;
+    SaveCounter counter;
+
+    explicit Started(bool showTitle)
+    {
+        std::filesystem::copy_file(std::filesystem::path(QVR_BIN_DIR) / kContentFileName,
+                                   folder.path() / kContentFileName);
+        std::ofstream(folder.path() / kSaveFileName, std::ios::binary)
+            << std::string(kSaveFileBytes, '\0');
+        game.store = std::make_unique<SaveStore>(folder.path());
+        game.store->lock();
+        game.prompter = std::make_unique<FailingPrompter>();
+        game.observer = &counter;
+        StartUp(game, showTitle);
+    }
+
+    SaveData savedOnDisk() const
+    {
+        SaveData save;
+        std::vector<uint8_t> image = game.store->readFile(kSaveFileName, kSaveFileBytes);
+        DecodeSaveImage(image, save, kSaveFileName);
+        return save;
+    }
+};
+
+// A main window that records the game's failures instead of showing them.
+struct Shown {
+    MainWindow window;
+    QStringList errors;
+
+    explicit Shown(Game& game) : window(game)
+    {
+        window.setErrorReporter([this](const QString& e) { errors << e; });
+        window.applyGeometry();
+        window.syncFromModel();
+    }
+};
+
+const QStringList kCastleTownRows = {
+    "K)カ イ ー ナ の 酒 場",     "J)ジ ュ デ ッ カ の 宿 屋",    "T)ト ロ メ ア 商 店",
+    "A)ア ン テ ィ ノ ラ 寺 院 ", "I)エ リ ュ シ オ ン 星 占 所", "E)町 外 れ ",
+};
+
+QStringList Rows(const QListWidget* list)
+{
+    QStringList rows;
+    for (int i = 0; i < list->count(); ++i)
+        rows << list->item(i)->text();
+    return rows;
+}
+
+void PressRow(QListWidget* list, int row)
+{
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void castleTownShowsAndFollowsKeys();
+    void ctrlSavesOncePerPress();
+    void closeRunsTheExitSequence();
+    void closeIsRefusedDuringBattleCommands();
+    void pressOnTheKeyboardListPerformsTheRow();
+    void clockRunsUnderAModalDialog();
+    void failureInTheGameIsReportedNotFatal();
+    void panelsKeepTheirProportions();
+    void geometryFromAnotherDesktopComesBackInSight();
+    void helpLineAndEndingText();
+    void titleHandsOverOnAnyKeyOrClick();
+};
+
+void MainWindowTest::castleTownShowsAndFollowsKeys()
+{
+    Started s(false);
+    Shown shown(s.game);
+    MainWindow& w = shown.window;
+    QVERIFY(w.isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.windowTitle(), QStringLiteral("zedure"));
+
+    PanelWidget* town = w.panelWidget("fraCaldrimar");
+    QVERIFY(town && town->isVisible() && town->isEnabled());
+    QCOMPARE(town->caption(), QStringLiteral("zedure城 城下町"));
+    QCOMPARE(town->list()->objectName(), QStringLiteral("lstCaldrimar"));
+    QCOMPARE(Rows(town->list()), kCastleTownRows);
+    QCOMPARE(town->list()->currentRow(), 0);
+    QVERIFY(town->ownsKeyboard());
+    QFont font = town->list()->font();
+    QCOMPARE(QFontInfo(font).family(), QString(kGameFontFamily));
+    QCOMPARE(font.pixelSize() % 2, 0);
+
+    PanelWidget* party = w.panelWidget("fraParty");
+    QVERIFY(party && party->isVisible() && !party->isEnabled());
+    QVERIFY(party->label("lblState5"));
+
+    QTest::keyClick(w.windowHandle(), Qt::Key_Down);
+    QCOMPARE(s.game.screen.panel("fraCaldrimar").selected, 1);
+    QCOMPARE(town->list()->currentRow(), 1);
+    QTest::keyClick(w.windowHandle(), Qt::Key_End);
+    QCOMPARE(town->list()->currentRow(), 5);
+    QTest::keyClick(w.windowHandle(), Qt::Key_Up);
+    QCOMPARE(town->list()->currentRow(), 4);
+    // The lists never take keys themselves, even when clicked.
+    QVERIFY(!town->list()->hasFocus());
+    QCOMPARE(town->list()->focusPolicy(), Qt::NoFocus);
+    QVERIFY(!w.view()->testAttribute(Qt::WA_InputMethodEnabled));
+    QVERIFY(shown.errors.isEmpty());
+}
+
+void MainWindowTest::ctrlSavesOncePerPress()
+{
+    Started s(false);
+    Shown shown(s.game);
+    QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
+    s.game.save().eventFlags[30] = 4;
+    int before = s.counter.saves;
+    QTest::keyClick(shown.window.windowHandle(), Qt::Key_Control);
+    // Holding the key down is still the one save.
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier, QString(), true);
+    QApplication::sendEvent(&shown.window, &repeat);
+    QCOMPARE(s.counter.saves, before + 1);
+    QCOMPARE(s.savedOnDisk().eventFlags[30], 4);
+}
+
+void MainWindowTest::closeRunsTheExitSequence()
+{
+    Started s(false);
+    Shown shown(s.game);
+    MainWindow& w = shown.window;
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.resize(600, 480);
+    s.game.save().eventFlags[25] = 7;
+    QSignalSpy closed(&w, &MainWindow::closed);
+
+    QVERIFY(w.close());
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!w.isVisible());
+    QCOMPARE(s.savedOnDisk().eventFlags[25], 7);
+    double dpi = w.screen()->logicalDotsPerInch();
+    QCOMPARE(s.game.settings->number("zedure", "Width", 0), PixelsToTwips(600, dpi));
+    QCOMPARE(s.game.settings->number("zedure", "Height", 0), PixelsToTwips(480, dpi));
+    QCOMPARE(s.game.settings->number("zedure", "Left", 0), PixelsToTwips(w.x(), dpi));
+    // The folder is free for the next run.
+    SaveStore next(s.folder.path());
+    next.lock();
+    QVERIFY(shown.errors.isEmpty());
+
+    // Keys after the close reach nothing; the window stays down.
+    int saves = s.counter.saves;
+    QKeyEvent ctrl(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
+    QApplication::sendEvent(&w, &ctrl);
+    QCOMPARE(s.counter.saves, saves);
+    w.syncFromModel();
+    QVERIFY(!w.isVisible());
+}
+
+void MainWindowTest::closeIsRefusedDuringBattleCommands()
+{
+    Started s(false);
+    Panel battle;
+    battle.name = "fraBattleCommand";
+    battle.visible = true;
+    battle.rect = {4, 100, 100, 40};
+    s.game.screen.add(battle);
+    Shown shown(s.game);
+    MainWindow& w = shown.window;
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    int saves = s.counter.saves;
+
+    QVERIFY(!w.close());
+    QVERIFY(w.isVisible());
+    QCOMPARE(s.counter.saves, saves);
+    QVERIFY(s.game.store->locked());
+
+    s.game.screen.panel("fraBattleCommand").visible = false;
+    QVERIFY(w.close());
+    QCOMPARE(s.counter.saves, saves + 1);
+}
+
+void MainWindowTest::pressOnTheKeyboardListPerformsTheRow()
+{
+    Started s(false);
+    int performed = -1;
+    s.game.screen.panel("fraCaldrimar").rows[2].action = [&](Game&) { performed = 2; };
+    Panel& party = s.game.screen.panel("fraParty");
+    party.rows.push_back({"１：ＡＬＡＮ", 0, 1, {}});
+    party.rows.push_back({"２：ＢＥＴＨ", 0, 2, {}});
+    party.enabled = true;
+    party.selected = 0;
+    Shown shown(s.game);
+    QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
+
+    PressRow(shown.window.panelWidget("fraCaldrimar")->list(), 2);
+    QCOMPARE(performed, 2);
+    QCOMPARE(s.game.screen.panel("fraCaldrimar").selected, 2);
+    QCOMPARE(shown.window.panelWidget("fraCaldrimar")->list()->currentRow(), 2);
+
+    // The party list is shown and enabled but does not have the keyboard.
+    PressRow(shown.window.panelWidget("fraParty")->list(), 1);
+    QCOMPARE(s.game.screen.panel("fraParty").selected, 0);
+    QCOMPARE(s.game.screen.keyboardOwner, std::string("fraCaldrimar"));
+}
+
+void MainWindowTest::clockRunsUnderAModalDialog()
+{
+    Started s(false);
+    int ticks = 0;
+    s.game.timers.define(
+        "probe", 100, [&](Game&) { ++ticks; }, true);
+    int ticksInDialog = -1;
+    s.game.screen.panel("fraCaldrimar").rows[0].action = [&](Game&) {
+        // What a prompt does: a modal dialog inside the key.
+        QDialog dialog;
+        QTimer::singleShot(600, &dialog, &QDialog::accept);
+        int before = ticks;
+        dialog.exec();
+        ticksInDialog = ticks - before;
+    };
+    Shown shown(s.game);
+    QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
+    QTRY_VERIFY_WITH_TIMEOUT(ticks >= 2, 3000);
+    QTest::keyClick(shown.window.windowHandle(), Qt::Key_K);
+    QVERIFY2(ticksInDialog >= 3, qPrintable(QString::number(ticksInDialog)));
+    QVERIFY(s.game.timers.now() >= 600);
+}
+
+void MainWindowTest::failureInTheGameIsReportedNotFatal()
+{
+    Started s(false);
+    s.game.screen.panel("fraCaldrimar").rows[1].action = [](Game&) {
+        throw GameError("QVR2.DAT: the inn has no rooms");
+    };
+    Shown shown(s.game);
+    QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
+    QTest::keyClick(shown.window.windowHandle(), Qt::Key_J);
+    QCOMPARE(shown.errors, QStringList{"QVR2.DAT: the inn has no rooms"});
+    QVERIFY(shown.window.isVisible());
+    QTest::keyClick(shown.window.windowHandle(), Qt::Key_Down);
+    QCOMPARE(s.game.screen.panel("fraCaldrimar").selected, 2);
+}
+
+void MainWindowTest::panelsKeepTheirProportions()
+{
+    Started s(false);
+    Shown shown(s.game);
+    MainWindow& w = shown.window;
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    PanelWidget* town = w.panelWidget("fraCaldrimar");
+
+    w.resize(440, 440);
+    QTRY_COMPARE(w.view()->size(), QSize(440, 440));
+    // 10 % from the left, 25 % from the top, 60 % of the width.
+    QCOMPARE(town->geometry(), QRect(44, 110, 264, 160));
+    int small = town->list()->font().pixelSize();
+
+    w.resize(880, 660);
+    QTRY_COMPARE(w.view()->size(), QSize(880, 660));
+    QCOMPARE(town->geometry(), QRect(88, 165, 528, 240));
+    int large = town->list()->font().pixelSize();
+    QVERIFY(large > small);
+    QCOMPARE(large % 2, 0);
+    // Every row fits: no scrolling needed for the town's six.
+    QListWidget* list = town->list();
+    QVERIFY(list->visualItemRect(list->item(5)).bottom() <= list->viewport()->height());
+}
+
+void MainWindowTest::geometryFromAnotherDesktopComesBackInSight()
+{
+    Started s(false);
+    s.game.screen.geometry = {400000, -90000, 9000000, 15};
+    Shown shown(s.game);
+    MainWindow& w = shown.window;
+    QRect desk = w.screen()->availableGeometry();
+    QVERIFY(desk.intersects(w.frameGeometry()));
+    QVERIFY(w.width() <= desk.width());
+    QVERIFY(w.view()->height() >= 220);
+
+    // A sound geometry is taken as it is: 3000 twips are 200 pixels at 96 dpi.
+    Started t(false);
+    t.game.screen.geometry = {1500, 3000, 7500, 6000};
+    Shown again(t.game);
+    double dpi = again.window.screen()->logicalDotsPerInch();
+    QCOMPARE(again.window.pos(), QPoint(TwipsToPixels(1500, dpi), TwipsToPixels(3000, dpi)));
+    QCOMPARE(again.window.size(), QSize(TwipsToPixels(7500, dpi), TwipsToPixels(6000, dpi)));
+}
+
+void MainWindowTest::helpLineAndEndingText()
+{
+    Started s(false);
+    Shown shown(s.game);
+    MainWindow& w = shown.window;
+    w.resize(440, 440);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QLabel* message = w.messageLabel();
+    QVERIFY(!message->isVisible());
+
+    Screen& screen = s.game.screen;
+    screen.message.visible = true;
+    screen.message.text = "Ｅ)再編成　Ｉ）調べる\r\nＷ）ウィンドウ";
+    SetTitle(s.game, "Ｏｓｔｒａｖｅｌ　－Ｑｕｏｒｖａｔｈ－");
+    w.syncFromModel();
+    QVERIFY(message->isVisible());
+    QCOMPARE(message->text(), QStringLiteral("Ｅ)再編成　Ｉ）調べる\nＷ）ウィンドウ"));
+    QCOMPARE(message->geometry().top(), 22); // 5 % of the height
+    QVERIFY(message->alignment() & Qt::AlignHCenter);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Ｏｓｔｒａｖｅｌ　－Ｑｕｏｒｖａｔｈ－"));
+
+    screen.message.text = "\n\nＯｓｔｒａｖｅｌ\n\n\n－Ｑｕｏｒｖａｔｈ－\n\nＴｈｅ　Ｅｎｄ";
+    screen.messageCentred = true;
+    w.syncFromModel();
+    QCOMPARE(message->geometry(), w.view()->rect());
+    QCOMPARE(message->alignment(), Qt::AlignCenter);
+
+    // The ending's late line is drawn where the game puts it.
+    screen.drawing.push_back({DrawItem::Kind::Text, 0, 0, 0, 0, "しかし・・・"});
+    w.syncFromModel();
+    QCOMPARE(w.view()->drawing().size(), std::size_t(1));
+    screen.message.visible = false;
+    w.syncFromModel();
+    QVERIFY(!message->isVisible());
+}
+
+void MainWindowTest::titleHandsOverOnAnyKeyOrClick()
+{
+    for (bool byKey : {true, false}) {
+        Started s(true);
+        Shown shown(s.game);
+        QVERIFY(!shown.window.isVisible());
+        TitleWindow title(s.game);
+        QObject::connect(&title, &TitleWindow::left, &shown.window, &MainWindow::syncFromModel);
+        title.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&title));
+        QCOMPARE(title.versionLabel()->objectName(), QStringLiteral("Label1"));
+        QVERIFY(title.versionLabel()->text().startsWith(QStringLiteral("Ver.")));
+        QCOMPARE(title.statusLabel()->text(), QStringLiteral("Ostraveling Start"));
+
+        if (byKey)
+            QTest::keyClick(&title, Qt::Key_F5); // not a game key, still any key
+        else
+            QTest::mouseClick(&title, Qt::LeftButton, {}, QPoint(30, 30));
+        QVERIFY(!title.isVisible());
+        QVERIFY(!s.game.screen.titleVisible);
+        QVERIFY(shown.window.isVisible());
+        QVERIFY(shown.window.panelWidget("fraCaldrimar")->isVisible());
+        QVERIFY(shown.errors.isEmpty());
+    }
+}
+
+int RunMainWindowTests(int argc, char** argv)
+{
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "main_window_test.moc"

@@ -1,0 +1,100 @@
+#pragma once
+
+// The game's main window: the drawing surface with the maze, the panels of
+// the town, maze and battle on top of it, the help line, the step arrow and
+// the monster picture. It draws the game's screen model and hands every key,
+// mouse press on a menu row, timer tick and close request to the game; what
+// happens is always the game's decision.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QPixmap>
+#include <QTimer>
+
+#include "core/main_window.h"
+
+class QLabel;
+
+namespace qvr {
+
+class MazeView;
+class PanelWidget;
+
+// Window geometry is kept in twips: 1440 to the inch, so 15 to a pixel at
+// 96 dots per inch.
+long PixelsToTwips(int pixels, double dotsPerInch);
+int TwipsToPixels(long twips, double dotsPerInch);
+WindowShow ShowStateOf(Qt::WindowStates states);
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(Game& game, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Brings every widget up to date with the game's screen; cheap when
+    // nothing changed. Shows the window once the game says so.
+    void syncFromModel();
+    // Places the window where the game's settings keep it.
+    void applyGeometry();
+
+    // Where a failure inside the game goes; a warning box unless replaced
+    // (tests record them).
+    void setErrorReporter(std::function<void(const QString&)> report);
+
+    MazeView* view() const { return view_; }
+    PanelWidget* panelWidget(const std::string& name) const;
+    QLabel* messageLabel() const { return message_; }
+
+signals:
+    // The exit sequence has run; the program may end.
+    void closed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void tick();
+    void pressKey(Key key);
+    void pressRow(std::size_t panel, int row);
+    // Runs engine code; a failure is shown to the player instead of ending
+    // the program with whatever was not saved yet.
+    void runEngine(const std::function<void()>& work);
+    void syncPanels();
+    void syncMessage();
+    void syncMoveArrow();
+    void syncPicture();
+    void layoutAll();
+    void layoutMessage();
+    void layoutPicture();
+    void storeGeometry();
+
+    Game& game_;
+    std::function<void(const QString&)> reportError_;
+    MazeView* view_;
+    QLabel* message_;
+    QLabel* moveArrow_;
+    QLabel* picture_;
+    std::vector<PanelWidget*> panels_;
+    std::vector<Rect> panelRects_;
+
+    QTimer ticker_;
+    QElapsedTimer clock_;
+    qint64 lastTickMs_ = 0;
+    bool advancing_ = false;
+    bool exited_ = false;
+    int fontPixels_ = 0;
+
+    std::string messageText_;
+    bool messageCentred_ = false;
+    bool messageVisible_ = false;
+    std::string picturePath_;
+    QPixmap pixmap_;
+};
+
+} // namespace qvr

@@ -1,0 +1,367 @@
+#include "ui/panel_widget.h"
+
+#include <algorithm>
+
+#include <QEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+
+#include "ui/fonts.h"
+#include "ui/prompt_dialog.h"
+
+namespace qvr {
+
+namespace {
+
+// The list that has the keyboard shows its row in white; another list keeps
+// a dim mark of where it stands.
+const QColor kOwnerHighlight(Qt::white);
+const QColor kOtherHighlight(80, 80, 80);
+const QColor kDisabled(128, 128, 128);
+// What the list's own style puts around a row's text.
+constexpr int kItemMargin = 4;
+
+bool IsNumber(const QString& text)
+{
+    QString t = text.trimmed();
+    if (!t.isEmpty() && (t[0] == QLatin1Char('+') || t[0] == QLatin1Char('-')))
+        t.remove(0, 1);
+    bool ok = false;
+    t.toLong(&ok);
+    return ok;
+}
+
+} // namespace
+
+bool SplitColumnLabel(const std::string& name, std::string& column, int& row)
+{
+    std::size_t end = name.size();
+    std::size_t start = end;
+    while (start > 0 && name[start - 1] >= '0' && name[start - 1] <= '9')
+        --start;
+    if (start == end || start == 0 || end - start > 3)
+        return false;
+    column = name.substr(0, start);
+    row = std::stoi(name.substr(start));
+    return true;
+}
+
+PanelWidget::PanelWidget(QWidget* parent) : QWidget(parent), list_(new QListWidget(this))
+{
+    setFocusPolicy(Qt::NoFocus);
+    list_->setFocusPolicy(Qt::NoFocus);
+    list_->setAttribute(Qt::WA_InputMethodEnabled, false);
+    list_->setFrameShape(QFrame::NoFrame);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setUniformItemSizes(true);
+    list_->setTextElideMode(Qt::ElideNone);
+    list_->viewport()->installEventFilter(this);
+    connect(list_->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { layoutChildren(); });
+    applyListColours();
+    hide();
+}
+
+void PanelWidget::sync(const Panel& panel, bool ownsKeyboard)
+{
+    bool relayout = false;
+    if (name_ != panel.name) {
+        name_ = panel.name;
+        setObjectName(QString::fromStdString(panel.name));
+        list_->setObjectName(QString::fromStdString(panel.list));
+    }
+    if (caption_ != panel.caption) {
+        relayout = caption_.empty() != panel.caption.empty();
+        caption_ = panel.caption;
+        update();
+    }
+    list_->setVisible(!panel.list.empty());
+    if (syncRows(panel))
+        relayout = true;
+    syncSelection(panel.selected, ownsKeyboard);
+    int promptsBefore = promptLines();
+    if (syncLabels(panel))
+        relayout = true;
+    if (isEnabled() != panel.enabled)
+        setEnabled(panel.enabled);
+    if (isVisibleTo(parentWidget()) != panel.visible)
+        setVisible(panel.visible);
+    if (promptLines() != promptsBefore && !frame_.isNull())
+        place(frame_);
+    else if (relayout)
+        layoutChildren();
+}
+
+bool PanelWidget::syncRows(const Panel& panel)
+{
+    bool same = std::equal(rows_.begin(), rows_.end(), panel.rows.begin(), panel.rows.end(),
+                           [](const std::string& a, const Row& b) { return a == b.text; });
+    if (same)
+        return false;
+    rows_.clear();
+    list_->clear();
+    for (const Row& row : panel.rows) {
+        rows_.push_back(row.text);
+        list_->addItem(DisplayText(row.text));
+    }
+    selected_ = -2; // the new rows need their selection shown afresh
+    return true;
+}
+
+void PanelWidget::syncSelection(int selected, bool ownsKeyboard)
+{
+    if (owner_ != ownsKeyboard) {
+        owner_ = ownsKeyboard;
+        applyListColours();
+    }
+    if (selected_ == selected)
+        return;
+    selected_ = selected;
+    if (selected >= 0 && selected < list_->count()) {
+        list_->setCurrentRow(selected);
+        list_->scrollToItem(list_->item(selected));
+    } else {
+        list_->clearSelection();
+        list_->setCurrentRow(-1);
+    }
+}
+
+bool PanelWidget::syncLabels(const Panel& panel)
+{
+    bool relayout = false;
+    for (const Label& model : panel.labels) {
+        auto slot = std::find_if(labels_.begin(), labels_.end(),
+                                 [&](const LabelSlot& s) { return s.name == model.name; });
+        if (slot == labels_.end()) {
+            LabelSlot added;
+            added.name = model.name;
+            added.widget = new QLabel(this);
+            added.widget->setObjectName(QString::fromStdString(model.name));
+            added.widget->setFocusPolicy(Qt::NoFocus);
+            added.widget->setTextFormat(Qt::PlainText);
+            std::string column;
+            if (SplitColumnLabel(model.name, column, added.row)) {
+                auto at = std::find(columns_.begin(), columns_.end(), column);
+                added.column = static_cast<int>(at - columns_.begin());
+                if (at == columns_.end())
+                    columns_.push_back(column);
+            }
+            labels_.push_back(std::move(added));
+            slot = labels_.end() - 1;
+            relayout = true;
+        }
+        if (slot->fresh || slot->text != model.text) {
+            slot->fresh = false;
+            // Column widths follow their texts; a prompt line appearing or
+            // going moves the frame.
+            relayout = relayout || slot->column >= 0 || slot->text.empty() != model.text.empty();
+            slot->text = model.text;
+            slot->widget->setText(DisplayText(model.text));
+        }
+        if (slot->visible != model.visible) {
+            slot->visible = model.visible;
+            relayout = true;
+        }
+    }
+    if (relayout) {
+        for (LabelSlot& s : labels_) {
+            bool shown = s.visible && (s.column >= 0 || !s.text.empty());
+            s.widget->setVisible(shown);
+        }
+    }
+    return relayout;
+}
+
+void PanelWidget::applyListColours()
+{
+    QPalette p = list_->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::Base, Qt::black);
+        p.setColor(group, QPalette::Text, Qt::white);
+        p.setColor(group, QPalette::Highlight, owner_ ? kOwnerHighlight : kOtherHighlight);
+        p.setColor(group, QPalette::HighlightedText, owner_ ? Qt::black : Qt::white);
+    }
+    p.setColor(QPalette::Disabled, QPalette::Base, Qt::black);
+    p.setColor(QPalette::Disabled, QPalette::Text, kDisabled);
+    p.setColor(QPalette::Disabled, QPalette::Highlight, kOtherHighlight);
+    p.setColor(QPalette::Disabled, QPalette::HighlightedText, kDisabled);
+    list_->setPalette(p);
+}
+
+void PanelWidget::place(const QRect& frame)
+{
+    frame_ = frame;
+    int head = promptLines() * lineHeight();
+    QRect whole = frame.adjusted(0, -head, 0, 0);
+    if (geometry() == whole)
+        layoutChildren();
+    else
+        setGeometry(whole);
+}
+
+void PanelWidget::setTextFont(const QFont& font)
+{
+    if (this->font() == font)
+        return;
+    setFont(font);
+    if (!frame_.isNull())
+        place(frame_);
+}
+
+QString PanelWidget::caption() const
+{
+    return QString::fromStdString(caption_);
+}
+
+QLabel* PanelWidget::label(const std::string& name) const
+{
+    for (const LabelSlot& s : labels_)
+        if (s.name == name)
+            return s.widget;
+    return nullptr;
+}
+
+int PanelWidget::promptLines() const
+{
+    int lines = 0;
+    for (const LabelSlot& s : labels_)
+        if (s.column < 0 && s.visible && !s.text.empty())
+            lines += 1 + static_cast<int>(std::count(s.text.begin(), s.text.end(), '\n'));
+    return lines;
+}
+
+int PanelWidget::lineHeight() const
+{
+    return fontMetrics().height() + 2;
+}
+
+QRect PanelWidget::frameRect() const
+{
+    return rect().adjusted(0, promptLines() * lineHeight(), 0, 0);
+}
+
+void PanelWidget::layoutChildren()
+{
+    QFontMetrics fm = fontMetrics();
+    int line = lineHeight();
+    QRect frame = frameRect();
+    int pad = std::max(2, fm.height() / 4);
+
+    int y = 0;
+    for (const LabelSlot& s : labels_) {
+        if (s.column >= 0 || !s.widget->isVisibleTo(this))
+            continue;
+        int lines = 1 + static_cast<int>(std::count(s.text.begin(), s.text.end(), '\n'));
+        s.widget->setGeometry(0, y, width(), lines * line);
+        y += lines * line;
+    }
+
+    int top = frame.top() + (caption_.empty() ? pad : line) + 1;
+    QRect inner(frame.left() + pad, top, frame.width() - 2 * pad, frame.bottom() - pad - top);
+
+    // Columns take what their longest text needs (at least four half-width
+    // characters); the list takes the rest.
+    std::vector<int> widths(columns_.size(), fm.horizontalAdvance(QLatin1String("0000")));
+    std::vector<bool> numeric(columns_.size(), true);
+    for (const LabelSlot& s : labels_) {
+        if (s.column < 0)
+            continue;
+        QString text = DisplayText(s.text);
+        widths[s.column] = std::max(widths[s.column], fm.horizontalAdvance(text));
+        if (!text.trimmed().isEmpty() && !IsNumber(text))
+            numeric[s.column] = false;
+    }
+    int gap = fm.horizontalAdvance(QLatin1String("  "));
+    int columnsWidth = 0;
+    for (int w : widths)
+        columnsWidth += w + gap;
+    int listWidth = std::max(inner.width() / 3, inner.width() - columnsWidth);
+    list_->setGeometry(inner.left(), inner.top(), listWidth, inner.height());
+    fitListFont(listWidth, inner.height());
+
+    int x = inner.left() + listWidth;
+    std::vector<int> columnX;
+    for (int w : widths) {
+        columnX.push_back(x + gap);
+        x += w + gap;
+    }
+    // Rows beyond the list's last line still have their place, so that a
+    // label written before its row stays level with it.
+    int rowHeight = list_->count() > 0 ? list_->sizeHintForRow(0) : line;
+    int firstRowTop = inner.top();
+    if (list_->count() > 0)
+        firstRowTop = list_->y() + list_->visualItemRect(list_->item(0)).top();
+    for (const LabelSlot& s : labels_) {
+        if (s.column < 0)
+            continue;
+        // Numbers line up on their last digit, like a ledger.
+        Qt::Alignment align = numeric[s.column] ? Qt::AlignRight : Qt::AlignLeft;
+        s.widget->setAlignment(align | Qt::AlignVCenter);
+        int centre = firstRowTop + s.row * rowHeight + rowHeight / 2;
+        s.widget->setGeometry(columnX[s.column], centre - line / 2, widths[s.column], line);
+    }
+}
+
+void PanelWidget::fitListFont(int width, int height)
+{
+    // A menu wider than its frame gets a smaller (still even) size rather
+    // than losing the ends of its rows; the frame's other text keeps the
+    // window's size.
+    QFontMetrics fm = fontMetrics();
+    int widest = 0;
+    for (int i = 0; i < list_->count(); ++i)
+        widest = std::max(widest, fm.horizontalAdvance(list_->item(i)->text()));
+    int room = width - 2 * kItemMargin;
+    if (list_->count() * lineHeight() > height)
+        room -= list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_);
+    QFont fitted = font();
+    if (widest > room && room > 0)
+        fitted.setPixelSize(
+            EvenFontPixels(font().pixelSize() * static_cast<double>(room) / widest));
+    if (list_->font() != fitted)
+        list_->setFont(fitted);
+}
+
+void PanelWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QRect frame = frameRect();
+    painter.fillRect(frame, Qt::black);
+    QColor ink = isEnabled() ? QColor(Qt::white) : kDisabled;
+    int line = lineHeight();
+    int borderTop = caption_.empty() ? frame.top() : frame.top() + line / 2;
+    painter.setPen(ink);
+    painter.drawRect(QRect(frame.left(), borderTop, frame.width() - 1, frame.bottom() - borderTop));
+    if (!caption_.empty()) {
+        QString text = QString::fromStdString(caption_);
+        int pad = std::max(2, fontMetrics().height() / 4);
+        QRect box(frame.left() + 2 * pad, frame.top(),
+                  fontMetrics().horizontalAdvance(text) + 2 * pad, line);
+        painter.fillRect(box, Qt::black);
+        painter.drawText(box, Qt::AlignCenter, text);
+    }
+}
+
+void PanelWidget::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutChildren();
+}
+
+bool PanelWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != list_->viewport() || !IsMouseButtonEvent(event))
+        return QWidget::eventFilter(watched, event);
+    // The list moves its selection only when the game says so: a press is
+    // reported, and nothing else of the mouse reaches the list.
+    int row = PressedLine(list_, event);
+    if (row >= 0)
+        emit rowPressed(row);
+    return true;
+}
+
+} // namespace qvr

@@ -1,0 +1,85 @@
+#pragma once
+
+// One panel of the main window as the player sees it: a white frame with its
+// caption, the menu list, and the panel's labels. Labels named with a row
+// number (lblClass0, lblHP3) stand in columns beside the list, level with
+// their rows; any other label is a prompt line just above the frame.
+//
+// The widget never takes the keyboard: the main window forwards every key
+// to the game, which moves the selection. A mouse press on a row is only
+// reported.
+
+#include <string>
+#include <vector>
+
+#include <QWidget>
+
+#include "core/screen.h"
+
+class QLabel;
+class QListWidget;
+
+namespace qvr {
+
+// "lblHP3" -> ("lblHP", 3); false for a name without a trailing number.
+bool SplitColumnLabel(const std::string& name, std::string& column, int& row);
+
+class PanelWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit PanelWidget(QWidget* parent = nullptr);
+
+    // Brings the widget up to date with the panel; cheap when nothing
+    // changed.
+    void sync(const Panel& panel, bool ownsKeyboard);
+    // `frame` is the panel's rectangle in the parent's pixels.
+    void place(const QRect& frame);
+    void setTextFont(const QFont& font);
+
+    const std::string& panelName() const { return name_; }
+    QString caption() const;
+    QListWidget* list() const { return list_; }
+    QLabel* label(const std::string& name) const;
+    bool ownsKeyboard() const { return owner_; }
+
+signals:
+    void rowPressed(int row);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct LabelSlot {
+        std::string name;
+        QLabel* widget = nullptr;
+        std::string text;
+        bool visible = true;
+        bool fresh = true; // not shown yet
+        int column = -1;   // index into columns_, or -1 for a prompt line
+        int row = -1;
+    };
+
+    bool syncRows(const Panel& panel);
+    void syncSelection(int selected, bool ownsKeyboard);
+    bool syncLabels(const Panel& panel);
+    void applyListColours();
+    void fitListFont(int width, int height);
+    int promptLines() const;
+    int lineHeight() const;
+    QRect frameRect() const;
+    void layoutChildren();
+
+    std::string name_;
+    std::string caption_;
+    std::vector<std::string> rows_;
+    int selected_ = -1;
+    bool owner_ = false;
+    QListWidget* list_;
+    std::vector<LabelSlot> labels_;
+    std::vector<std::string> columns_;
+    QRect frame_;
+};
+
+} // namespace qvr
