@@ -113,13 +113,13 @@ CaseSetup ReadCaseSetup(const std::string& script)
     return setup;
 }
 
-void AddCharacter(SaveData& save, const std::string& spec)
+void AddCharacter(SaveData& save, const std::string& line)
 {
-    std::istringstream in(spec);
+    std::istringstream in(line);
     int rosterNo = 0;
     std::string name;
     if (!(in >> rosterNo >> name) || rosterNo < 1 || rosterNo > kRosterSize)
-        throw std::runtime_error("character: wants a roster number 1..50 and a name: " + spec);
+        throw std::runtime_error("character: wants a roster number 1..50 and a name: " + line);
     Character& c = save.roster[rosterNo];
     c = Character{};
     c.rosterNo = rosterNo;
@@ -161,8 +161,8 @@ CaseFolder::CaseFolder(const CaseSetup& setup)
         if (!setup.characters.empty()) {
             SaveData save;
             DecodeSaveImage(image, save, kSaveFileName);
-            for (const std::string& spec : setup.characters)
-                AddCharacter(save, spec);
+            for (const std::string& line : setup.characters)
+                AddCharacter(save, line);
             image = EncodeSaveImage(save);
         }
         WriteWholeFile(path() / kSaveFileName, std::string(image.begin(), image.end()));

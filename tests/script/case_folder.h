@@ -51,7 +51,7 @@ private:
 // A roster entry from "N NAME field=value ...": fields level, class, race,
 // align, sex, floor, group, hp, maxhp, ac, cond, items (comma-separated
 // item numbers for slots 1, 2, ...).
-void AddCharacter(SaveData& save, const std::string& spec);
+void AddCharacter(SaveData& save, const std::string& line);
 
 std::string ReadWholeFile(const std::filesystem::path& path);
 void WriteWholeFile(const std::filesystem::path& path, const std::string& bytes);
