@@ -7,7 +7,7 @@
 #include "core/main_window.h"
 #include "core/messages.h"
 #include "core/sjis.h"
-#include "scripted_prompter.h"
+#include "game_fixture.h"
 #include "temp_folder.h"
 
 using namespace qvr;
@@ -15,64 +15,19 @@ using namespace qvr::test;
 
 namespace {
 
-struct Recorder : GameObserver {
-    std::vector<std::string> events;
-    void musicStarted(int track, const std::string&) override
-    {
-        events.push_back("MUSIC " + std::to_string(track));
-    }
-    void saved() override { events.push_back("SAVE"); }
-    void titleChanged(const std::string& t) override { events.push_back("TITLE " + t); }
-};
-
-// A game on a temporary folder with an empty content file and an empty save,
-// started without the title window.
-struct Fixture {
-    TempFolder dir;
-    Game game;
-    Recorder recorder;
-    ScriptedPrompter* prompter = nullptr;
-
-    Fixture()
-    {
-        SaveStore store(dir.path());
-        store.writeFileSafely(kContentFileName, EncodeContentImage(Content{}));
-        SaveData empty;
-        store.writeFileSafely(kSaveFileName, EncodeSaveImage(empty));
-        game.store = std::make_unique<SaveStore>(dir.path());
-        game.observer = &recorder;
-        prompter = &Script(game);
-        game.settings->setValue("Version", "Major", std::to_string(ProgramVersion().major));
-        game.settings->setValue("Version", "Minor", std::to_string(ProgramVersion().minor));
-        game.settings->setValue("Version", "Revision", std::to_string(ProgramVersion().revision));
-        StartUp(game, false);
-        for (int track = 1; track <= 19; ++track)
-            game.music.bgmFiles[track] = "track" + std::to_string(track) + ".ogg";
-        recorder.events.clear();
-    }
-
+// A started game (see game_fixture.h) whose members stand wherever the party
+// does.
+struct Fixture : GameFixture<> {
+    // A member of the party on the party's own floor, in the given state.
     Character& member(int r, const std::string& name, int position, int32_t conditions = 0)
     {
-        Character& c = game.character(r);
-        c.rosterNo = r;
-        c.name = name;
+        Character& c = character(r, name);
         c.floor = game.state.floor;
         c.groupNo = game.state.groupNo;
         c.position = static_cast<int16_t>(position);
         c.conditions = conditions;
-        c.alignment = Align::Neutral;
-        c.classCode = Class::Fighter;
-        c.hp = 10;
         c.maxHp = 12;
         return c;
-    }
-
-    std::vector<std::string> partyRows()
-    {
-        std::vector<std::string> rows;
-        for (const Row& r : game.screen.panel("fraParty").rows)
-            rows.push_back(r.text);
-        return rows;
     }
 };
 
@@ -94,7 +49,7 @@ TEST(StartUpSequence, TitleTextsAndTheCastleTownAfterAKey)
     store.writeFileSafely(kIniFileName, std::vector<uint8_t>(ini.begin(), ini.end()));
 
     Game game;
-    Recorder rec;
+    GameRecorder rec;
     game.observer = &rec;
     game.store = std::make_unique<SaveStore>(dir.path());
     StartUp(game, true);
@@ -117,7 +72,8 @@ TEST(StartUpSequence, TitleTextsAndTheCastleTownAfterAKey)
     EXPECT_EQ(game.content().items[508].itemNo, 508);
     for (int row = 1; row <= 7; ++row) {
         const KeyItemPlace& k = game.state.keyItemPlaces[row];
-        EXPECT_TRUE(k.floor >= 1 && k.floor <= 13 && k.x >= 0 && k.x <= 19 && k.y >= 0 && k.y <= 19);
+        EXPECT_TRUE(k.floor >= 1 && k.floor <= 13 && k.x >= 0 && k.x <= 19 && k.y >= 0 &&
+                    k.y <= 19);
     }
 
     rec.events.clear();
@@ -429,8 +385,10 @@ TEST(Timers, FireInOrderAndRestartWhenSwitchedOn)
 {
     Game game;
     std::vector<std::string> fired;
-    game.timers.define("a", 300, [&](Game&) { fired.push_back("a"); }, true);
-    game.timers.define("b", 1000, [&](Game&) { fired.push_back("b"); }, true);
+    game.timers.define(
+        "a", 300, [&](Game&) { fired.push_back("a"); }, true);
+    game.timers.define(
+        "b", 1000, [&](Game&) { fired.push_back("b"); }, true);
     game.timers.advance(game, 1000);
     EXPECT_EQ(fired, (std::vector<std::string>{"a", "a", "a", "b"}));
     game.timers.enable("a", false);

@@ -41,7 +41,7 @@ struct AstrologyTest : ::testing::Test, TownFixture {
     // A party of one, carrying `item` in its last slot.
     void partyCarrying(int item)
     {
-        Character& c = add(1, "ALICE");
+        Character& c = character(1, "ALICE");
         c.floor = -1;
         c.items[12] = static_cast<int16_t>(item);
         game.state.partyCount = 1;
@@ -103,7 +103,7 @@ TEST_F(AstrologyTest, EveryWayBackReturnsToTheCastle)
 
 TEST_F(AstrologyTest, EachRowShowsItsOwnBoard)
 {
-    Character& alice = add(1, "ALICE");
+    Character& alice = character(1, "ALICE");
     alice.level = 11;
     alice.maxHp = 22;
     alice.marks = 33;
@@ -170,7 +170,7 @@ TEST_F(AstrologyTest, TheArtificialHumanRowFollowsItem65InTheParty)
 TEST_F(AstrologyTest, OnlyItem65InThePartyCounts)
 {
     partyCarrying(64);
-    Character& bob = add(2, "BOB"); // free in town
+    Character& bob = character(2, "BOB"); // free in town
     bob.items[3] = 65;
     OpenAstrologyOffice(game);
     EXPECT_EQ(menu(), kMenu);

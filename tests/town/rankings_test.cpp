@@ -27,7 +27,7 @@ const std::string kHidden = "？？？？？？？？？？？？？？？？？
 struct RankingTest : ::testing::Test, TownFixture {
     Character& fighter(int slot, const std::string& name)
     {
-        Character& c = add(slot, name, Align::Lawful);
+        Character& c = character(slot, name, Align::Lawful);
         c.level = 12;
         c.maxHp = 1234;
         c.marks = 345;
@@ -97,7 +97,7 @@ TEST_F(RankingTest, RosterNamesFillSixteenCharactersWhateverTheirWidth)
     };
     for (const Case& c : cases) {
         TownFixture f;
-        Character& ch = f.add(1, c.name);
+        Character& ch = f.character(1, c.name);
         ch.level = 1;
         ch.marks = 1234567; // wider than its column, and shown whole
         RankingWindow w = BuildRanking(f.game, Ranking::Marks);
@@ -111,9 +111,9 @@ TEST_F(RankingTest, EqualCharactersEndWhereTheWholeRosterSortLeavesThem)
     // Worked by hand over slots 1..50, free slots included: with marks 5 in
     // slots 2, 4 and 12 and 0 elsewhere the quicksort leaves 4, 12, 2. A
     // stable sort would give 2, 4, 12 and sorting only the three, 12, 4, 2.
-    add(2, "BEA").marks = 5;
-    add(4, "DAN").marks = 5;
-    add(12, "LEO").marks = 5;
+    character(2, "BEA").marks = 5;
+    character(4, "DAN").marks = 5;
+    character(12, "LEO").marks = 5;
     RankingWindow w = BuildRanking(game, Ranking::Marks);
     Rows order;
     for (const std::string& row : w.rows)
@@ -233,7 +233,7 @@ TEST_F(RankingTest, CtrlSavesWithoutClosingTheWindow)
 {
     RankingWindow w;
     w.pressKey(game, Key::Ctrl);
-    EXPECT_EQ(counter.saves, 1);
+    EXPECT_EQ(recorder.saves, 1);
     EXPECT_FALSE(w.closed);
 }
 

@@ -50,8 +50,8 @@ TEST_F(ChooserTest, EveryWayOfCancellingReturnsNothing)
 {
     const std::vector<std::vector<Key>> cancels = {
         {Key::Escape}, {Key::Backspace}, {CharKey('R')}, {CharKey('r')}, RowKeys(2)};
-    add(1, "ALICE");
-    add(2, "BOB");
+    character(1, "ALICE");
+    character(2, "BOB");
     for (const auto& keys : cancels) {
         prompter->answer(keys);
         EXPECT_EQ(OpenRosterChooser(game, ChooserMode::Pick), 0);
@@ -61,8 +61,8 @@ TEST_F(ChooserTest, EveryWayOfCancellingReturnsNothing)
 
 TEST_F(ChooserTest, PlainChoiceReturnsTheCharacterAndChangesNothing)
 {
-    add(1, "ALICE");
-    add(4, "BOB");
+    character(1, "ALICE");
+    character(4, "BOB");
     prompter->answer(RowKeys(1));
     EXPECT_EQ(OpenRosterChooser(game, ChooserMode::Pick), 4);
     EXPECT_EQ(game.character(4).floor, 0);
@@ -72,7 +72,7 @@ TEST_F(ChooserTest, PlainChoiceReturnsTheCharacterAndChangesNothing)
 TEST_F(ChooserTest, JoiningReListsUntilTheSixthMemberThenCloses)
 {
     for (int slot = 1; slot <= 8; ++slot)
-        add(slot, "M" + std::to_string(slot));
+        character(slot, "M" + std::to_string(slot));
     game.state.groupNo = 0;
     for (int pick = 0; pick < 6; ++pick)
         prompter->answer({Key::Enter});
@@ -103,8 +103,8 @@ TEST_F(ChooserTest, JoiningReListsUntilTheSixthMemberThenCloses)
 
 TEST_F(ChooserTest, JoiningStopsAtTheBackRowWithThePartyShown)
 {
-    add(1, "ALICE");
-    add(2, "BOB");
+    character(1, "ALICE");
+    character(2, "BOB");
     prompter->answer({Key::Enter});
     prompter->answer({CharKey('r')});
     EXPECT_EQ(OpenRosterChooser(game, ChooserMode::Join), 0);
@@ -128,10 +128,10 @@ TEST_F(ChooserTest, TheReListingFollowsThePartysAlignments)
     };
     for (const Case& c : cases) {
         TownFixture f;
-        f.add(1, "FIRST", c.first);
-        f.add(2, "GOOD", Align::Lawful);
-        f.add(3, "NEUTRAL", Align::Neutral);
-        f.add(4, "EVIL", Align::Chaotic);
+        f.character(1, "FIRST", c.first);
+        f.character(2, "GOOD", Align::Lawful);
+        f.character(3, "NEUTRAL", Align::Neutral);
+        f.character(4, "EVIL", Align::Chaotic);
         f.prompter->answer({Key::Enter});
         f.prompter->answer({Key::Escape});
         OpenRosterChooser(f.game, ChooserMode::Join);
@@ -149,15 +149,15 @@ TEST_F(ChooserTest, TheReListingFollowsThePartysAlignments)
 TEST_F(ChooserTest, APartyMixingGoodAndEvilTakesANeutralFirstButNobodyAfter)
 {
     // A lawful and a chaotic member, brought together by other means.
-    add(1, "GOOD", Align::Lawful);
-    add(2, "EVIL", Align::Chaotic);
+    character(1, "GOOD", Align::Lawful);
+    character(2, "EVIL", Align::Chaotic);
     for (int slot : {1, 2}) {
         game.character(slot).floor = -1;
         game.state.partyMember[++game.state.partyCount] = static_cast<int16_t>(slot);
     }
-    add(3, "N1");
-    add(4, "N2");
-    add(5, "L1", Align::Lawful);
+    character(3, "N1");
+    character(4, "N2");
+    character(5, "L1", Align::Lawful);
     prompter->answer({Key::Enter});
     prompter->answer({Key::Enter}); // only the back row is left
     EXPECT_EQ(OpenRosterChooser(game, ChooserMode::Join), 0);
@@ -173,7 +173,7 @@ TEST_F(ChooserTest, APartyMixingGoodAndEvilTakesANeutralFirstButNobodyAfter)
 
 TEST_F(ChooserTest, AFullPartyCannotOpenTheJoinList)
 {
-    add(1, "ALICE");
+    character(1, "ALICE");
     game.state.partyCount = 6;
     prompter->answer({Key::Enter});
     EXPECT_EQ(OpenRosterChooser(game, ChooserMode::Join), 0);
@@ -183,15 +183,15 @@ TEST_F(ChooserTest, AFullPartyCannotOpenTheJoinList)
 
 TEST_F(ChooserTest, AWipedOutGroupCannotBeResumed)
 {
-    Character& fallen = add(1, "FALLEN");
+    Character& fallen = character(1, "FALLEN");
     fallen.floor = 3;
     fallen.groupNo = 1;
     fallen.conditions = Cond::Dead;
-    Character& ashes = add(2, "ASHES");
+    Character& ashes = character(2, "ASHES");
     ashes.floor = 3;
     ashes.groupNo = 1;
     ashes.conditions = Cond::Ashes;
-    Character& alive = add(3, "ALIVE");
+    Character& alive = character(3, "ALIVE");
     alive.floor = 5;
     alive.groupNo = 2;
 
@@ -212,8 +212,8 @@ TEST_F(ChooserTest, DeletingAsksFirst)
     for (const Case& c : {Case{CharKey('Y'), true}, Case{Key::Enter, true},
                           Case{CharKey('N'), false}, Case{Key::Escape, false}}) {
         TownFixture f;
-        f.add(1, "ALICE");
-        f.add(2, "BOB").gold = 500;
+        f.character(1, "ALICE");
+        f.character(2, "BOB").gold = 500;
         f.prompter->answer(RowKeys(1));
         f.prompter->answer({c.answer});
         if (!c.deleted)
@@ -223,7 +223,7 @@ TEST_F(ChooserTest, DeletingAsksFirst)
         EXPECT_EQ(messages(*f.prompter),
                   (Rows{"ASK キャラクターの削除|BOBを削除します　よいですか？"}));
         EXPECT_EQ(result, c.deleted ? 2 : 0);
-        EXPECT_EQ(f.counter.saves, c.deleted ? 1 : 0);
+        EXPECT_EQ(f.recorder.saves, c.deleted ? 1 : 0);
         EXPECT_EQ(f.names(), c.deleted ? Rows{"ALICE"} : (Rows{"ALICE", "BOB"}));
         if (c.deleted)
             EXPECT_EQ(f.game.character(2), f.game.character(0));
@@ -234,7 +234,7 @@ TEST_F(ChooserTest, DeletingAsksFirst)
 
 TEST_F(ChooserTest, DeletingLeavesAFreeSlotEvenUnderAStrayTemplate)
 {
-    add(1, "ALICE");
+    character(1, "ALICE");
     game.character(0).rosterNo = 7;
     prompter->answer({Key::Enter});
     prompter->answer({CharKey('Y')});
@@ -264,8 +264,8 @@ TEST_F(ChooserTest, RenamingRefusesWhatCannotBeStoredAndStoresTheRest)
     };
     for (const Case& c : cases) {
         TownFixture f;
-        f.add(1, "ALICE");
-        f.add(3, "BOB");
+        f.character(1, "ALICE");
+        f.character(3, "BOB");
         f.prompter->answer(RowKeys(1));
         if (c.typed.empty())
             f.prompter->answer({Key::Escape});
@@ -285,15 +285,15 @@ TEST_F(ChooserTest, RenamingRefusesWhatCannotBeStoredAndStoresTheRest)
         EXPECT_EQ(messages(*f.prompter), expected) << c.what;
         EXPECT_EQ(f.game.character(3).name, c.stored) << c.what;
         EXPECT_EQ(result, refused ? 0 : 3) << c.what;
-        EXPECT_EQ(f.counter.saves, refused ? 0 : 1) << c.what;
+        EXPECT_EQ(f.recorder.saves, refused ? 0 : 1) << c.what;
         EXPECT_EQ(chooserShows(*f.prompter).size(), refused ? 2u : 1u) << c.what;
     }
 }
 
 TEST_F(ChooserTest, ViewingShowsTheStatusAndKeepsTheChooserOpen)
 {
-    add(1, "ALICE");
-    add(2, "BOB");
+    character(1, "ALICE");
+    character(2, "BOB");
     Character before = game.character(2);
     prompter->answer(RowKeys(1));
     prompter->answer(RowKeys(0));
@@ -319,8 +319,8 @@ TEST_F(ChooserTest, MovingShiftsTheRecordsBetweenAndRenumbers)
     for (const Case& c : cases) {
         TownFixture f;
         for (int slot = 1; slot <= 6; ++slot)
-            f.add(slot, std::string(1, static_cast<char>('A' + slot - 1)));
-        f.add(9, "Z");
+            f.character(slot, std::string(1, static_cast<char>('A' + slot - 1)));
+        f.character(9, "Z");
         const std::string mover = f.game.character(c.from).name;
         f.prompter->answer(RowKeys(c.from - 1));
         f.prompter->answer({Key::Enter});
@@ -350,14 +350,14 @@ TEST_F(ChooserTest, MovingShiftsTheRecordsBetweenAndRenumbers)
             relisted.push_back(r.text);
         relisted.push_back(CharacterChooser::kBackRow);
         EXPECT_EQ(shows[2], relisted);
-        EXPECT_EQ(f.counter.saves, 0);
+        EXPECT_EQ(f.recorder.saves, 0);
     }
 }
 
 TEST_F(ChooserTest, EachMoveAsksAfreshInTheSameSitting)
 {
     for (int slot = 1; slot <= 3; ++slot)
-        add(slot, std::string(1, static_cast<char>('A' + slot - 1)));
+        character(slot, std::string(1, static_cast<char>('A' + slot - 1)));
     for (auto [from, to] : {std::pair{3, 1}, std::pair{3, 2}}) {
         prompter->answer(RowKeys(from - 1));
         prompter->answer({Key::Enter});
@@ -373,7 +373,7 @@ TEST_F(ChooserTest, EachMoveAsksAfreshInTheSameSitting)
 TEST_F(ChooserTest, ACancelForgetsAPendingMove)
 {
     for (int slot = 1; slot <= 3; ++slot)
-        add(slot, std::string(1, static_cast<char>('A' + slot - 1)));
+        character(slot, std::string(1, static_cast<char>('A' + slot - 1)));
     prompter->answer({Key::Enter});
     prompter->answer({Key::Enter});
     prompter->answer({CharKey('r')});
@@ -392,7 +392,7 @@ TEST_F(ChooserTest, ACancelForgetsAPendingMove)
 TEST_F(ChooserTest, MovingKeepsThePartyOnTheSameCharacters)
 {
     for (int slot = 1; slot <= 4; ++slot)
-        add(slot, std::string(1, static_cast<char>('A' + slot - 1)));
+        character(slot, std::string(1, static_cast<char>('A' + slot - 1)));
     game.state.partyCount = 2;
     game.state.partyMember[1] = 4;
     game.state.partyMember[2] = 2;

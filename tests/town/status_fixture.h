@@ -11,9 +11,8 @@
 
 #include "core/game.h"
 #include "core/prompts.h"
+#include "game_fixture.h"
 #include "maze/status_window.h"
-#include "scripted_prompter.h"
-#include "temp_folder.h"
 
 namespace qvr::test::status {
 
@@ -32,13 +31,6 @@ enum TestItem : int16_t {
     kPowerRing = 11, // accessory whose power the tests set
     kDust = 12,      // what kPowerRing wears into
     kCursedShield = 13,
-};
-
-struct CountingObserver : GameObserver {
-    int saves = 0;
-    std::vector<int> tracks;
-    void saved() override { ++saves; }
-    void musicStarted(int track, const std::string&) override { tracks.push_back(track); }
 };
 
 // Answers like ScriptedPrompter and plays the status window from the same
@@ -79,22 +71,11 @@ inline ItemDef MakeItem(int16_t no, const std::string& name, int16_t kind)
     return d;
 }
 
-struct StatusFixture {
-    TempFolder dir;
-    Game game;
-    CountingObserver observer;
-    StatusPrompter* prompter = nullptr;
-
-    StatusFixture()
+// Not started: nothing is loaded, and the fixture fills in the items and the
+// party itself.
+struct StatusFixture : GameFixture<StatusPrompter> {
+    StatusFixture() : GameFixture(GameStart::NotStarted)
     {
-        game.store = std::make_unique<SaveStore>(dir.path());
-        game.observer = &observer;
-        auto p = std::make_unique<StatusPrompter>();
-        prompter = p.get();
-        game.prompter = std::move(p);
-        for (int track = 1; track <= 19; ++track)
-            game.music.bgmFiles[static_cast<std::size_t>(track)] = "t" + std::to_string(track);
-
         auto& items = game.content().items;
         items[kSword] = MakeItem(kSword, "ロングソード", 1);
         items[kSword].secondHand = 1;
@@ -136,16 +117,12 @@ struct StatusFixture {
         game.state.curChar = 1;
     }
 
+    // A neutral human fighter of level 5 in the party in town.
     Character& member(int r, const std::string& name, int position)
     {
-        Character& c = game.character(r);
-        c.rosterNo = r;
-        c.name = name;
+        Character& c = character(r, name);
         c.level = 5;
-        c.race = Race::Human;
-        c.classCode = Class::Fighter;
         c.sex = 1;
-        c.alignment = Align::Neutral;
         c.floor = -1;
         c.groupNo = 1;
         c.position = static_cast<int16_t>(position);

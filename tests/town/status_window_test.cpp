@@ -194,9 +194,9 @@ TEST(StatusKeys, LeavingSavesAndClosesByLetterEscapeOrBackspace)
         StatusWindow w = f.open(1);
         w.pressKey(f.game, k);
         EXPECT_TRUE(w.closed) << KeyName(k);
-        EXPECT_EQ(f.observer.saves, 1) << KeyName(k);
+        EXPECT_EQ(f.recorder.saves, 1) << KeyName(k);
         w.pressKey(f.game, CharKey('L'));
-        EXPECT_EQ(f.observer.saves, 1);
+        EXPECT_EQ(f.recorder.saves, 1);
     }
 }
 
@@ -206,10 +206,10 @@ TEST(StatusKeys, CtrlSavesInEveryListAndNavigationPicksTheRow)
     f.carry(1, 1, kSword);
     StatusWindow w = f.open(1);
     f.press(w, {Key::Ctrl});
-    EXPECT_EQ(f.observer.saves, 1);
+    EXPECT_EQ(f.recorder.saves, 1);
     f.press(w, {CharKey('E'), Key::Ctrl});
     EXPECT_EQ(w.focus, StatusFocus::Equip);
-    EXPECT_EQ(f.observer.saves, 2);
+    EXPECT_EQ(f.recorder.saves, 2);
     EXPECT_FALSE(w.closed);
     f.press(w, {Key::Escape, Key::Escape, Key::Escape, Key::Escape, Key::Escape, Key::Escape,
                 Key::Escape});
@@ -312,12 +312,12 @@ TEST(ShowStatus, RunsTheWindowThroughThePrompterAndTheCampHasItsMusic)
     ShowStatus(f.game, 1, StatusMode::Tavern);
     EXPECT_EQ(f.prompter->windows, (std::vector<std::string>{"アルス"}));
     EXPECT_EQ(f.game.state.curChar, 2);
-    EXPECT_EQ(f.observer.saves, 1);
-    EXPECT_TRUE(f.observer.tracks.empty());
+    EXPECT_EQ(f.recorder.saves, 1);
+    EXPECT_TRUE(f.recorder.tracks.empty());
 
     f.prompter->answer({Key::Escape});
     ShowStatus(f.game, 2, StatusMode::Camp);
-    EXPECT_EQ(f.observer.tracks, (std::vector<int>{18}));
+    EXPECT_EQ(f.recorder.tracks, (std::vector<int>{18}));
 }
 
 TEST(ShowStatus, RefusesWhatItCannotShow)

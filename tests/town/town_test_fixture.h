@@ -1,18 +1,13 @@
 #pragma once
 
-// A started game on a temporary folder for the town's windows: an empty
-// content file and save, the castle town on screen, every track assigned,
-// and a prompter that also answers the ranking and status windows.
+// A started game for the town's windows (see game_fixture.h), with a
+// prompter that also answers the ranking and status windows.
 
-#include <memory>
-#include <string>
+#include <cstddef>
 #include <vector>
 
-#include "core/data_files.h"
-#include "core/main_window.h"
+#include "game_fixture.h"
 #include "maze/status_window.h"
-#include "scripted_prompter.h"
-#include "temp_folder.h"
 #include "town/rankings.h"
 
 namespace qvr::test {
@@ -38,56 +33,12 @@ public:
     }
 };
 
-struct SaveCounter : GameObserver {
-    int saves = 0;
-    void saved() override { ++saves; }
-};
-
-struct TownFixture {
-    TempFolder dir;
-    Game game;
-    SaveCounter counter;
-    TownPrompter* prompter = nullptr;
-
+struct TownFixture : GameFixture<TownPrompter> {
     TownFixture()
     {
-        SaveStore store(dir.path());
-        store.writeFileSafely(kContentFileName, EncodeContentImage(Content{}));
-        SaveData empty;
-        store.writeFileSafely(kSaveFileName, EncodeSaveImage(empty));
-        game.store = std::make_unique<SaveStore>(dir.path());
-        auto p = std::make_unique<TownPrompter>();
-        prompter = p.get();
-        game.prompter = std::move(p);
-        StartUp(game, false);
-        for (int track = 1; track <= 19; ++track)
-            game.music.bgmFiles[track] = "track" + std::to_string(track) + ".ogg";
-        game.observer = &counter;
         // Start-up builds the crafted weapon even into empty content; the
         // boards' tests want nothing there but what they put in.
         game.content().items[508] = ItemDef{};
-    }
-
-    // A character free in town, in its own slot.
-    Character& add(int slot, const std::string& name, int16_t alignment = Align::Neutral)
-    {
-        Character& c = game.character(slot);
-        c.rosterNo = slot;
-        c.name = name;
-        c.alignment = alignment;
-        c.classCode = Class::Fighter;
-        c.race = Race::Human;
-        c.level = 1;
-        return c;
-    }
-
-    std::vector<std::string> names() const
-    {
-        std::vector<std::string> out;
-        for (int slot = 1; slot <= kRosterSize; ++slot)
-            if (game.character(slot).rosterNo > 0)
-                out.push_back(game.character(slot).name);
-        return out;
     }
 };
 

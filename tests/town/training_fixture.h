@@ -22,7 +22,6 @@ struct TrainingFixture : CastleFixture {
     Character& made(int slot, const std::string& name)
     {
         Character& c = character(slot, name);
-        c.race = Race::Human;
         c.sex = 1;
         c.strength = 12;
         return c;
@@ -39,18 +38,6 @@ struct TrainingFixture : CastleFixture {
                 return true;
             }
         return false;
-    }
-
-    int count(const std::string& event) const
-    {
-        return static_cast<int>(std::count(recorder.events.begin(), recorder.events.end(), event));
-    }
-    int characters() const
-    {
-        int n = 0;
-        for (int r = 1; r <= kRosterSize; ++r)
-            n += game.character(r).rosterNo > 0 ? 1 : 0;
-        return n;
     }
 };
 
