@@ -1,11 +1,15 @@
 #include "app/script_prompter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ostream>
 
+#include "app/script_windows.h"
 #include "core/error.h"
 #include "core/game.h"
 #include "core/prompts.h"
+#include "maze/status_window.h"
+#include "town/rankings.h"
 
 namespace qvr {
 
@@ -29,15 +33,6 @@ private:
 };
 
 namespace {
-
-std::vector<std::string> texts(const std::vector<Row>& rows)
-{
-    std::vector<std::string> out;
-    out.reserve(rows.size());
-    for (const Row& r : rows)
-        out.push_back(r.text);
-    return out;
-}
 
 // In a text box these keys would type or delete; the script types with a
 // text line instead, so that what the box holds is always plain to see.
@@ -115,7 +110,7 @@ void ScriptPrompter::dump(const Game& game) const
 void ScriptPrompter::run(Game& game, MessageBox& box)
 {
     out_ << BoxLine(box) << '\n';
-    Opened guard(*this, {&box, nullptr, nullptr, {}});
+    Opened guard(*this, {.box = &box});
     while (!box.closed) {
         ScriptStep step = nextStep();
         if (!common(game, step))
@@ -124,43 +119,67 @@ void ScriptPrompter::run(Game& game, MessageBox& box)
     }
 }
 
-template <class List>
-void ScriptPrompter::runList(Game& game, List& list, OpenPrompt prompt,
-                             std::string (*lineOf)(const List&))
+template <class Model, class View>
+void ScriptPrompter::runKeyed(Game& game, Model& model, OpenPrompt prompt, View view,
+                              const char* open)
 {
-    std::vector<std::string> shown = texts(list.rows);
-    out_ << lineOf(list) << '\n';
+    std::vector<std::string> shown = view(model);
+    for (const std::string& line : shown)
+        out_ << line << '\n';
     Opened guard(*this, std::move(prompt));
-    while (!list.closed) {
+    while (!model.closed) {
         ScriptStep step = nextStep();
         if (!common(game, step)) {
             if (step.kind == ScriptStep::Kind::Text)
-                throw ScriptError(step.line, "text with no text box open (a list is open)");
-            list.pressKey(game, step.key);
+                throw ScriptError(step.line,
+                                  std::string("text with no text box open (") + open + " is open)");
+            model.pressKey(game, step.key);
         }
         checkQuit(game);
-        // A chooser may re-list its characters and stay open.
-        if (!list.closed && texts(list.rows) != shown) {
-            shown = texts(list.rows);
-            out_ << lineOf(list) << '\n';
-        }
+        // A chooser may re-list its characters and stay open; a status
+        // window moves its keyboard from list to list.
+        if (model.closed)
+            break;
+        std::vector<std::string> now = view(model);
+        for (const std::string& line : now)
+            if (std::find(shown.begin(), shown.end(), line) == shown.end())
+                out_ << line << '\n';
+        shown = std::move(now);
     }
 }
 
 void ScriptPrompter::run(Game& game, ListPicker& picker)
 {
-    runList(game, picker, {nullptr, &picker, nullptr, {}}, PickerLine);
+    runKeyed(
+        game, picker, {.picker = &picker},
+        [](const ListPicker& p) { return std::vector<std::string>{PickerLine(p)}; }, "a list");
 }
 
 void ScriptPrompter::run(Game& game, CharacterChooser& chooser)
 {
-    runList(game, chooser, {nullptr, nullptr, &chooser, {}}, ChooserLine);
+    runKeyed(
+        game, chooser, {.chooser = &chooser},
+        [](const CharacterChooser& c) { return std::vector<std::string>{ChooserLine(c)}; },
+        "a list");
+}
+
+void ScriptPrompter::run(Game& game, StatusWindow& window)
+{
+    runKeyed(game, window, {.status = &window}, StatusLines, "the status window");
+}
+
+void ScriptPrompter::run(Game& game, RankingWindow& window)
+{
+    runKeyed(
+        game, window, {.ranking = &window},
+        [](const RankingWindow& w) { return std::vector<std::string>{RankLine(w)}; },
+        "the ranking window");
 }
 
 std::string ScriptPrompter::chooseFile(Game& game, const std::string& pattern)
 {
     out_ << FileLine(pattern) << '\n';
-    Opened guard(*this, {nullptr, nullptr, nullptr, pattern});
+    Opened guard(*this, {.filePattern = pattern});
     for (;;) {
         ScriptStep step = nextStep();
         if (common(game, step)) {

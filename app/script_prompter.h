@@ -51,6 +51,8 @@ public:
     void run(Game& game, ListPicker& picker) override;
     void run(Game& game, CharacterChooser& chooser) override;
     std::string chooseFile(Game& game, const std::string& pattern) override;
+    void run(Game& game, StatusWindow& window) override;
+    void run(Game& game, RankingWindow& window) override;
 
     // The steps every screen takes alike.
     void wait(Game& game, int64_t ms);
@@ -62,9 +64,11 @@ private:
     // Wait and dump; throws for close. False for the steps left to the prompt.
     bool common(Game& game, const ScriptStep& step);
     static void checkQuit(const Game& game);
-    // The list picker and the character chooser alike.
-    template <class List>
-    void runList(Game& game, List& list, OpenPrompt prompt, std::string (*lineOf)(const List&));
+    // The lists and the town's windows alike: steps go to the model as keys
+    // until it closes; `view` gives its transcript lines, and each line is
+    // written when it appears. `open` names the model in a refused text line.
+    template <class Model, class View>
+    void runKeyed(Game& game, Model& model, OpenPrompt prompt, View view, const char* open);
 
     ScriptSource& source_;
     std::ostream& out_;

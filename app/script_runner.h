@@ -25,7 +25,7 @@
 // and the exit sequence ran and saved, or when the game ended itself (the
 // edge of town's last row runs the exit sequence); 1 when the game stops
 // with an error (a data file, the folder held by another copy, a failed save
-// at exit, a window the runner cannot show: settings, status, rankings); 2
+// at exit, a window the runner cannot show: settings); 2
 // for a script error (bad arguments, an unreadable script, an unknown line,
 // a bad key name, a line the open screen or prompt cannot take). Errors go
 // to standard error, naming the script line.
@@ -50,6 +50,8 @@
 // typing only through `text` (letter, digit, Space and Backspace keys there
 // are script errors); a file chooser takes `text PATH` or `key Escape`
 // (no file); `close` waits for no prompt and is a script error there.
+// The status window and the ranking window take the lines the same way, as
+// keys until they close; a `text` line there is a script error.
 //
 // Transcript, on standard output, one event per line, UTF-8. In every text,
 // a line break (CR, LF or CR LF) is written \n, a backslash \\, a tab \t and
@@ -63,6 +65,16 @@
 //   MUSIC n path             track n starts; MUSIC 0 for silence
 //   SAVE                     the save file was written
 //   TITLE text               the main window's title changed
+//   RANK heading | row | …   the ranking window opens
+// The status window writes what has the keyboard when it opens and again
+// whenever that changes (a line equal to one of the lines just before it
+// is not written again):
+//   STATUS caption | command | …  the command list lstCommand
+//   ITEMS [title] prompt | item | …  lstItem, while an item is picked
+//   EQUIP caption | item | …      lstEQ while equipping one kind, its last
+//                                 row "なにもつけない"
+//   SPELLS school | line | …      the spell book, one line per school
+//   NOTE text                     the message label lblMsg1 shows text
 //
 // A dump, between the lines DUMP and END (rows two blanks in, with "> " on
 // the selected one; row texts exactly as shown, trailing blanks included):
@@ -86,6 +98,17 @@
 //     prompt PICK prompt / prompt PICK [mode N], its rows as above, and
 //       side [CAPTION] with the side list's rows for the wide picker
 //     prompt FILE pattern
+//     prompt RANK heading, its rows as above
+//     prompt STATUS caption, then:
+//       sheet: LINE                        each line of the character sheet
+//                                          that holds text
+//       lstCommand, its rows as above
+//       lstItem, or lstItem [title] prompt while an item is picked, its rows
+//       lstEQ [CAPTION] and its rows       while equipping
+//       fraSpell SCHOOL and its lines      for both schools while the book
+//                                          is open (four blanks in)
+//       lblMsg1: TEXT                      when it holds text
+//       keyboard lstCommand|lstItem|lstEQ|fraSpell
 
 #include <cstddef>
 #include <cstdint>

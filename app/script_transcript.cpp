@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ostream>
 
+#include "app/script_windows.h"
 #include "core/game.h"
 #include "core/prompts.h"
 
@@ -24,14 +25,6 @@ const char* boxKind(BoxType type)
     return "MSG";
 }
 
-std::string rowList(const std::vector<Row>& rows)
-{
-    std::string line;
-    for (const Row& r : rows)
-        line += " | " + OneLine(r.text);
-    return line;
-}
-
 std::string clockText(const Game& game)
 {
     double seconds = game.clock ? game.clock->secondsSinceMidnight() : 0;
@@ -42,17 +35,11 @@ std::string clockText(const Game& game)
     return text;
 }
 
-void writeRows(std::ostream& out, const std::vector<Row>& rows, int selected)
-{
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        out << (static_cast<int>(i) == selected ? "  > " : "    ") << OneLine(rows[i].text) << '\n';
-}
-
 void writePanel(std::ostream& out, const Panel& p)
 {
     out << "panel " << p.name << " [" << OneLine(p.caption) << "] "
         << (p.list.empty() ? "-" : p.list) << (p.enabled ? "" : " disabled") << '\n';
-    writeRows(out, p.rows, p.selected);
+    WriteRows(out, p.rows, p.selected);
     for (const Label& l : p.labels)
         if (l.visible && !l.text.empty())
             out << "  label " << l.name << ": " << OneLine(l.text) << '\n';
@@ -66,7 +53,7 @@ void writePrompt(std::ostream& out, const OpenPrompt& prompt)
             out << "  input: " << OneLine(box->input) << '\n';
     } else if (const ListPicker* picker = prompt.picker) {
         out << "prompt PICK " << OneLine(picker->prompt) << '\n';
-        writeRows(out, picker->rows, picker->selected);
+        WriteRows(out, picker->rows, picker->selected);
         if (picker->wide) {
             out << "  side [" << OneLine(picker->sideCaption) << "]\n";
             for (const std::string& s : picker->sideRows)
@@ -74,7 +61,11 @@ void writePrompt(std::ostream& out, const OpenPrompt& prompt)
         }
     } else if (const CharacterChooser* chooser = prompt.chooser) {
         out << "prompt PICK [mode " << chooser->mode << "]\n";
-        writeRows(out, chooser->rows, chooser->selected);
+        WriteRows(out, chooser->rows, chooser->selected);
+    } else if (prompt.status) {
+        WriteStatusPrompt(out, *prompt.status);
+    } else if (prompt.ranking) {
+        WriteRankingPrompt(out, *prompt.ranking);
     } else {
         out << "prompt " << FileLine(prompt.filePattern) << '\n';
     }
@@ -116,17 +107,39 @@ std::string BoxLine(const MessageBox& box)
 
 std::string PickerLine(const ListPicker& picker)
 {
-    return "PICK " + OneLine(picker.prompt) + rowList(picker.rows);
+    return "PICK " + OneLine(picker.prompt) + RowList(picker.rows);
 }
 
 std::string ChooserLine(const CharacterChooser& chooser)
 {
-    return "PICK [mode " + std::to_string(chooser.mode) + "]" + rowList(chooser.rows);
+    return "PICK [mode " + std::to_string(chooser.mode) + "]" + RowList(chooser.rows);
 }
 
 std::string FileLine(const std::string& pattern)
 {
     return "FILE " + OneLine(pattern);
+}
+
+std::string RowList(const std::vector<Row>& rows)
+{
+    std::string line;
+    for (const Row& r : rows)
+        line += " | " + OneLine(r.text);
+    return line;
+}
+
+std::string RowList(const std::vector<std::string>& texts)
+{
+    std::string line;
+    for (const std::string& t : texts)
+        line += " | " + OneLine(t);
+    return line;
+}
+
+void WriteRows(std::ostream& out, const std::vector<Row>& rows, int selected)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        out << (static_cast<int>(i) == selected ? "  > " : "    ") << OneLine(rows[i].text) << '\n';
 }
 
 void WriteDump(std::ostream& out, const Game& game, const std::vector<OpenPrompt>& prompts)

@@ -13,6 +13,7 @@
 namespace qvr {
 
 class Game;
+struct Row;
 
 // A text on one line: line breaks as \n, backslashes doubled, other control
 // characters escaped.
@@ -23,13 +24,21 @@ std::string PickerLine(const ListPicker& picker);
 std::string ChooserLine(const CharacterChooser& chooser);
 std::string FileLine(const std::string& pattern);
 
+// " | row | row" after an event line's head.
+std::string RowList(const std::vector<Row>& rows);
+std::string RowList(const std::vector<std::string>& texts);
+// A dump's rows, two blanks in, with "> " on the selected one.
+void WriteRows(std::ostream& out, const std::vector<Row>& rows, int selected);
+
 // A prompt that is open while the script runs: exactly one of the models,
 // or the file chooser's pattern when none.
 struct OpenPrompt {
     const MessageBox* box = nullptr;
     const ListPicker* picker = nullptr;
     const CharacterChooser* chooser = nullptr;
-    std::string filePattern;
+    std::string filePattern{};
+    const StatusWindow* status = nullptr;
+    const RankingWindow* ranking = nullptr;
 };
 
 void WriteDump(std::ostream& out, const Game& game, const std::vector<OpenPrompt>& prompts);

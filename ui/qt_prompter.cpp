@@ -9,7 +9,9 @@
 #include "ui/file_chooser_dialog.h"
 #include "ui/list_picker_dialog.h"
 #include "ui/message_box_dialog.h"
+#include "ui/ranking_dialog.h"
 #include "ui/settings_window.h"
+#include "ui/status_window_dialog.h"
 
 namespace qvr {
 
@@ -63,6 +65,20 @@ void QtPrompter::run(Game& game, CharacterChooser& chooser)
 void QtPrompter::run(Game& game, ConfigWindow& window)
 {
     RunSettingsWindow(game, window, mainWindow_.data());
+}
+
+// Both windows are made for each opening: a status window may open another
+// prompt, never another status window, and a board is built afresh anyway.
+void QtPrompter::run(Game& game, StatusWindow& window)
+{
+    StatusWindowDialog dialog(mainWindow_.data());
+    dialog.run(game, window);
+}
+
+void QtPrompter::run(Game& game, RankingWindow& window)
+{
+    RankingDialog dialog(mainWindow_.data());
+    dialog.run(game, window);
 }
 
 std::string QtPrompter::chooseFile(Game& game, const std::string& pattern)

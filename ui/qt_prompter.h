@@ -32,6 +32,8 @@ class QtPrompter : public Prompter {
     void run(Game& game, CharacterChooser& chooser) override;
     std::string chooseFile(Game& game, const std::string& pattern) override;
     void run(Game& game, ConfigWindow& window) override;
+    void run(Game& game, StatusWindow& window) override;
+    void run(Game& game, RankingWindow& window) override;
 
   private:
     QPointer<QWidget> mainWindow_;

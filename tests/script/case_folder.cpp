@@ -179,6 +179,7 @@ CaseFolder::CaseFolder(const CaseSetup& setup)
         holder_->lock();
     }
     saveInode_ = inodeOf(path() / kSaveFileName);
+    firstSave_.open(path() / kSaveFileName, std::ios::binary);
 }
 
 bool CaseFolder::saveRewritten() const

@@ -5,6 +5,7 @@
 // are comment lines to the runner.
 
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <utility>
@@ -46,6 +47,10 @@ private:
     TempFolder dir_;
     std::optional<SaveStore> holder_;
     uintmax_t saveInode_ = 0;
+    // The first save file is held open: once several saves have come and
+    // gone, the file system would otherwise be free to give its inode
+    // number to the newest one, which would then look untouched.
+    std::ifstream firstSave_;
 };
 
 // A roster entry from "N NAME field=value ...": fields level, class, race,

@@ -1,0 +1,107 @@
+#include "app/script_windows.h"
+
+#include <ostream>
+
+#include "app/script_transcript.h"
+#include "maze/spell_book.h"
+#include "maze/status_window.h"
+#include "town/rankings.h"
+
+namespace qvr {
+
+namespace {
+
+// The names of the window's own controls, as a dump calls them.
+const char* keyboardList(StatusFocus focus)
+{
+    switch (focus) {
+    case StatusFocus::Items:
+        return "lstItem";
+    case StatusFocus::Equip:
+        return "lstEQ";
+    case StatusFocus::SpellBook:
+        return "fraSpell";
+    case StatusFocus::Commands:
+        break;
+    }
+    return "lstCommand";
+}
+
+std::string itemsHead(const StatusWindow& w)
+{
+    return "[" + OneLine(w.itemTitle) + "] " + OneLine(w.itemPrompt);
+}
+
+std::string spellsHead(std::size_t school)
+{
+    return kSpellBookHeadings[school];
+}
+
+} // namespace
+
+std::string RankLine(const RankingWindow& window)
+{
+    return "RANK " + OneLine(window.heading) + RowList(window.rows);
+}
+
+std::vector<std::string> StatusLines(const StatusWindow& w)
+{
+    std::vector<std::string> lines;
+    switch (w.focus) {
+    case StatusFocus::Items:
+        lines.push_back("ITEMS " + itemsHead(w) + RowList(w.items));
+        break;
+    case StatusFocus::Equip:
+        lines.push_back("EQUIP " + OneLine(w.equipCaption) + RowList(w.equipRows));
+        break;
+    case StatusFocus::SpellBook:
+        for (std::size_t school = 0; school < w.spellBook.size(); ++school)
+            lines.push_back("SPELLS " + spellsHead(school) + RowList(w.spellBook[school]));
+        break;
+    case StatusFocus::Commands:
+        lines.push_back("STATUS " + OneLine(w.sheet.caption) + RowList(w.commands));
+        break;
+    }
+    if (!w.lblMsg1.empty())
+        lines.push_back("NOTE " + OneLine(w.lblMsg1));
+    return lines;
+}
+
+void WriteRankingPrompt(std::ostream& out, const RankingWindow& window)
+{
+    out << "prompt RANK " << OneLine(window.heading) << '\n';
+    for (std::size_t i = 0; i < window.rows.size(); ++i)
+        out << (static_cast<int>(i) == window.selected ? "  > " : "    ") << OneLine(window.rows[i])
+            << '\n';
+}
+
+void WriteStatusPrompt(std::ostream& out, const StatusWindow& w)
+{
+    out << "prompt STATUS " << OneLine(w.sheet.caption) << '\n';
+    for (const std::string& line : SheetLines(w.sheet))
+        if (!line.empty())
+            out << "  sheet: " << OneLine(line) << '\n';
+    out << "  lstCommand\n";
+    WriteRows(out, w.commands, w.commandSelected);
+    out << "  lstItem";
+    if (w.focus == StatusFocus::Items)
+        out << ' ' << itemsHead(w);
+    out << '\n';
+    WriteRows(out, w.items, w.itemSelected);
+    if (w.equipKind != 0) {
+        out << "  lstEQ [" << OneLine(w.equipCaption) << "]\n";
+        WriteRows(out, w.equipRows, w.equipSelected);
+    }
+    if (w.spellBookVisible) {
+        for (std::size_t school = 0; school < w.spellBook.size(); ++school) {
+            out << "  fraSpell " << spellsHead(school) << '\n';
+            for (const std::string& line : w.spellBook[school])
+                out << "    " << OneLine(line) << '\n';
+        }
+    }
+    if (!w.lblMsg1.empty())
+        out << "  lblMsg1: " << OneLine(w.lblMsg1) << '\n';
+    out << "  keyboard " << keyboardList(w.focus) << '\n';
+}
+
+} // namespace qvr
