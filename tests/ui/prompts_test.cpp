@@ -33,33 +33,12 @@
 #include "ui/qt_prompter.h"
 #include "ui/settings_window.h"
 
+#include "dialog_test_helpers.h"
+
 using namespace qvr;
+using namespace qvr::test;
 
 namespace {
-
-constexpr int kWatchdogMs = 5000;
-
-// Calls `act` with the modal dialog that opens next (one that is not `over`).
-void WhenModal(std::function<void(QWidget*)> act, QWidget* over = nullptr)
-{
-    auto* poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, act, over] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == over || !modal->isVisible() || !modal->windowHandle())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        act(modal);
-    });
-    poll->start();
-}
-
-// Through the window, as a real key arrives: to whatever has the focus.
-void Press(QWidget* dialog, Qt::Key key)
-{
-    QTest::keyClick(dialog->windowHandle(), key, Qt::NoModifier);
-}
 
 // Japanese reaches a field from the input method, as committed text.
 void Commit(QWidget* field, const QString& text)
@@ -73,33 +52,6 @@ void Touch(const QString& path)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-}
-
-template <class W> W* Child(QWidget* dialog, const char* name)
-{
-    W* w = dialog->findChild<W*>(QString::fromLatin1(name));
-    if (!w)
-        qWarning("no child %s", name);
-    return w;
-}
-
-void ClickLine(QListWidget* list, int row)
-{
-    QRect r = list->visualItemRect(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
-}
-
-QStringList Lines(const QListWidget* list)
-{
-    QStringList lines;
-    for (int i = 0; i < list->count(); ++i)
-        lines << list->item(i)->text();
-    return lines;
-}
-
-QString U(const char* s)
-{
-    return QString::fromUtf8(s);
 }
 
 // A prompter whose file chooser answers at once, for the settings window.

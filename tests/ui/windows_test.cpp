@@ -29,65 +29,17 @@
 #include "ui/main_window.h"
 #include "ui/qt_prompter.h"
 
+#include "dialog_test_helpers.h"
+
 using namespace qvr;
+using namespace qvr::test;
 
 namespace {
-
-constexpr int kWatchdogMs = 5000;
-
-// Calls `act` with the modal dialog that opens next (one that is not `over`).
-void WhenModal(std::function<void(QWidget*)> act, QWidget* over = nullptr)
-{
-    auto* poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, act, over] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == over || !modal->isVisible() || !modal->windowHandle())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        act(modal);
-    });
-    poll->start();
-}
-
-// Through the window, as a real key arrives: to whatever has the focus.
-void Press(QWidget* dialog, Qt::Key key)
-{
-    QTest::keyClick(dialog->windowHandle(), key, Qt::NoModifier);
-}
-
-template <class W> W* Child(QWidget* dialog, const char* name)
-{
-    W* w = dialog->findChild<W*>(QString::fromLatin1(name));
-    if (!w)
-        qWarning("no child %s", name);
-    return w;
-}
 
 QString Text(QWidget* dialog, const char* label)
 {
     QLabel* l = Child<QLabel>(dialog, label);
     return l ? l->text() : QStringLiteral("<none>");
-}
-
-void ClickLine(QListWidget* list, int row)
-{
-    QRect r = list->visualItemRect(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
-}
-
-QStringList Lines(const QListWidget* list)
-{
-    QStringList lines;
-    for (int i = 0; i < list->count(); ++i)
-        lines << list->item(i)->text();
-    return lines;
-}
-
-QString U(const char* s)
-{
-    return QString::fromUtf8(s);
 }
 
 QStringList Texts(const std::vector<Row>& rows)
