@@ -6,6 +6,7 @@
 
 #include <sstream>
 
+#include "../core/test_items.h"
 #include "app/script_windows.h"
 #include "core/prompts.h"
 #include "maze/status_window.h"
@@ -23,16 +24,7 @@ constexpr const char* kTavernCommands =
 
 ItemDef wearable(int16_t no, const char* name, int16_t kind)
 {
-    ItemDef d;
-    d.itemNo = no;
-    d.name = name;
-    d.unknownName = "？？？";
-    d.kind = kind;
-    d.sexMask = 3;
-    d.alignMask = 7;
-    d.raceMask = 0x3FF;
-    d.classMask = 0x7FFF;
-    return d;
+    return qvr::test::WearableItem(no, name, kind);
 }
 
 // A party of two in a game folder: アリス carries a sword and a shield,

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "test_items.h"
+
 #include "core/game.h"
 #include "core/prompts.h"
 #include "game_fixture.h"
@@ -59,16 +61,7 @@ public:
 
 inline ItemDef MakeItem(int16_t no, const std::string& name, int16_t kind)
 {
-    ItemDef d;
-    d.itemNo = no;
-    d.name = name;
-    d.unknownName = "？" + name;
-    d.kind = kind;
-    d.sexMask = 3;
-    d.alignMask = 7;
-    d.raceMask = 0x3FF;
-    d.classMask = 0x7FFF;
-    return d;
+    return qvr::test::WearableItem(no, name, kind, "？" + name);
 }
 
 // Not started: nothing is loaded, and the fixture fills in the items and the

@@ -58,6 +58,34 @@ inline QStringList Lines(const QListWidget* list)
     return lines;
 }
 
+// Closes every modal dialog still open after kWatchdogMs and remembers that
+// it had to, so that a dialog that never closes fails its test, not the run.
+class DialogWatchdog {
+public:
+    void start()
+    {
+        timedOut_ = false;
+        timer_.disconnect();
+        timer_.setInterval(kWatchdogMs);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            timedOut_ = true;
+            while (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        timer_.start();
+    }
+    // Stops it; true when it had to close something.
+    bool stop()
+    {
+        timer_.stop();
+        return timedOut_;
+    }
+
+private:
+    QTimer timer_;
+    bool timedOut_ = false;
+};
+
 inline QString U(const char* s)
 {
     return QString::fromUtf8(s);

@@ -74,29 +74,19 @@ class PromptsTest : public QObject {
 
 private:
     std::unique_ptr<Game> game;
-    QTimer watchdog;
-    bool timedOut = false;
+    DialogWatchdog watchdog;
 
 private slots:
     void init()
     {
         game = std::make_unique<Game>();
         game->prompter = std::make_unique<QtPrompter>(nullptr);
-        timedOut = false;
-        watchdog.setSingleShot(false);
-        watchdog.setInterval(kWatchdogMs);
-        watchdog.disconnect();
-        connect(&watchdog, &QTimer::timeout, this, [this] {
-            timedOut = true;
-            while (QWidget* modal = QApplication::activeModalWidget())
-                modal->close();
-        });
         watchdog.start();
     }
 
     void cleanup()
     {
-        watchdog.stop();
+        bool timedOut = watchdog.stop();
         game.reset();
         QVERIFY2(!timedOut, "a dialog did not close by itself");
     }

@@ -18,6 +18,7 @@
 #include <QWindow>
 #include <QtTest>
 
+#include "../core/test_items.h"
 #include "core/data_files.h"
 #include "core/error.h"
 #include "core/game.h"
@@ -52,16 +53,7 @@ QStringList Texts(const std::vector<Row>& rows)
 
 ItemDef Wearable(int16_t no, const char* name, int16_t kind)
 {
-    ItemDef d;
-    d.itemNo = no;
-    d.name = name;
-    d.unknownName = "？？？";
-    d.kind = kind;
-    d.sexMask = 3;
-    d.alignMask = 7;
-    d.raceMask = 0x3FF;
-    d.classMask = 0x7FFF;
-    return d;
+    return qvr::test::WearableItem(no, name, kind);
 }
 
 RankingWindow Board()
@@ -87,8 +79,7 @@ class WindowsTest : public QObject {
 private:
     std::unique_ptr<QTemporaryDir> folder;
     std::unique_ptr<Game> game;
-    QTimer watchdog;
-    bool timedOut = false;
+    DialogWatchdog watchdog;
 
     // A party of two in a game folder: アリス carries a sword and a shield
     // and knows one wizard spell, ボブ carries nothing.
@@ -137,21 +128,12 @@ private slots:
         game->prompter = std::make_unique<QtPrompter>(nullptr);
         game->store = std::make_unique<SaveStore>(folder->path().toStdString());
         party();
-        timedOut = false;
-        watchdog.setSingleShot(false);
-        watchdog.setInterval(kWatchdogMs);
-        watchdog.disconnect();
-        connect(&watchdog, &QTimer::timeout, this, [this] {
-            timedOut = true;
-            while (QWidget* modal = QApplication::activeModalWidget())
-                modal->close();
-        });
         watchdog.start();
     }
 
     void cleanup()
     {
-        watchdog.stop();
+        bool timedOut = watchdog.stop();
         game.reset();
         folder.reset();
         QVERIFY2(!timedOut, "a dialog did not close by itself");
