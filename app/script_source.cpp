@@ -5,6 +5,7 @@
 
 #include "app/script_runner.h"
 #include "core/sjis.h"
+#include "core/textformat.h"
 
 namespace qvr {
 
@@ -13,15 +14,6 @@ namespace {
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
-}
-
-std::string_view trim(std::string_view s)
-{
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
 }
 
 // Names are echoed in messages; a name of binary rubbish must not fill the
@@ -112,7 +104,7 @@ void ScriptSource::parse(const std::string& line)
     std::string_view command = rest.substr(0, end);
     // A text keeps its blanks: only the one blank after the command goes.
     std::string_view raw = end < rest.size() ? rest.substr(end + 1) : std::string_view{};
-    std::string_view arg = trim(raw);
+    std::string_view arg = TrimBlanks(raw);
 
     ScriptStep step;
     step.line = lineNo_;

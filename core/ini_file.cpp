@@ -9,11 +9,6 @@ namespace qvr {
 
 namespace {
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 bool hasLineBreak(std::string_view s)
 {
     return s.find_first_of("\r\n") != std::string_view::npos;
@@ -32,15 +27,6 @@ bool encodable(std::string_view utf8, std::string* why)
 }
 
 } // namespace
-
-std::string_view TrimBlanks(std::string_view s)
-{
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
 
 IniFile IniFile::parse(std::string_view bytes, const std::string& fileName)
 {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/save_store.h"
+#include "core/textformat.h"
 
 namespace qvr {
 
@@ -20,11 +21,8 @@ namespace qvr {
 // is not ours.
 inline constexpr std::size_t kIniMaxBytes = 1 << 20;
 
-// Blanks and tabs gone from both ends, as the file's names and values are read.
-std::string_view TrimBlanks(std::string_view s);
-
 class IniFile {
-  public:
+public:
     // Reads code-page-932 text with CR LF or LF line ends. Never throws: a
     // line that is not code page 932 is kept as it was but takes no part in
     // lookups, and a warning naming its line number is recorded. `fileName`
@@ -63,7 +61,7 @@ class IniFile {
     // One text per line that was skipped in reading ("QVR.ini line 3: ...").
     const std::vector<std::string>& warnings() const { return warnings_; }
 
-  private:
+private:
     enum class Kind { Other, Section, Entry, Unreadable, UnreadableSection };
     struct Line {
         Kind kind = Kind::Other;

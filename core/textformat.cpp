@@ -177,4 +177,14 @@ std::string formatTwoDigits(long long n)
     return decimal(n, 2);
 }
 
+std::string_view TrimBlanks(std::string_view s)
+{
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!s.empty() && blank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && blank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
 } // namespace qvr

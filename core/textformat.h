@@ -56,4 +56,8 @@ std::string formatHash(long long n);
 // "00": at least two digits, with a leading zero ("05", "12", "123", "-05").
 std::string formatTwoDigits(long long n);
 
+// Blanks and tabs gone from both ends, as typed names, script arguments and
+// settings values are read.
+std::string_view TrimBlanks(std::string_view s);
+
 } // namespace qvr

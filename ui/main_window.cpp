@@ -19,7 +19,6 @@ namespace qvr {
 
 namespace {
 
-constexpr double kTwipsPerInch = 1440.0;
 // Often enough that the 300 ms step arrow looks right, rarely enough to
 // cost nothing.
 constexpr int kTickMs = 50;
@@ -54,16 +53,6 @@ QLabel* MakeOverlayLabel(QWidget* parent, const char* name)
 }
 
 } // namespace
-
-long PixelsToTwips(int pixels, double dotsPerInch)
-{
-    return std::lround(pixels * kTwipsPerInch / dotsPerInch);
-}
-
-int TwipsToPixels(long twips, double dotsPerInch)
-{
-    return static_cast<int>(std::lround(twips * dotsPerInch / kTwipsPerInch));
-}
 
 WindowShow ShowStateOf(Qt::WindowStates states)
 {

@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include "core/main_window.h"
+#include "ui/twips.h"
 
 class QLabel;
 
@@ -24,10 +25,6 @@ namespace qvr {
 class MazeView;
 class PanelWidget;
 
-// Window geometry is kept in twips: 1440 to the inch, so 15 to a pixel at
-// 96 dots per inch.
-long PixelsToTwips(int pixels, double dotsPerInch);
-int TwipsToPixels(long twips, double dotsPerInch);
 WindowShow ShowStateOf(Qt::WindowStates states);
 
 class MainWindow : public QMainWindow {

@@ -44,12 +44,6 @@ QFont PromptFont()
     return GameFont(kPromptFontPixels);
 }
 
-int TwipsToPixels(int twips, const QWidget* widget)
-{
-    double dpi = widget ? widget->logicalDpiX() : 96.0;
-    return qRound(twips * dpi / 1440.0);
-}
-
 QListWidget* PromptList(const char* name, QWidget* parent)
 {
     auto* list = new QListWidget(parent);

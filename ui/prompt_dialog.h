@@ -14,6 +14,7 @@
 #include <QString>
 
 #include "core/keys.h"
+#include "ui/twips.h"
 
 class QEvent;
 class QFrame;
@@ -30,9 +31,6 @@ QString MnemonicHtml(const QString& text);
 
 // The prompts' lists and labels, in the game's font at one even size.
 QFont PromptFont();
-
-// Window sizes of the game are in twips (1/1440 inch).
-int TwipsToPixels(int twips, const QWidget* widget);
 
 // A list of the prompts: it never takes the keyboard (the dialog gives every
 // key to the model, which moves the selection itself) and reacts to presses,
