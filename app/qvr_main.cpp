@@ -8,8 +8,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "core/main_window.h"
 #include "core/save_store.h"
+#include "game/main_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_prompter.h"
 #include "ui/qt_settings.h"

@@ -8,7 +8,7 @@
 #include "core/error.h"
 #include "core/game.h"
 #include "core/prompts.h"
-#include "maze/status_window.h"
+#include "game/status_window.h"
 #include "town/rankings.h"
 
 namespace qvr {

@@ -8,7 +8,7 @@
 #include "app/script_prompter.h"
 #include "core/data_files.h"
 #include "core/game.h"
-#include "core/main_window.h"
+#include "game/main_window.h"
 
 namespace qvr {
 

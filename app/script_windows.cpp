@@ -3,8 +3,8 @@
 #include <ostream>
 
 #include "app/script_transcript.h"
-#include "maze/spell_book.h"
-#include "maze/status_window.h"
+#include "game/spell_book.h"
+#include "game/status_window.h"
 #include "town/rankings.h"
 
 namespace qvr {

@@ -15,6 +15,7 @@
 #include "core/screen.h"
 #include "core/services.h"
 #include "core/settings.h"
+#include "core/shared_screens.h"
 
 namespace qvr {
 
@@ -57,6 +58,8 @@ public:
     std::unique_ptr<MusicPlayer> musicPlayer;
     std::unique_ptr<Prompter> prompter; // none: every prompt is a GameError
     GameObserver* observer = nullptr;   // not owned
+    // The screens town, maze and battle share; game/ sets them up.
+    std::unique_ptr<SharedScreens> sharedScreens;
 
 private:
     std::unique_ptr<Content> content_;

@@ -1,5 +1,6 @@
 #include "core/game.h"
-#include "core/main_window.h"
+#include "core/saving.h"
+#include "core/shared_screens.h"
 
 namespace qvr {
 

@@ -11,6 +11,7 @@
 
 #include "core/keys.h"
 #include "core/screen.h"
+#include "core/services.h"
 
 namespace qvr {
 
@@ -85,6 +86,9 @@ struct CharacterChooser {
     void cancel();
 };
 
+// The prompter a prompt goes to; a GameError when the game has none.
+Prompter& PrompterOf(Game& game);
+
 // What rule code calls. Each records its result in GameState as the game
 // always has (answerYes, pickResult, chooserMode).
 void ShowMessage(Game& game, const std::string& title, const std::string& text);
@@ -96,18 +100,6 @@ int PickItem(Game& game, int rosterNo);
 // Lines with an empty text are left out; 0 when nothing was left to pick.
 int PickFromList(Game& game, const std::vector<std::string>& texts, const std::vector<int>& values,
                  const std::string& prompt);
-// The chooser's lines for a mode, without the back row; shows the mode's
-// "nobody" message and returns false when a mode that needs someone has
-// nobody to list.
-bool ListCharacters(Game& game, int mode, std::vector<Row>& rows);
-int ChooseCharacter(Game& game, int mode,
-                    std::function<bool(Game&, CharacterChooser&, int)> onChoose = {});
-
-// One line of the roster lists for a character; `lineNo` is the line's
-// number in its list (the list's current line count + 1).
-std::string SummaryLine(const Game& game, int rosterNo, int lineNo);
-void AppendSummaryLine(const Game& game, int rosterNo, std::vector<Row>& rows);
-
 // The mark and name of a carried item as the item lists show them.
 std::string ItemMark(int16_t itemFlags);
 std::string CarriedItemName(const Game& game, int rosterNo, int slot);

@@ -3,8 +3,11 @@
 #include <cstddef>
 
 #include "core/game.h"
-#include "core/main_window.h"
 #include "core/music.h"
+#include "core/saving.h"
+#include "core/shared_screens.h"
+#include "rules/party_panel.h"
+#include "town/castle_town.h"
 #include "town/rankings.h"
 #include "town/town_panels.h"
 

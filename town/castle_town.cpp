@@ -1,9 +1,9 @@
 #include "town/castle_town.h"
 
 #include "core/game.h"
+#include "core/shared_screens.h"
 #include "town/astrology_office.h"
 #include "town/edge_of_town.h"
-#include "town/party_list.h"
 #include "town/tavern.h"
 #include "town/town_panels.h"
 
@@ -38,6 +38,15 @@ void BuildCastleTownPanel(Game& game)
     };
     p.backRow = 5;
     game.screen.add(std::move(p));
+}
+
+void ShowCastleTown(Game& game)
+{
+    Screen& screen = game.screen;
+    Panel& party = screen.panel("fraParty");
+    party.visible = true;
+    party.enabled = false;
+    screen.open("fraCaldrimar", 0);
 }
 
 } // namespace qvr

@@ -7,5 +7,8 @@ namespace qvr {
 class Game;
 
 void BuildCastleTownPanel(Game& game);
+// Shows the castle-town menu with the party panel, as on return from
+// anywhere.
+void ShowCastleTown(Game& game);
 
 } // namespace qvr

@@ -3,13 +3,16 @@
 #include <array>
 #include <string>
 
-#include "core/character_rules.h"
 #include "core/codes.h"
 #include "core/dice.h"
 #include "core/game.h"
-#include "core/main_window.h"
 #include "core/prompts.h"
-#include "town/class_rules.h"
+#include "core/saving.h"
+#include "core/shared_screens.h"
+#include "rules/character_rules.h"
+#include "rules/class_rules.h"
+#include "rules/party_panel.h"
+#include "town/castle_town.h"
 #include "town/new_character.h"
 #include "town/roster_chooser.h"
 #include "town/town_panels.h"

@@ -3,8 +3,11 @@
 #include "core/config_window.h"
 #include "core/error.h"
 #include "core/game.h"
-#include "core/main_window.h"
 #include "core/music.h"
+#include "core/saving.h"
+#include "core/shared_screens.h"
+#include "rules/party_panel.h"
+#include "town/castle_town.h"
 #include "town/town_panels.h"
 #include "town/training_grounds.h"
 
@@ -50,7 +53,7 @@ void settings(Game& game)
 // geometry current while the window is shown normally.
 void endGame(Game& game)
 {
-    ExitSequence(game, WindowShow::Normal);
+    EndGame(game);
     game.screen.quit = true;
 }
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "core/character_rules.h"
 #include "core/dice.h"
 #include "core/game.h"
+#include "rules/character_rules.h"
 
 namespace qvr {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "town/class_rules.h"
+#include "rules/class_rules.h"
 
 namespace qvr {
 

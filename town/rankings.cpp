@@ -6,9 +6,12 @@
 #include "core/codes.h"
 #include "core/error.h"
 #include "core/game.h"
-#include "core/main_window.h"
-#include "core/ranking_sort.h"
+#include "core/saving.h"
+#include "core/shared_screens.h"
 #include "core/textformat.h"
+#include "rules/party_panel.h"
+#include "rules/ranking_sort.h"
+#include "town/castle_town.h"
 
 namespace qvr {
 

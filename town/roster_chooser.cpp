@@ -5,11 +5,14 @@
 #include <vector>
 
 #include "core/game.h"
-#include "core/main_window.h"
-#include "core/party_rules.h"
 #include "core/prompts.h"
+#include "core/saving.h"
+#include "core/shared_screens.h"
 #include "core/sjis.h"
-#include "maze/status_window.h"
+#include "rules/character_lists.h"
+#include "rules/party_panel.h"
+#include "rules/party_rules.h"
+#include "town/castle_town.h"
 
 namespace qvr {
 

@@ -4,12 +4,13 @@
 #include <string>
 
 #include "core/game.h"
-#include "core/main_window.h"
 #include "core/music.h"
 #include "core/prompts.h"
+#include "core/saving.h"
+#include "core/shared_screens.h"
 #include "core/textformat.h"
-#include "maze/status_window.h"
-#include "town/party_list.h"
+#include "rules/party_panel.h"
+#include "town/castle_town.h"
 #include "town/roster_chooser.h"
 #include "town/town_panels.h"
 

@@ -4,8 +4,6 @@
 #include "town/astrology_office.h"
 #include "town/castle_town.h"
 #include "town/edge_of_town.h"
-#include "town/party_list.h"
-#include "town/reorder_panel.h"
 #include "town/tavern.h"
 #include "town/training_grounds.h"
 
@@ -28,17 +26,18 @@ Panel promptPanel()
 
 } // namespace
 
-void BuildTownPanels(Game& game)
+void BuildPromptLine(Game& game)
 {
     game.screen.add(promptPanel());
-    // First, so that every facility can register its use of it.
-    BuildPartyList(game);
+}
+
+void BuildTownPanels(Game& game)
+{
     BuildCastleTownPanel(game);
     BuildEdgeOfTownPanel(game);
     BuildTavernPanel(game);
     BuildAstrologyPanels(game);
     BuildTrainingPanels(game);
-    BuildReorderPanel(game);
 }
 
 void SetPrompt(Game& game, std::string text)

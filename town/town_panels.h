@@ -14,9 +14,11 @@ class Game;
 // height from the top, 60 % of the width wide.
 inline constexpr Rect kTownMenuRect{22, 55, 132, 80};
 
-// Adds the town's panels to the main window: the prompt line, the party
-// list, the castle town, the edge of town, the tavern, the astrology office,
-// the training grounds and the reorder panel.
+// Adds the prompt line to the main window; first of all panels.
+void BuildPromptLine(Game& game);
+// Adds the town's menus to the main window: the castle town, the edge of
+// town, the tavern, the astrology office and the training grounds. The party
+// list is there before them, so that every facility can register its use.
 void BuildTownPanels(Game& game);
 
 // The facility's question above the menus (the label lbl). It outlives every

@@ -1,9 +1,12 @@
 #include "town/training_grounds.h"
 
 #include "core/game.h"
-#include "core/main_window.h"
 #include "core/music.h"
 #include "core/prompts.h"
+#include "core/saving.h"
+#include "core/shared_screens.h"
+#include "rules/party_panel.h"
+#include "town/castle_town.h"
 #include "town/character_creation.h"
 #include "town/class_change.h"
 #include "town/roster_chooser.h"

@@ -15,7 +15,7 @@
 #include <QPixmap>
 #include <QTimer>
 
-#include "core/main_window.h"
+#include "game/main_window.h"
 #include "ui/twips.h"
 
 class QLabel;

@@ -10,9 +10,9 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "maze/spell_book.h"
-#include "maze/status_window.h"
-#include "town/class_rules.h"
+#include "game/spell_book.h"
+#include "game/status_window.h"
+#include "rules/class_rules.h"
 #include "ui/fonts.h"
 
 namespace qvr {

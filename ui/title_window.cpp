@@ -7,7 +7,7 @@
 #include <QPainterPath>
 #include <QScreen>
 
-#include "core/main_window.h"
+#include "game/main_window.h"
 #include "ui/fonts.h"
 
 namespace qvr {

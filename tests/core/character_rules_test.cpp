@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <map>
 
-#include "core/character_rules.h"
+#include "rules/character_rules.h"
 
 namespace qvr {
 namespace {
@@ -13,7 +13,7 @@ constexpr int kRosterNo = 7;
 constexpr int kItemNo = 33;
 
 class CharacterRulesTest : public ::testing::Test {
-  protected:
+protected:
     CharacterRulesTest()
     {
         Character& c = game.character(kRosterNo);

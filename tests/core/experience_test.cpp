@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "core/experience.h"
+#include "rules/experience.h"
 
 #include "roll_range.h"
 

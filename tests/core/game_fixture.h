@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "core/data_files.h"
-#include "core/main_window.h"
 #include "core/music.h"
+#include "game/game_screens.h"
+#include "game/main_window.h"
 #include "scripted_prompter.h"
 #include "temp_folder.h"
 
@@ -62,6 +63,7 @@ template <class PrompterT = ScriptedPrompter> struct GameFixture {
             SaveData empty;
             store.writeFileSafely(kSaveFileName, EncodeSaveImage(empty));
         }
+        InstallGameScreens(game);
         game.store = std::make_unique<SaveStore>(dir.path());
         auto p = std::make_unique<PrompterT>();
         prompter = p.get();

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "core/data_files.h"
-#include "core/main_window.h"
 #include "core/messages.h"
 #include "core/sjis.h"
+#include "game/main_window.h"
 #include "game_fixture.h"
 #include "temp_folder.h"
 

@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "core/party_rules.h"
+#include "rules/party_rules.h"
 
 namespace qvr {
 namespace {
 
 class PartyRulesTest : public ::testing::Test {
-  protected:
+protected:
     Character& Add(int rosterNo, int16_t groupNo, int16_t alignment, int32_t conditions = 0)
     {
         Character& c = game.character(rosterNo);

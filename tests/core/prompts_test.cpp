@@ -4,6 +4,7 @@
 
 #include "core/game.h"
 #include "core/prompts.h"
+#include "rules/character_lists.h"
 #include "scripted_prompter.h"
 
 using namespace qvr;
@@ -35,7 +36,7 @@ TEST(MessageBoxKeys, YesNoAnswersOnlyToItsKeys)
         int answer;
     };
     const Case cases[] = {
-        {CharKey('Y'), true, -1}, {Key::Enter, true, -1},     {CharKey('N'), true, 0},
+        {CharKey('Y'), true, -1}, {Key::Enter, true, -1},    {CharKey('N'), true, 0},
         {Key::Escape, true, 0},   {Key::Backspace, true, 0}, {Key::Space, false, 0},
         {CharKey('A'), false, 0},
     };

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/game.h"
-#include "core/ranking_sort.h"
+#include "rules/ranking_sort.h"
 
 namespace qvr {
 namespace {

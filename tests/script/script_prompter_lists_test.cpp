@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/prompts.h"
+#include "rules/character_lists.h"
 #include "tests/script/scripted_game.h"
 
 using namespace qvr;

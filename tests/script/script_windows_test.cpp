@@ -9,7 +9,7 @@
 #include "../core/test_items.h"
 #include "app/script_windows.h"
 #include "core/prompts.h"
-#include "maze/status_window.h"
+#include "game/status_window.h"
 #include "tests/core/temp_folder.h"
 #include "tests/script/scripted_game.h"
 #include "town/rankings.h"

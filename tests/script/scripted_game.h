@@ -9,6 +9,7 @@
 
 #include "app/script_prompter.h"
 #include "core/game.h"
+#include "game/game_screens.h"
 
 namespace qvr::test {
 
@@ -19,6 +20,7 @@ struct ScriptedGame {
         prompter = p.get();
         game.prompter = std::move(p);
         game.clock = std::make_unique<ScriptClock>(game.timers, 12 * 3600);
+        InstallGameScreens(game);
     }
 
     std::istringstream in;

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "roll_range.h"
-#include "town/class_rules.h"
+#include "rules/class_rules.h"
 #include "town/new_character.h"
 #include "town/town_panels.h"
 #include "training_fixture.h"

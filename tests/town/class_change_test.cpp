@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "roll_range.h"
+#include "rules/class_rules.h"
 #include "town/class_change.h"
-#include "town/class_rules.h"
 #include "town/new_character.h"
 #include "training_fixture.h"
 

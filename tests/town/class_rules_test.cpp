@@ -8,7 +8,7 @@
 
 #include "core/codes.h"
 #include "core/records.h"
-#include "town/class_rules.h"
+#include "rules/class_rules.h"
 
 using namespace qvr;
 

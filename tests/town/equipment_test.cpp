@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/character_rules.h"
-#include "maze/equipment.h"
-#include "maze/item_powers.h"
+#include "rules/character_rules.h"
+#include "rules/equipment.h"
+#include "rules/item_powers.h"
 #include "status_fixture.h"
 
 using namespace qvr;

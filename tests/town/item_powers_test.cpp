@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "maze/equipment.h"
-#include "maze/item_powers.h"
+#include "rules/class_rules.h"
+#include "rules/equipment.h"
+#include "rules/item_powers.h"
 #include "status_fixture.h"
-#include "town/class_rules.h"
 
 using namespace qvr;
 using namespace qvr::test;

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "castle_fixture.h"
-#include "town/reorder_panel.h"
+#include "game/reorder_panel.h"
 
 using namespace qvr;
 using namespace qvr::test;

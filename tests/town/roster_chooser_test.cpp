@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/prompts.h"
+#include "rules/character_lists.h"
 #include "town/roster_chooser.h"
 #include "town_test_fixture.h"
 

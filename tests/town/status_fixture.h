@@ -13,8 +13,8 @@
 
 #include "core/game.h"
 #include "core/prompts.h"
+#include "game/status_window.h"
 #include "game_fixture.h"
-#include "maze/status_window.h"
 
 namespace qvr::test::status {
 

@@ -5,9 +5,9 @@
 
 #include <limits>
 
-#include "maze/equipment.h"
-#include "maze/item_powers.h"
-#include "maze/status_window.h"
+#include "game/status_window.h"
+#include "rules/equipment.h"
+#include "rules/item_powers.h"
 #include "status_fixture.h"
 
 using namespace qvr;

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "core/error.h"
-#include "maze/equipment.h"
-#include "maze/status_window.h"
+#include "game/status_window.h"
+#include "rules/equipment.h"
 #include "status_fixture.h"
 
 using namespace qvr;

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "castle_fixture.h"
-#include "town/party_list.h"
+#include "game/party_list.h"
 
 using namespace qvr;
 using namespace qvr::test;

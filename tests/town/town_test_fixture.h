@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "game/status_window.h"
 #include "game_fixture.h"
-#include "maze/status_window.h"
 #include "town/rankings.h"
 
 namespace qvr::test {

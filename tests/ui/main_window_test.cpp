@@ -13,8 +13,8 @@
 #include <QtTest>
 
 #include "core/data_files.h"
-#include "core/main_window.h"
 #include "core/prompts.h"
+#include "game/main_window.h"
 #include "tests/core/temp_folder.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"

@@ -26,6 +26,7 @@
 #include "core/game.h"
 #include "core/prompts.h"
 #include "core/save_store.h"
+#include "rules/character_lists.h"
 #include "ui/file_chooser_dialog.h"
 #include "ui/list_picker_dialog.h"
 #include "ui/message_box_dialog.h"

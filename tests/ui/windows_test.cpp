@@ -22,9 +22,10 @@
 #include "core/data_files.h"
 #include "core/error.h"
 #include "core/game.h"
-#include "core/main_window.h"
 #include "core/save_store.h"
-#include "maze/status_window.h"
+#include "game/game_screens.h"
+#include "game/main_window.h"
+#include "game/status_window.h"
 #include "town/rankings.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
@@ -125,6 +126,7 @@ private slots:
         folder = std::make_unique<QTemporaryDir>();
         QVERIFY(folder->isValid());
         game = std::make_unique<Game>();
+        InstallGameScreens(*game);
         game->prompter = std::make_unique<QtPrompter>(nullptr);
         game->store = std::make_unique<SaveStore>(folder->path().toStdString());
         party();

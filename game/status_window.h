@@ -12,19 +12,13 @@
 
 #include "core/keys.h"
 #include "core/screen.h"
-#include "maze/status_fields.h"
+#include "core/shared_screens.h"
+#include "game/status_fields.h"
 
 namespace qvr {
 
 class Game;
 struct Character;
-
-// Where the status window was opened from; decides its commands.
-enum class StatusMode {
-    Camp = 0,   // the maze's party list
-    Roster = 1, // the training grounds, the roster window, a battle's status command
-    Tavern = 2, // the tavern's party list
-};
 
 enum class StatusCommand {
     Equip,
@@ -125,8 +119,5 @@ private:
 
     std::function<void(Game&, StatusWindow&, int)> onItemPicked_;
 };
-
-// Opens the status window modally on a character.
-void ShowStatus(Game& game, int rosterNo, StatusMode mode);
 
 } // namespace qvr

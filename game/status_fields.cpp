@@ -1,4 +1,4 @@
-#include "maze/status_fields.h"
+#include "game/status_fields.h"
 
 #include <charconv>
 #include <cmath>
@@ -7,8 +7,8 @@
 #include "core/game.h"
 #include "core/prompts.h"
 #include "core/textformat.h"
-#include "maze/equipment.h"
-#include "town/class_rules.h"
+#include "rules/class_rules.h"
+#include "rules/equipment.h"
 
 namespace qvr {
 

@@ -1,15 +1,15 @@
-#include "maze/item_powers.h"
+#include "rules/item_powers.h"
 
 #include <array>
 #include <string>
 
-#include "core/character_rules.h"
 #include "core/dice.h"
 #include "core/game.h"
 #include "core/messages.h"
 #include "core/prompts.h"
-#include "maze/equipment.h"
-#include "town/class_rules.h"
+#include "rules/character_rules.h"
+#include "rules/class_rules.h"
+#include "rules/equipment.h"
 
 namespace qvr {
 

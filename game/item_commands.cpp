@@ -1,13 +1,13 @@
-#include "maze/item_commands.h"
+#include "game/item_commands.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
 
-#include "core/character_rules.h"
 #include "core/game.h"
-#include "maze/equipment.h"
-#include "maze/status_fields.h"
+#include "game/status_fields.h"
+#include "rules/character_rules.h"
+#include "rules/equipment.h"
 
 namespace qvr {
 

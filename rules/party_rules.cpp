@@ -1,4 +1,4 @@
-#include "core/party_rules.h"
+#include "rules/party_rules.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "core/character_rules.h"
+#include "rules/character_rules.h"
 
 #include <string>
 

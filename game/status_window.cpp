@@ -1,15 +1,17 @@
-#include "maze/status_window.h"
+#include "game/status_window.h"
+
+#include "game/game_screens.h"
 
 #include <utility>
 
 #include "core/error.h"
 #include "core/game.h"
-#include "core/main_window.h"
 #include "core/music.h"
 #include "core/prompts.h"
-#include "maze/equipment.h"
-#include "maze/item_commands.h"
-#include "maze/status_commands.h"
+#include "game/item_commands.h"
+#include "game/main_window.h"
+#include "game/status_commands.h"
+#include "rules/equipment.h"
 
 namespace qvr {
 
@@ -215,7 +217,7 @@ void StatusWindow::clickEquip(Game& game, int row)
         chooseEquip(game, row);
 }
 
-void ShowStatus(Game& game, int rosterNo, StatusMode mode)
+void GameScreens::showStatus(Game& game, int rosterNo, StatusMode mode)
 {
     if (!game.prompter)
         throw GameError("the status window was asked for, but nothing can show it");

@@ -1,4 +1,6 @@
-#include "town/party_list.h"
+#include "game/party_list.h"
+
+#include "game/game_screens.h"
 
 #include <algorithm>
 #include <vector>
@@ -77,7 +79,7 @@ void BuildPartyList(Game& game)
     game.screen.add(std::move(p));
 }
 
-void AddPartyListUse(Game& game, PartyListUse use)
+void GameScreens::addPartyListUse(Game& game, PartyListUse use)
 {
     std::vector<PartyListUse>& uses = routerOf(game).uses;
     std::erase_if(uses, [&](const PartyListUse& u) { return u.name == use.name; });
@@ -88,19 +90,19 @@ void AddPartyListUse(Game& game, PartyListUse use)
     uses.insert(at, std::move(use));
 }
 
-void OpenPartyList(Game& game)
+void GameScreens::openPartyList(Game& game)
 {
     game.screen.open(kPanel, 0);
 }
 
-void ReleasePartyList(Game& game)
+void GameScreens::releasePartyList(Game& game)
 {
     Panel& panel = game.screen.panel(kPanel);
     panel.enabled = false;
     panel.selected = -1;
 }
 
-void ChoosePartyRow(Game& game, int row)
+void GameScreens::choosePartyRow(Game& game, int row)
 {
     const Panel& panel = game.screen.panel(kPanel);
     GameState& st = game.state;
@@ -128,14 +130,6 @@ void LeavePartyList(Game& game)
         ReleasePartyList(game);
     if (screen.keyboardOwner == kPanel)
         screen.keyboardOwner.clear();
-}
-
-bool RequireParty(Game& game)
-{
-    if (game.state.partyCount > 0)
-        return true;
-    ShowMessage(game, "", kNoPartyText);
-    return false;
 }
 
 } // namespace qvr

@@ -7,6 +7,9 @@
 #include <string>
 
 #include "core/game.h"
+#include "core/saving.h"
+#include "core/shared_screens.h"
+#include "rules/party_panel.h"
 
 namespace qvr {
 
@@ -14,20 +17,12 @@ inline constexpr const char* kTownTitle = "zedure";
 inline constexpr int kEndingMs = 60000;
 inline constexpr int kUpkeepMs = 1000;
 
-// Saves and tells the observer; a failed save is shown to the player (the
-// previous save stays whole) and gives false.
-bool Save(Game& game);
-// The Ctrl key, in every screen of the main window and in its prompts.
-void SaveFromKey(Game& game);
-
 // Start-up after the game folder is locked: the title window (unless
 // skipped), the title music, loading both files, the version stamp, the main
 // window's load, the keys placed in the maze, the crafted weapon, the start
 // time. Errors in the files propagate as GameErrors naming the file. With
 // showTitle false the main window is shown at once.
 void StartUp(Game& game, bool showTitle);
-// A key or a click on the title window: the main window takes over.
-void LeaveTitle(Game& game);
 
 // The main window's load: panels, first row, help line, geometry from the
 // settings under the window's title, this run's event flags cleared, timers.
@@ -39,10 +34,7 @@ void PlaceKeyItems(Game& game);
 // Item 508 becomes the crafted weapon variant chosen by event flag 37.
 void BuildCraftedWeapon(Game& game);
 
-void RefreshPartyPanel(Game& game);
 void ReturnToCastle(Game& game);
-// Enter while the ending waits.
-void ContinueAfterEnding(Game& game);
 
 // Whether the main window may close now (not while the battle command
 // panel is up).
@@ -52,9 +44,5 @@ bool CloseRequested(const Game& game);
 // the lock released, the music stopped. Returns false when the last save
 // failed (the player has been told).
 bool ExitSequence(Game& game, WindowShow show);
-
-// Shows the castle-town menu with the party panel, as on return from
-// anywhere.
-void ShowCastleTown(Game& game);
 
 } // namespace qvr

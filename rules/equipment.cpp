@@ -1,12 +1,12 @@
-#include "maze/equipment.h"
+#include "rules/equipment.h"
 
 #include <algorithm>
 #include <array>
 #include <limits>
 
-#include "core/character_rules.h"
 #include "core/game.h"
 #include "core/prompts.h"
+#include "rules/character_rules.h"
 
 namespace qvr {
 

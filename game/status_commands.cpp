@@ -1,14 +1,14 @@
-#include "maze/status_commands.h"
+#include "game/status_commands.h"
 
 #include <array>
 
 #include "core/game.h"
-#include "core/main_window.h"
 #include "core/prompts.h"
-#include "maze/item_commands.h"
-#include "maze/item_powers.h"
-#include "maze/spell_book.h"
-#include "maze/status_window.h"
+#include "game/item_commands.h"
+#include "game/main_window.h"
+#include "game/spell_book.h"
+#include "game/status_window.h"
+#include "rules/item_powers.h"
 
 namespace qvr {
 

@@ -1,4 +1,4 @@
-#include "town/class_rules.h"
+#include "rules/class_rules.h"
 
 #include <algorithm>
 

@@ -1,11 +1,13 @@
-#include "town/reorder_panel.h"
+#include "game/reorder_panel.h"
+
+#include "game/game_screens.h"
 
 #include <algorithm>
 #include <utility>
 
 #include "core/error.h"
 #include "core/game.h"
-#include "core/main_window.h"
+#include "game/main_window.h"
 
 namespace qvr {
 
@@ -69,12 +71,12 @@ void BuildReorderPanel(Game& game)
     game.screen.add(std::move(p));
 }
 
-void SetReorderBattleReturn(Game& game, std::function<void(Game&)> resume)
+void GameScreens::setReorderBattleReturn(Game& game, std::function<void(Game&)> resume)
 {
     keysOf(game).battleReturn = std::move(resume);
 }
 
-void OpenReorder(Game& game)
+void GameScreens::openReorder(Game& game)
 {
     Panel& p = game.screen.panel(kPanel);
     p.rows.clear();

@@ -1,4 +1,4 @@
-#include "core/experience.h"
+#include "rules/experience.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,9 @@
-#include "core/main_window.h"
+#include "game/main_window.h"
+
+#include "game/game_screens.h"
 
 #include <algorithm>
 
-#include "core/character_rules.h"
 #include "core/codes.h"
 #include "core/data_files.h"
 #include "core/dice.h"
@@ -10,7 +11,11 @@
 #include "core/music.h"
 #include "core/prompts.h"
 #include "core/textformat.h"
+#include "game/party_list.h"
+#include "game/reorder_panel.h"
 #include "maze/command_text.h"
+#include "rules/character_rules.h"
+#include "town/castle_town.h"
 #include "town/town_panels.h"
 
 namespace qvr {
@@ -37,23 +42,6 @@ void hideIfPresent(Screen& screen, const char* name)
 
 } // namespace
 
-bool Save(Game& game)
-{
-    try {
-        SaveGame(game);
-        return true;
-    } catch (const SaveError& e) {
-        if (game.prompter)
-            ShowMessage(game, "", std::string("セーブできませんでした\n") + e.what());
-        return false;
-    }
-}
-
-void SaveFromKey(Game& game)
-{
-    Save(game);
-}
-
 void SetTitle(Game& game, const std::string& title)
 {
     if (game.screen.title == title)
@@ -65,6 +53,7 @@ void SetTitle(Game& game, const std::string& title)
 
 void StartUp(Game& game, bool showTitle)
 {
+    InstallGameScreens(game);
     Screen& screen = game.screen;
     Version version = ProgramVersion();
     if (showTitle) {
@@ -91,7 +80,7 @@ void StartUp(Game& game, bool showTitle)
     }
 }
 
-void LeaveTitle(Game& game)
+void GameScreens::leaveTitle(Game& game)
 {
     if (!game.screen.titleVisible)
         return;
@@ -104,7 +93,11 @@ void LeaveTitle(Game& game)
 void LoadMainWindow(Game& game)
 {
     Screen& screen = game.screen;
+    InstallGameScreens(game);
+    BuildPromptLine(game);
+    BuildPartyList(game);
     BuildTownPanels(game);
+    BuildReorderPanel(game);
     screen.message.text = CommandText(game);
     screen.message.visible = false;
     screen.moveArrow = {"lblMove", "", false};
@@ -115,21 +108,13 @@ void LoadMainWindow(Game& game)
     for (int i = 1; i <= 20; ++i)
         game.save().eventFlags[i] = 0;
 
-    game.timers.define("tmr", kUpkeepMs, [](Game& g) { MusicUpkeep(g); }, true);
+    game.timers.define(
+        "tmr", kUpkeepMs, [](Game& g) { MusicUpkeep(g); }, true);
     game.timers.define("tmrEnding", kEndingMs, [](Game& g) {
         g.timers.enable("tmrEnding", false);
         g.screen.drawing.push_back({DrawItem::Kind::Text, 0, 0, 0, 0, "しかし・・・"});
     });
     ShowCastleTown(game);
-}
-
-void ShowCastleTown(Game& game)
-{
-    Screen& screen = game.screen;
-    Panel& party = screen.panel("fraParty");
-    party.visible = true;
-    party.enabled = false;
-    screen.open("fraCaldrimar", 0);
 }
 
 void PlaceKeyItems(Game& game)
@@ -169,66 +154,6 @@ void BuildCraftedWeapon(Game& game)
     weapon.kind = 1;
     weapon.itemNo = kCraftedWeapon;
     game.content().items[kCraftedWeapon] = std::move(weapon);
-}
-
-void RefreshPartyPanel(Game& game)
-{
-    GameState& st = game.state;
-    Panel& panel = game.screen.panel("fraParty");
-    panel.rows.clear();
-    for (Label& l : panel.labels)
-        l.text.clear();
-
-    st.partyCount = 0;
-    std::vector<int> members;
-    for (int k = 1; k <= kRosterSize && members.size() < 6; ++k) {
-        const Character& c = game.character(k);
-        if (c.rosterNo >= 1 && c.floor == st.floor && c.groupNo == st.groupNo)
-            members.push_back(c.rosterNo);
-    }
-    if (members.empty()) {
-        panel.selected = -1;
-        return;
-    }
-
-    // Able members in their marching order, then the disabled ones in party
-    // order; a stable sort keeps a member whose position number is missing
-    // or shared, where walking the numbers would drop it.
-    int next = 7;
-    for (int r : members)
-        if (game.character(r).conditions & Cond::Disabled)
-            game.character(r).position = static_cast<int16_t>(next++);
-    std::stable_sort(members.begin(), members.end(), [&](int a, int b) {
-        return game.character(a).position < game.character(b).position;
-    });
-
-    for (std::size_t i = 0; i < members.size(); ++i) {
-        Character& c = game.character(members[i]);
-        int n = static_cast<int>(i) + 1;
-        c.position = static_cast<int16_t>(n);
-        st.partyMember[n] = static_cast<int16_t>(members[i]);
-        std::string row = std::to_string(n);
-        panel.rows.push_back({toFullWidth(row + "：" + c.name), 0, members[i], {}});
-        std::string index = std::to_string(i);
-        panel.setLabel("lblClass" + index, ClassLabel(c.alignment, c.classCode));
-        panel.setLabel("lblAC" + index, std::to_string(c.ac));
-        std::string mark;
-        bool poisoned = c.conditions & Cond::Poisoned;
-        if (poisoned && c.regen > 0)
-            mark = " ";
-        else if (poisoned)
-            mark = "-";
-        else if (c.regen < 1)
-            mark = " ";
-        else
-            mark = "+";
-        panel.setLabel("lblHP" + index, mark + std::to_string(c.hp));
-        panel.setLabel("lblState" + index, c.conditions != 0 ? ConditionText(c.conditions)
-                                                             : std::to_string(c.maxHp));
-    }
-    st.partyCount = static_cast<int16_t>(members.size());
-    if (panel.selected >= st.partyCount)
-        panel.selected = st.partyCount - 1;
 }
 
 void ReturnToCastle(Game& game)
@@ -299,7 +224,7 @@ void ReturnToCastle(Game& game)
     st.endingShown = -1;
 }
 
-void ContinueAfterEnding(Game& game)
+void GameScreens::continueAfterEnding(Game& game)
 {
     GameState& st = game.state;
     if (st.endingShown != -1)
@@ -366,6 +291,17 @@ bool ExitSequence(Game& game, WindowShow show)
         game.store->unlock();
     PlayMusic(game, 0);
     return saved;
+}
+
+bool GameScreens::endGame(Game& game)
+{
+    return ExitSequence(game, WindowShow::Normal);
+}
+
+void InstallGameScreens(Game& game)
+{
+    if (!game.sharedScreens)
+        game.sharedScreens = std::make_unique<GameScreens>();
 }
 
 } // namespace qvr

@@ -1,4 +1,4 @@
-#include "maze/spell_book.h"
+#include "game/spell_book.h"
 
 #include <algorithm>
 

@@ -1,0 +1,31 @@
+#pragma once
+
+// The main window's side of the screens that town, maze and battle share:
+// each member is defined beside its screen (party_list.cpp, reorder_panel.cpp,
+// status_window.cpp, main_window.cpp).
+
+#include "core/shared_screens.h"
+
+namespace qvr {
+
+class GameScreens final : public SharedScreens {
+public:
+    void showStatus(Game& game, int rosterNo, StatusMode mode) override;
+
+    void addPartyListUse(Game& game, PartyListUse use) override;
+    void openPartyList(Game& game) override;
+    void releasePartyList(Game& game) override;
+    void choosePartyRow(Game& game, int row) override;
+
+    void openReorder(Game& game) override;
+    void setReorderBattleReturn(Game& game, std::function<void(Game&)> resume) override;
+
+    void leaveTitle(Game& game) override;
+    void continueAfterEnding(Game& game) override;
+    bool endGame(Game& game) override;
+};
+
+// Gives the game the main window's shared screens, once.
+void InstallGameScreens(Game& game);
+
+} // namespace qvr

@@ -1,0 +1,74 @@
+#include "rules/party_panel.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/codes.h"
+#include "core/game.h"
+#include "core/textformat.h"
+#include "rules/character_rules.h"
+
+namespace qvr {
+
+void RefreshPartyPanel(Game& game)
+{
+    GameState& st = game.state;
+    Panel& panel = game.screen.panel("fraParty");
+    panel.rows.clear();
+    for (Label& l : panel.labels)
+        l.text.clear();
+
+    st.partyCount = 0;
+    std::vector<int> members;
+    for (int k = 1; k <= kRosterSize && members.size() < 6; ++k) {
+        const Character& c = game.character(k);
+        if (c.rosterNo >= 1 && c.floor == st.floor && c.groupNo == st.groupNo)
+            members.push_back(c.rosterNo);
+    }
+    if (members.empty()) {
+        panel.selected = -1;
+        return;
+    }
+
+    // Able members in their marching order, then the disabled ones in party
+    // order; a stable sort keeps a member whose position number is missing
+    // or shared, where walking the numbers would drop it.
+    int next = 7;
+    for (int r : members)
+        if (game.character(r).conditions & Cond::Disabled)
+            game.character(r).position = static_cast<int16_t>(next++);
+    std::stable_sort(members.begin(), members.end(), [&](int a, int b) {
+        return game.character(a).position < game.character(b).position;
+    });
+
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        Character& c = game.character(members[i]);
+        int n = static_cast<int>(i) + 1;
+        c.position = static_cast<int16_t>(n);
+        st.partyMember[n] = static_cast<int16_t>(members[i]);
+        std::string row = std::to_string(n);
+        panel.rows.push_back({toFullWidth(row + "：" + c.name), 0, members[i], {}});
+        std::string index = std::to_string(i);
+        panel.setLabel("lblClass" + index, ClassLabel(c.alignment, c.classCode));
+        panel.setLabel("lblAC" + index, std::to_string(c.ac));
+        std::string mark;
+        bool poisoned = c.conditions & Cond::Poisoned;
+        if (poisoned && c.regen > 0)
+            mark = " ";
+        else if (poisoned)
+            mark = "-";
+        else if (c.regen < 1)
+            mark = " ";
+        else
+            mark = "+";
+        panel.setLabel("lblHP" + index, mark + std::to_string(c.hp));
+        panel.setLabel("lblState" + index,
+                       c.conditions != 0 ? ConditionText(c.conditions) : std::to_string(c.maxHp));
+    }
+    st.partyCount = static_cast<int16_t>(members.size());
+    if (panel.selected >= st.partyCount)
+        panel.selected = st.partyCount - 1;
+}
+
+} // namespace qvr
