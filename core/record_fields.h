@@ -110,58 +110,38 @@ CodedNameRef<Codes, Text> CodedName(Codes& codes, Text& text)
     return {codes, text};
 }
 
-// The fixed tables of a record as one flat run in stored order, for the
-// visitors that treat them as lists.
-template <typename T, std::size_t N>
-constexpr std::size_t TableSize(const std::array<T, N>&)
+// The fixed tables of a record (Bounded, Grid2, Grid3, std::array) as one
+// flat run in stored order, for the visitors that treat them as lists.
+template <typename T>
+constexpr bool IsFixedTable()
 {
-    return N;
+    if constexpr (requires { T::count; })
+        return true;
+    else if constexpr (requires { std::tuple_size<T>::value; })
+        return true;
+    else
+        return false;
 }
-template <typename Table>
-requires requires
-{
-    Table::count;
-}
+template <typename T>
+concept FixedTable = IsFixedTable<T>();
+
+template <FixedTable Table>
 constexpr std::size_t TableSize(const Table&)
 {
-    return static_cast<std::size_t>(Table::count);
-}
-template <typename T, std::size_t N>
-auto& TableElement(std::array<T, N>& table, std::size_t k)
-{
-    return table.at(k);
-}
-template <typename T, std::size_t N>
-const auto& TableElement(const std::array<T, N>& table, std::size_t k)
-{
-    return table.at(k);
-}
-template <typename T, int Lo, int Hi>
-auto& TableElement(Bounded<T, Lo, Hi>& table, std::size_t k)
-{
-    return table[Lo + static_cast<long>(k)];
-}
-template <typename T, int Lo, int Hi>
-const auto& TableElement(const Bounded<T, Lo, Hi>& table, std::size_t k)
-{
-    return table[Lo + static_cast<long>(k)];
-}
-template <typename Grid>
-requires requires(Grid& g)
-{
-    g.flat(0);
-}
-auto& TableElement(Grid& grid, std::size_t k)
-{
-    return grid.flat(static_cast<long>(k));
+    if constexpr (requires { Table::count; })
+        return static_cast<std::size_t>(Table::count);
+    else
+        return std::tuple_size_v<Table>;
 }
 
-template <typename T>
-concept FixedTable = requires(T& t)
+template <FixedTable Table>
+decltype(auto) TableElement(Table& table, std::size_t k)
 {
-    TableSize(t);
-    TableElement(t, 0);
-};
+    if constexpr (requires { table.flat(0); })
+        return table.flat(static_cast<long>(k));
+    else
+        return *(table.begin() + static_cast<long>(k));
+}
 
 template <typename R, typename T>
 concept RecordOf = std::same_as<std::remove_const_t<R>, T>;

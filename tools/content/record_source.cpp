@@ -1,5 +1,6 @@
 #include "tools/content/record_source.h"
 
+#include <cmath>
 #include <limits>
 
 namespace qvr::content {
@@ -8,10 +9,17 @@ void FieldSourceReader::operator()(const Field& field, float& v)
 {
     if (!use(field))
         return;
-    double lo = field.isRanged() ? field.lo<long>() : std::numeric_limits<float>::lowest();
-    double hi = field.isRanged() ? field.hi<long>() : std::numeric_limits<float>::max();
-    if (auto got = f_.real(field.key(), lo, hi, need(field)))
-        v = static_cast<float>(*got);
+    double lo = field.isRanged() ? field.lo<long>() : std::numeric_limits<double>::lowest();
+    double hi = field.isRanged() ? field.hi<long>() : std::numeric_limits<double>::max();
+    std::optional<double> got = f_.real(field.key(), lo, hi, need(field));
+    if (!got)
+        return;
+    // Checked once narrowed: the shortest text of the largest value reads as
+    // a double just above it.
+    auto narrowed = static_cast<float>(*got);
+    if (!std::isfinite(narrowed))
+        f_.fail(field.key(), "is too large for a stored number");
+    v = narrowed;
 }
 
 void FieldSourceReader::operator()(const Field& field, std::string& text)
