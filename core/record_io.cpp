@@ -1,7 +1,5 @@
 #include "core/record_io.h"
 
-#include <type_traits>
-
 #include "core/record_fields.h"
 #include "core/sjis.h"
 
