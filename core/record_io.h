@@ -1,9 +1,10 @@
 #pragma once
 
-// One reader and one writer per record, field by field in stored order.
-// Coded names are written with empty text fields; the caller keeps the code
-// arrays current (see name_codes.h). Other texts are converted between the
-// run-time UTF-8 and the stored Shift_JIS here.
+// One reader and one writer per record, both walking the record's field list
+// (record_fields.h) in stored order. Coded names are written with empty text
+// fields; the caller keeps the code arrays current (see name_codes.h). Other
+// texts are converted between the run-time UTF-8 and the stored Shift_JIS
+// here.
 
 #include "core/bytes.h"
 #include "core/records.h"

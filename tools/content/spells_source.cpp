@@ -2,6 +2,7 @@
 
 #include "core/spell_effects.h"
 #include "tools/content/compile.h"
+#include "tools/content/record_source.h"
 
 namespace qvr::content {
 
@@ -28,36 +29,28 @@ void ReadSpells(const std::filesystem::path& path, Content& content)
     for (const toml::table* table : TablesOf(file, root, "spell")) {
         FieldReader f(file, *table, "spell");
         SpellDef s;
-        s.spellNo = f.integer("no", 1, kNamedSpells);
+        ReadFields(f, s);
         if (content.spells[s.spellNo].spellNo != 0)
             f.fail("no", "is given twice: spell " + std::to_string(s.spellNo));
-        s.school = f.integer("school", 0, 1);
-        s.level = f.integer("level", 1, 9);
-        s.slot = f.integer("slot", 1, 4);
-        s.name = f.text("name", 20);
         if (!isSpellWord(s.name))
             f.fail("name", "must be upper-case letters A-Z only: the player types it");
         if (!names.insert(s.name).second)
             f.fail("name", "\"" + s.name + "\" is used by another spell");
         if (!slots.insert(s.school * 100 + s.level * 10 + s.slot).second)
-            f.fail("slot", "another spell of this school and level has slot " +
-                               std::to_string(s.slot));
-        s.effect = f.integer("effect", 0, 32767);
+            f.fail("slot",
+                   "another spell of this school and level has slot " + std::to_string(s.slot));
         const SpellEffectInfo* effect = FindSpellEffect(s.effect);
         if (!effect)
             f.fail("effect", std::to_string(s.effect) + " is no effect the game knows");
-        s.element = f.integer("element", 0, kLastElement);
         if (!IsValidElement(s.element))
             f.fail("element", "must be 0 (none) or a resistance index " +
                                   std::to_string(kFirstElement) + ".." +
                                   std::to_string(kLastElement));
-        s.targetKind = f.integer("target", 0, 4);
         if (!IsValidTargetKind(s.targetKind))
             f.fail("target", "must be 0 (none), 1 (one monster), 2 (a group) or 4 (one member)");
         if (!TargetFitsEffect(s.effect, s.targetKind))
             f.fail("target", std::to_string(s.targetKind) + " does not fit effect " +
                                  std::to_string(s.effect) + " (" + effect->what + ")");
-        s.flags = f.integer("flags", 0, 7);
         if ((s.flags & SpellFlag::Camp) && !effect->camp)
             f.fail("flags", "marks the spell for camp, but its effect does nothing there");
         if ((s.flags & SpellFlag::Battle) && !effect->battle)
@@ -67,10 +60,6 @@ void ReadSpells(const std::filesystem::path& path, Content& content)
         // Only the chest's trap-revealing spell is cast by number rather than by name.
         if (s.flags == 0 && s.effect != 0)
             f.fail("flags", "is 0: nobody could ever cast the spell");
-        std::vector<int16_t> dice = f.integers("dice", 3, -999, 999);
-        if (dice[0] < 0 || dice[1] < 0)
-            f.fail("dice", "count and sides cannot be negative");
-        s.dice = {dice[0], dice[1], dice[2]};
         f.finish();
         content.spells[s.spellNo] = s;
     }

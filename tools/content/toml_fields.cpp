@@ -55,18 +55,13 @@ void FieldReader::fail(const std::string& key, const std::string& what) const
                       what_ + ": " + (key.empty() ? "" : "\"" + key + "\" ") + what);
 }
 
-const toml::node* FieldReader::find(const std::string& key)
+const toml::node* FieldReader::find(const std::string& key, Need need)
 {
     seen_.insert(key);
-    return table_.get(key);
-}
-
-const toml::node& FieldReader::require(const std::string& key)
-{
-    const toml::node* node = find(key);
-    if (!node)
+    const toml::node* node = table_.get(key);
+    if (!node && need == Need::Required)
         fail("", "lacks \"" + key + "\"");
-    return *node;
+    return node;
 }
 
 int64_t FieldReader::asInteger(const std::string& key, const toml::node& node, long lo,
@@ -81,41 +76,33 @@ int64_t FieldReader::asInteger(const std::string& key, const toml::node& node, l
     return *v;
 }
 
-int16_t FieldReader::integer(const std::string& key, long lo, long hi)
+std::optional<int64_t> FieldReader::integer(const std::string& key, long lo, long hi, Need need)
 {
-    return static_cast<int16_t>(asInteger(key, require(key), lo, hi));
-}
-
-int16_t FieldReader::integer(const std::string& key, long lo, long hi, int16_t fallback)
-{
-    const toml::node* node = find(key);
-    return node ? static_cast<int16_t>(asInteger(key, *node, lo, hi)) : fallback;
-}
-
-int32_t FieldReader::integer32(const std::string& key, long lo, long hi, int32_t fallback)
-{
-    const toml::node* node = find(key);
-    return node ? static_cast<int32_t>(asInteger(key, *node, lo, hi)) : fallback;
-}
-
-float FieldReader::real(const std::string& key, double lo, double hi, float fallback)
-{
-    const toml::node* node = find(key);
+    const toml::node* node = find(key, need);
     if (!node)
-        return fallback;
+        return std::nullopt;
+    return asInteger(key, *node, lo, hi);
+}
+
+std::optional<double> FieldReader::real(const std::string& key, double lo, double hi, Need need)
+{
+    const toml::node* node = find(key, need);
+    if (!node)
+        return std::nullopt;
     std::optional<double> v = node->value<double>();
     if (!v)
         fail(key, "must be a number");
-    if (*v < lo || *v > hi)
+    if (!(*v >= lo && *v <= hi))
         fail(key, "is outside " + std::to_string(lo) + ".." + std::to_string(hi));
-    return static_cast<float>(*v);
+    return v;
 }
 
-std::string FieldReader::text(const std::string& key, std::size_t maxBytes, bool required)
+std::optional<std::string> FieldReader::text(const std::string& key, std::size_t maxBytes,
+                                             Need need)
 {
-    const toml::node* node = required ? &require(key) : find(key);
+    const toml::node* node = find(key, need);
     if (!node)
-        return {};
+        return std::nullopt;
     std::optional<std::string> v = node->value_exact<std::string>();
     if (!v)
         fail(key, "must be a text in quotes");
@@ -128,19 +115,21 @@ std::string FieldReader::text(const std::string& key, std::size_t maxBytes, bool
     if (bytes.size() > maxBytes)
         fail(key, "is " + std::to_string(bytes.size()) + " bytes long in Shift_JIS; at most " +
                       std::to_string(maxBytes) + " fit");
-    return *v;
+    return v;
 }
 
-std::vector<int16_t> FieldReader::integers(const std::string& key, std::size_t count, long lo,
-                                           long hi)
+std::optional<std::vector<int64_t>> FieldReader::integers(const std::string& key, std::size_t count,
+                                                          long lo, long hi, Need need)
 {
-    const toml::node& node = require(key);
-    const toml::array* array = node.as_array();
+    const toml::node* node = find(key, need);
+    if (!node)
+        return std::nullopt;
+    const toml::array* array = node->as_array();
     if (!array || array->size() != count)
         fail(key, "must be a list of " + std::to_string(count) + " whole numbers");
-    std::vector<int16_t> values;
+    std::vector<int64_t> values;
     for (const toml::node& element : *array)
-        values.push_back(static_cast<int16_t>(asInteger(key, element, lo, hi)));
+        values.push_back(asInteger(key, element, lo, hi));
     return values;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -32,17 +33,24 @@ toml::table ParseSource(const std::filesystem::path& path);
 std::vector<const toml::table*> TablesOf(const std::string& file, const toml::table& root,
                                          const std::string& key);
 
+// Whether a source must give a field.
+enum class Need { Required, Optional };
+
 class FieldReader {
 public:
     FieldReader(std::string file, const toml::table& table, std::string what);
 
-    int16_t integer(const std::string& key, long lo, long hi);
-    int16_t integer(const std::string& key, long lo, long hi, int16_t fallback);
-    int32_t integer32(const std::string& key, long lo, long hi, int32_t fallback);
-    float real(const std::string& key, double lo, double hi, float fallback);
+    // Each gives nothing for an optional key that is absent.
+    std::optional<int64_t> integer(const std::string& key, long lo, long hi, Need need);
+    std::optional<double> real(const std::string& key, double lo, double hi, Need need);
     // A text that Windows code page 932 can hold, of at most maxBytes bytes there.
-    std::string text(const std::string& key, std::size_t maxBytes, bool required = true);
-    std::vector<int16_t> integers(const std::string& key, std::size_t count, long lo, long hi);
+    std::optional<std::string> text(const std::string& key, std::size_t maxBytes, Need need);
+    std::optional<std::vector<int64_t>> integers(const std::string& key, std::size_t count, long lo,
+                                                 long hi, Need need);
+    int16_t integer(const std::string& key, long lo, long hi)
+    {
+        return static_cast<int16_t>(*integer(key, lo, hi, Need::Required));
+    }
 
     // Refuses keys that no read asked for. Call after reading every field.
     void finish();
@@ -52,8 +60,7 @@ public:
     const toml::table& table() const { return table_; }
 
 private:
-    const toml::node* find(const std::string& key);
-    const toml::node& require(const std::string& key);
+    const toml::node* find(const std::string& key, Need need);
     int64_t asInteger(const std::string& key, const toml::node& node, long lo, long hi) const;
 
     std::string file_;

@@ -1,0 +1,77 @@
+// The field lists against the records they describe and the binary files
+// they drive, for every record kind at once.
+
+#include <gtest/gtest.h>
+
+#include "core/record_io.h"
+#include "record_filler.h"
+
+using namespace qvr;
+using namespace qvr::test;
+
+namespace {
+
+template <typename Record>
+struct Binary;
+template <>
+struct Binary<Character> {
+    static constexpr auto read = ReadCharacter;
+    static constexpr auto write = WriteCharacter;
+};
+template <>
+struct Binary<MonsterDef> {
+    static constexpr auto read = ReadMonster;
+    static constexpr auto write = WriteMonster;
+};
+template <>
+struct Binary<ItemDef> {
+    static constexpr auto read = ReadItem;
+    static constexpr auto write = WriteItem;
+};
+template <>
+struct Binary<SpellDef> {
+    static constexpr auto read = ReadSpell;
+    static constexpr auto write = WriteSpell;
+};
+template <>
+struct Binary<TrapDef> {
+    static constexpr auto read = ReadTrap;
+    static constexpr auto write = WriteTrap;
+};
+template <>
+struct Binary<NpcShopDef> {
+    static constexpr auto read = ReadNpcShop;
+    static constexpr auto write = WriteNpcShop;
+};
+
+template <typename Record>
+class RecordFields : public ::testing::Test {
+};
+using Records = ::testing::Types<Character, MonsterDef, ItemDef, SpellDef, TrapDef, NpcShopDef>;
+TYPED_TEST_SUITE(RecordFields, Records);
+
+} // namespace
+
+// A member added to a record but not to its list would be neither stored,
+// compiled nor dumped.
+TYPED_TEST(RecordFields, ListNamesEveryMemberOnceUnderItsOwnKey)
+{
+    TypeParam r;
+    MemberCounter counter;
+    Sync(counter, r);
+    EXPECT_EQ(counter.members, AggregateMemberCount<TypeParam>());
+    EXPECT_EQ(counter.repeatedKeys, std::set<std::string>{});
+}
+
+TYPED_TEST(RecordFields, EveryFieldSurvivesTheBinaryFiles)
+{
+    const TypeParam filled = Filled<TypeParam>({.runTime = true, .codedNameTexts = false});
+    ASSERT_NE(filled, TypeParam{});
+    ByteWriter out;
+    Binary<TypeParam>::write(out, filled);
+    ByteReader in(out.bytes(), "image");
+    TypeParam back;
+    Binary<TypeParam>::read(in, back);
+    EXPECT_EQ(in.remaining(), 0u);
+    EXPECT_EQ(back, filled);
+}
