@@ -1,5 +1,6 @@
 #include "core/save_store.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -19,7 +20,7 @@ std::string errnoText(int err)
 
 // Closes a descriptor on every path out of a function.
 class Fd {
-  public:
+public:
     explicit Fd(int fd) : fd_(fd) {}
     ~Fd()
     {
@@ -37,7 +38,7 @@ class Fd {
         return rc;
     }
 
-  private:
+private:
     int fd_;
 };
 
@@ -111,11 +112,17 @@ std::vector<uint8_t> SaveStore::readFile(const std::string& name, std::size_t ma
         throw GameError(path.string() + ": the file is too long (" + std::to_string(st.st_size) +
                         " bytes, at most " + std::to_string(maxBytes) + " expected)");
 
-    // Read until end of file rather than trusting the size: a file that grows
-    // while we read is still cut at maxBytes + 1 and reported.
-    std::vector<uint8_t> bytes(maxBytes + 1);
+    // Size the buffer from the file, one byte over so that growth shows, but
+    // read until end of file rather than trusting the size: a file may grow
+    // or shrink while we read, and files of /proc report no size at all.
+    std::vector<uint8_t> bytes(static_cast<std::size_t>(st.st_size) + 1);
     std::size_t got = 0;
-    while (got < bytes.size()) {
+    for (;;) {
+        if (got == bytes.size()) {
+            if (got > maxBytes)
+                break;
+            bytes.resize(std::min(maxBytes + 1, 2 * got));
+        }
         ssize_t n = ::read(fd.get(), bytes.data() + got, bytes.size() - got);
         if (n < 0) {
             if (errno == EINTR)

@@ -59,6 +59,25 @@ TEST(GameFolderFiles, ReadRefusesMissingOversizedAndNonFiles)
     EXPECT_THROW(store.readFile("D.DAT", 100), GameError);
 }
 
+// The buffer follows the file, not the limit: a save read against the content
+// file's 16 MiB limit must not hold 16 MiB. Files of /proc report no size, so
+// they stand for a file that grew after its size was taken.
+TEST(GameFolderFiles, ReadSizesItsBufferFromTheFileNotTheLimit)
+{
+    TempFolder dir;
+    SaveStore store(dir.path());
+    std::vector<uint8_t> image(46586, 3);
+    store.writeFileSafely("A.DAT", image);
+    std::vector<uint8_t> read = store.readFile("A.DAT", 16 * 1024 * 1024);
+    EXPECT_EQ(read, image);
+    EXPECT_LT(read.capacity(), 2 * image.size());
+
+    SaveStore proc("/proc/self");
+    std::vector<uint8_t> status = proc.readFile("status", 1 << 20);
+    EXPECT_NE(std::string(status.begin(), status.end()).find("Name:"), std::string::npos);
+    EXPECT_THROW(proc.readFile("status", 16), GameError);
+}
+
 TEST(GameFolderFiles, GameFolderComesFromTheCommandLineThenTheEnvironment)
 {
     EXPECT_EQ(ResolveGameFolder("/tmp/x"), std::filesystem::path("/tmp/x"));
