@@ -96,7 +96,10 @@ void SaveStore::unlock()
 std::vector<uint8_t> SaveStore::readFile(const std::string& name, std::size_t maxBytes) const
 {
     std::filesystem::path path = pathOf(name);
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without O_NONBLOCK a FIFO under a data file's name would hold the open,
+    // and start-up with it, until some writer came along; the check for a
+    // regular file below needs the file open first.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
         int err = errno;
         if (err == ENOENT)
@@ -107,7 +110,10 @@ std::vector<uint8_t> SaveStore::readFile(const std::string& name, std::size_t ma
     if (::fstat(fd.get(), &st) != 0)
         throw GameError(path.string() + ": cannot read the file: " + errnoText(errno));
     if (!S_ISREG(st.st_mode))
-        throw GameError(path.string() + ": not a regular file");
+        throw GameError(path.string() + ": not a regular file, so it cannot be read");
+    if (int flags = ::fcntl(fd.get(), F_GETFL);
+        flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+        throw GameError(path.string() + ": cannot read the file: " + errnoText(errno));
     if (static_cast<std::size_t>(st.st_size) > maxBytes)
         throw GameError(path.string() + ": the file is too long (" + std::to_string(st.st_size) +
                         " bytes, at most " + std::to_string(maxBytes) + " expected)");

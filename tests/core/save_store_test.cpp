@@ -1,8 +1,11 @@
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "core/ini_file.h"
 #include "core/save_store.h"
 #include "temp_folder.h"
 
@@ -76,6 +79,41 @@ TEST(GameFolderFiles, ReadSizesItsBufferFromTheFileNotTheLimit)
     std::vector<uint8_t> status = proc.readFile("status", 1 << 20);
     EXPECT_NE(std::string(status.begin(), status.end()).find("Name:"), std::string::npos);
     EXPECT_THROW(proc.readFile("status", 16), GameError);
+}
+
+// A FIFO under a data file's name is refused at once, naming the file; an
+// open that waited for a writer would hang start-up, so each read runs in a
+// child that an alarm ends.
+TEST(GameFolderFiles, FifoUnderADataFileNameIsRefusedWithoutWaiting)
+{
+    TempFolder dir;
+    SaveStore store(dir.path());
+    const std::vector<std::pair<std::string, std::function<void()>>> reads = {
+        {kSaveFileName, [&] { store.readFile(kSaveFileName, 100); }},
+        {kIniFileName, [&] { IniFile::load(store); }},
+    };
+    for (const auto& [name, read] : reads) {
+        ASSERT_EQ(mkfifo((dir.path() / name).c_str(), 0644), 0) << name;
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            alarm(5);
+            try {
+                read();
+            } catch (const GameError& e) {
+                std::string what = e.what();
+                _exit(what.find(name) != std::string::npos &&
+                              what.find("not a regular file") != std::string::npos
+                          ? 0
+                          : 2);
+            }
+            _exit(3);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << name << (WIFSIGNALED(status) ? ": the read waited for a writer" : ": wrong outcome");
+    }
 }
 
 TEST(GameFolderFiles, GameFolderComesFromTheCommandLineThenTheEnvironment)
