@@ -1,5 +1,6 @@
 #include "core/save_store.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -19,7 +20,7 @@ std::string errnoText(int err)
 
 // Closes a descriptor on every path out of a function.
 class Fd {
-  public:
+public:
     explicit Fd(int fd) : fd_(fd) {}
     ~Fd()
     {
@@ -37,7 +38,7 @@ class Fd {
         return rc;
     }
 
-  private:
+private:
     int fd_;
 };
 
@@ -95,7 +96,10 @@ void SaveStore::unlock()
 std::vector<uint8_t> SaveStore::readFile(const std::string& name, std::size_t maxBytes) const
 {
     std::filesystem::path path = pathOf(name);
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without O_NONBLOCK a FIFO under a data file's name would hold the open,
+    // and start-up with it, until some writer came along; the check for a
+    // regular file below needs the file open first.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
         int err = errno;
         if (err == ENOENT)
@@ -106,16 +110,25 @@ std::vector<uint8_t> SaveStore::readFile(const std::string& name, std::size_t ma
     if (::fstat(fd.get(), &st) != 0)
         throw GameError(path.string() + ": cannot read the file: " + errnoText(errno));
     if (!S_ISREG(st.st_mode))
-        throw GameError(path.string() + ": not a regular file");
+        throw GameError(path.string() + ": not a regular file, so it cannot be read");
+    if (int flags = ::fcntl(fd.get(), F_GETFL);
+        flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+        throw GameError(path.string() + ": cannot read the file: " + errnoText(errno));
     if (static_cast<std::size_t>(st.st_size) > maxBytes)
         throw GameError(path.string() + ": the file is too long (" + std::to_string(st.st_size) +
                         " bytes, at most " + std::to_string(maxBytes) + " expected)");
 
-    // Read until end of file rather than trusting the size: a file that grows
-    // while we read is still cut at maxBytes + 1 and reported.
-    std::vector<uint8_t> bytes(maxBytes + 1);
+    // Size the buffer from the file, one byte over so that growth shows, but
+    // read until end of file rather than trusting the size: a file may grow
+    // or shrink while we read, and files of /proc report no size at all.
+    std::vector<uint8_t> bytes(static_cast<std::size_t>(st.st_size) + 1);
     std::size_t got = 0;
-    while (got < bytes.size()) {
+    for (;;) {
+        if (got == bytes.size()) {
+            if (got > maxBytes)
+                break;
+            bytes.resize(std::min(maxBytes + 1, 2 * got));
+        }
         ssize_t n = ::read(fd.get(), bytes.data() + got, bytes.size() - got);
         if (n < 0) {
             if (errno == EINTR)

@@ -1,8 +1,11 @@
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "core/ini_file.h"
 #include "core/save_store.h"
 #include "temp_folder.h"
 
@@ -57,6 +60,60 @@ TEST(GameFolderFiles, ReadRefusesMissingOversizedAndNonFiles)
     EXPECT_THROW(store.readFile("A.DAT", 19), GameError);
     std::filesystem::create_directory(dir.path() / "D.DAT");
     EXPECT_THROW(store.readFile("D.DAT", 100), GameError);
+}
+
+// The buffer follows the file, not the limit: a save read against the content
+// file's 16 MiB limit must not hold 16 MiB. Files of /proc report no size, so
+// they stand for a file that grew after its size was taken.
+TEST(GameFolderFiles, ReadSizesItsBufferFromTheFileNotTheLimit)
+{
+    TempFolder dir;
+    SaveStore store(dir.path());
+    std::vector<uint8_t> image(46586, 3);
+    store.writeFileSafely("A.DAT", image);
+    std::vector<uint8_t> read = store.readFile("A.DAT", 16 * 1024 * 1024);
+    EXPECT_EQ(read, image);
+    EXPECT_LT(read.capacity(), 2 * image.size());
+
+    SaveStore proc("/proc/self");
+    std::vector<uint8_t> status = proc.readFile("status", 1 << 20);
+    EXPECT_NE(std::string(status.begin(), status.end()).find("Name:"), std::string::npos);
+    EXPECT_THROW(proc.readFile("status", 16), GameError);
+}
+
+// A FIFO under a data file's name is refused at once, naming the file; an
+// open that waited for a writer would hang start-up, so each read runs in a
+// child that an alarm ends.
+TEST(GameFolderFiles, FifoUnderADataFileNameIsRefusedWithoutWaiting)
+{
+    TempFolder dir;
+    SaveStore store(dir.path());
+    const std::vector<std::pair<std::string, std::function<void()>>> reads = {
+        {kSaveFileName, [&] { store.readFile(kSaveFileName, 100); }},
+        {kIniFileName, [&] { IniFile::load(store); }},
+    };
+    for (const auto& [name, read] : reads) {
+        ASSERT_EQ(mkfifo((dir.path() / name).c_str(), 0644), 0) << name;
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            alarm(5);
+            try {
+                read();
+            } catch (const GameError& e) {
+                std::string what = e.what();
+                _exit(what.find(name) != std::string::npos &&
+                              what.find("not a regular file") != std::string::npos
+                          ? 0
+                          : 2);
+            }
+            _exit(3);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << name << (WIFSIGNALED(status) ? ": the read waited for a writer" : ": wrong outcome");
+    }
 }
 
 TEST(GameFolderFiles, GameFolderComesFromTheCommandLineThenTheEnvironment)
