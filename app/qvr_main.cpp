@@ -7,18 +7,21 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 #include "core/save_store.h"
 #include "game/main_window.h"
 #include "ui/main_window.h"
+#include "ui/music_plugin.h"
 #include "ui/qt_prompter.h"
 #include "ui/qt_settings.h"
-#include "ui/sdl_music.h"
 #include "ui/title_window.h"
 
 using namespace qvr;
 
 namespace {
+
+constexpr int kLongestTitleWaitMs = 1000;
 
 struct CommandLine {
     std::string gameDir;
@@ -61,6 +64,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     CommandLine line = ParseCommandLine(argc, argv);
+    bool showTitle = !line.otherArguments;
 
     Game game(Rng::fromClock());
     try {
@@ -73,28 +77,58 @@ int main(int argc, char** argv)
     }
     game.clock = std::make_unique<SystemClock>();
     game.settings = std::make_unique<QtSettingsStore>();
-    game.musicPlayer = std::make_unique<SdlMusicPlayer>();
-
-    MainWindow window(game);
-    game.prompter = std::make_unique<QtPrompter>(&window);
-    try {
-        StartUp(game, !line.otherArguments);
-    } catch (const std::exception& e) {
-        return StartFailed(e.what());
-    }
-    window.applyGeometry();
-    QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    BeginStartUp(game, showTitle);
 
     std::unique_ptr<TitleWindow> title;
-    if (game.screen.titleVisible) {
+    std::unique_ptr<MainWindow> window;
+    // The slow part: the sound libraries, both files, the main window and
+    // every panel it hides. With a title it runs once the title is on the
+    // screen, and the title says "Loading..." meanwhile.
+    auto finishStartUp = [&]() -> bool {
+        game.musicPlayer = LoadMusicPlayer();
+        window = std::make_unique<MainWindow>(game);
+        game.prompter = std::make_unique<QtPrompter>(window.get());
+        try {
+            FinishStartUp(game, showTitle);
+        } catch (const std::exception& e) {
+            StartFailed(e.what());
+            return false;
+        }
+        window->applyGeometry();
+        QObject::connect(window.get(), &MainWindow::closed, &app, &QApplication::quit,
+                         Qt::QueuedConnection);
+        if (title) {
+            QObject::connect(title.get(), &TitleWindow::left, window.get(),
+                             &MainWindow::syncFromModel);
+            title->syncFromModel();
+        }
+        window->syncFromModel();
+        return true;
+    };
+
+    int status = 1;
+    if (showTitle) {
         title = std::make_unique<TitleWindow>(game);
-        QObject::connect(title.get(), &TitleWindow::left, &window, &MainWindow::syncFromModel);
+        bool started = false;
+        auto finishOnce = [&] {
+            if (started)
+                return;
+            started = true;
+            if (!finishStartUp()) {
+                title->hide();
+                app.exit(1);
+            }
+        };
+        QObject::connect(title.get(), &TitleWindow::firstPainted, &app, finishOnce);
+        // A title the window system never shows must not keep the game from
+        // starting.
+        QTimer::singleShot(kLongestTitleWaitMs, &app, finishOnce);
         title->show();
         title->activateWindow();
+        status = app.exec();
+    } else if (finishStartUp()) {
+        status = app.exec();
     }
-    window.syncFromModel();
-
-    int status = app.exec();
     // The prompter's dialogs belong to the main window: let them go first.
     game.prompter.reset();
     return status;

@@ -53,26 +53,37 @@ void SetTitle(Game& game, const std::string& title)
 
 void StartUp(Game& game, bool showTitle)
 {
+    BeginStartUp(game, showTitle);
+    FinishStartUp(game, showTitle);
+}
+
+void BeginStartUp(Game& game, bool showTitle)
+{
     InstallGameScreens(game);
     Screen& screen = game.screen;
-    Version version = ProgramVersion();
     if (showTitle) {
+        Version version = ProgramVersion();
         screen.titleVersion = "Ver." + std::to_string(version.major) + "." +
                               std::to_string(version.minor) + "." +
                               std::to_string(version.revision);
-        screen.titleStatus = "Loading...";
+        screen.titleStatus = kTitleLoading;
         screen.titleVisible = true;
     }
+}
+
+void FinishStartUp(Game& game, bool showTitle)
+{
+    Screen& screen = game.screen;
     LoadMusicSettings(game);
     PlayMusic(game, 1);
     LoadGame(game);
-    CheckVersion(game, version);
+    CheckVersion(game, ProgramVersion());
     LoadMainWindow(game);
     game.state.floor = -1;
     PlaceKeyItems(game);
     BuildCraftedWeapon(game);
     game.state.runStartTime = static_cast<float>(game.clock->secondsSinceMidnight());
-    screen.titleStatus = "Ostraveling Start";
+    screen.titleStatus = kTitleReady;
     if (!showTitle) {
         // Straight into the town: its own music rather than the title's.
         screen.mainVisible = true;
@@ -82,7 +93,8 @@ void StartUp(Game& game, bool showTitle)
 
 void GameScreens::leaveTitle(Game& game)
 {
-    if (!game.screen.titleVisible)
+    // Until the files are in there is no town to go to: the title stays.
+    if (!game.screen.titleVisible || game.screen.titleStatus == kTitleLoading)
         return;
     game.screen.mainVisible = true;
     game.screen.titleVisible = false;

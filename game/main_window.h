@@ -17,12 +17,22 @@ inline constexpr const char* kTownTitle = "zedure";
 inline constexpr int kEndingMs = 60000;
 inline constexpr int kUpkeepMs = 1000;
 
+// What the title window says while the game loads, and once it may be left.
+inline constexpr const char* kTitleLoading = "Loading...";
+inline constexpr const char* kTitleReady = "Ostraveling Start";
+
 // Start-up after the game folder is locked: the title window (unless
 // skipped), the title music, loading both files, the version stamp, the main
 // window's load, the keys placed in the maze, the crafted weapon, the start
 // time. Errors in the files propagate as GameErrors naming the file. With
 // showTitle false the main window is shown at once.
 void StartUp(Game& game, bool showTitle);
+// StartUp in two steps, so that a front end can put the title on the screen
+// before the slow part: BeginStartUp gives the title its texts (a key on it
+// does nothing yet), FinishStartUp does everything else. Together they leave
+// the game exactly as StartUp does.
+void BeginStartUp(Game& game, bool showTitle);
+void FinishStartUp(Game& game, bool showTitle);
 
 // The main window's load: panels, first row, help line, geometry from the
 // settings under the window's title, this run's event flags cleared, timers.

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QTimer>
 
 #include "game/main_window.h"
 #include "ui/fonts.h"
@@ -116,6 +117,11 @@ void TitleWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     PaintTitlePicture(painter, rect());
+    if (!painted_) {
+        painted_ = true;
+        // Queued, so that it comes once the picture has reached the screen.
+        QTimer::singleShot(0, this, &TitleWindow::firstPainted);
+    }
 }
 
 void TitleWindow::resizeEvent(QResizeEvent* event)
@@ -140,8 +146,10 @@ void TitleWindow::leave()
 {
     if (left_)
         return;
-    left_ = true;
     LeaveTitle(game_);
+    if (game_.screen.titleVisible)
+        return; // still loading: the game keeps the title
+    left_ = true;
     emit left();
     close();
 }

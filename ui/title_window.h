@@ -29,6 +29,9 @@ public:
 signals:
     // The player has left the title; the main window takes over.
     void left();
+    // The title is on the screen (emitted once, after its first paint): the
+    // slow part of start-up may begin.
+    void firstPainted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -43,6 +46,7 @@ private:
     QLabel* version_;
     QLabel* status_;
     bool left_ = false;
+    bool painted_ = false;
 };
 
 } // namespace qvr

@@ -52,7 +52,17 @@ TEST(StartUpSequence, TitleTextsAndTheCastleTownAfterAKey)
     GameRecorder rec;
     game.observer = &rec;
     game.store = std::make_unique<SaveStore>(dir.path());
-    StartUp(game, true);
+    // The title comes up before anything is loaded, and cannot be left yet.
+    BeginStartUp(game, true);
+    EXPECT_TRUE(game.screen.titleVisible);
+    EXPECT_EQ(game.screen.titleStatus, "Loading...");
+    EXPECT_TRUE(game.screen.panels.empty());
+    game.pressKey(CharKey('Q'));
+    EXPECT_TRUE(game.screen.titleVisible);
+    EXPECT_FALSE(game.screen.mainVisible);
+    EXPECT_TRUE(rec.events.empty());
+
+    FinishStartUp(game, true);
     EXPECT_EQ(game.music.bgmFiles[2], "town.ogg");
     Version v = ProgramVersion();
     EXPECT_TRUE(game.screen.titleVisible);

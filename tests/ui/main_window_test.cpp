@@ -58,7 +58,8 @@ struct Started {
     Game game;
     SaveCounter counter;
 
-    explicit Started(bool showTitle)
+    // With `finished` false only the title's part of start-up has run.
+    explicit Started(bool showTitle, bool finished = true)
     {
         std::filesystem::copy_file(std::filesystem::path(QVR_BIN_DIR) / kContentFileName,
                                    folder.path() / kContentFileName);
@@ -68,7 +69,9 @@ struct Started {
         game.store->lock();
         game.prompter = std::make_unique<FailingPrompter>();
         game.observer = &counter;
-        StartUp(game, showTitle);
+        BeginStartUp(game, showTitle);
+        if (finished)
+            FinishStartUp(game, showTitle);
     }
 
     SaveData savedOnDisk() const
@@ -384,21 +387,40 @@ void MainWindowTest::helpLineAndEndingText()
 void MainWindowTest::titleHandsOverOnAnyKeyOrClick()
 {
     for (bool byKey : {true, false}) {
-        Started s(true);
-        Shown shown(s.game);
-        QVERIFY(!shown.window.isVisible());
+        auto press = [&](TitleWindow& title) {
+            if (byKey)
+                QTest::keyClick(&title, Qt::Key_F5); // not a game key, still any key
+            else
+                QTest::mouseClick(&title, Qt::LeftButton, {}, QPoint(30, 30));
+        };
+        // The game shows its title first and loads once it is on the screen.
+        Started s(true, /*finished*/ false);
         TitleWindow title(s.game);
-        QObject::connect(&title, &TitleWindow::left, &shown.window, &MainWindow::syncFromModel);
+        QSignalSpy painted(&title, &TitleWindow::firstPainted);
+        QSignalSpy left(&title, &TitleWindow::left);
         title.show();
         QVERIFY(QTest::qWaitForWindowExposed(&title));
+        QTRY_COMPARE(painted.count(), 1);
         QCOMPARE(title.versionLabel()->objectName(), QStringLiteral("Label1"));
         QVERIFY(title.versionLabel()->text().startsWith(QStringLiteral("Ver.")));
-        QCOMPARE(title.statusLabel()->text(), QStringLiteral("Ostraveling Start"));
+        QCOMPARE(title.statusLabel()->text(), QStringLiteral("Loading..."));
+        press(title);
+        QVERIFY(title.isVisible());
+        QVERIFY(s.game.screen.titleVisible);
+        QCOMPARE(left.count(), 0);
 
-        if (byKey)
-            QTest::keyClick(&title, Qt::Key_F5); // not a game key, still any key
-        else
-            QTest::mouseClick(&title, Qt::LeftButton, {}, QPoint(30, 30));
+        FinishStartUp(s.game, true);
+        Shown shown(s.game);
+        QVERIFY(!shown.window.isVisible());
+        QObject::connect(&title, &TitleWindow::left, &shown.window, &MainWindow::syncFromModel);
+        title.syncFromModel();
+        QCOMPARE(title.statusLabel()->text(), QStringLiteral("Ostraveling Start"));
+        title.repaint();
+        QCoreApplication::processEvents();
+        QCOMPARE(painted.count(), 1); // once, however often it paints
+
+        press(title);
+        QCOMPARE(left.count(), 1);
         QVERIFY(!title.isVisible());
         QVERIFY(!s.game.screen.titleVisible);
         QVERIFY(shown.window.isVisible());

@@ -9,6 +9,7 @@
 #include "../core/temp_folder.h"
 #include "core/game.h"
 #include "core/music.h"
+#include "ui/music_plugin.h"
 #include "ui/sdl_music.h"
 
 using namespace qvr;
@@ -51,7 +52,7 @@ void useDummyDevice()
     setenv("SDL_AUDIODRIVER", "dummy", 1);
 }
 
-bool waitUntil(SdlMusicPlayer& player, bool wantStopped)
+bool waitUntil(MusicPlayer& player, bool wantStopped)
 {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (player.stopped() != wantStopped) {
@@ -157,4 +158,29 @@ TEST(SdlMusic, TheGameRestartsAnEndedTrackThroughItsUpkeep)
 
     PlayMusic(game, kTrackSilence);
     EXPECT_FALSE(player.isOpen());
+}
+
+TEST(SdlMusic, ThePluginBesideTheProgramPlaysAndAMissingOneIsSilence)
+{
+    useDummyDevice();
+    TempFolder dir;
+    std::string wave = (dir.path() / "short.wav").string();
+    writeWave(wave, 0.2);
+    auto bin = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    std::unique_ptr<MusicPlayer> player =
+        LoadMusicPlayer(QString::fromStdString((bin / kMusicPluginFile).string()));
+    player->open(wave);
+    player->play();
+    // Only a player that really plays ever comes to the end of a track.
+    EXPECT_TRUE(waitUntil(*player, true));
+
+    testing::internal::CaptureStderr();
+    std::unique_ptr<MusicPlayer> silent =
+        LoadMusicPlayer(QString::fromStdString((dir.path() / kMusicPluginFile).string()));
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("no music"), std::string::npos) << err;
+    silent->open(wave);
+    silent->play();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(silent->stopped());
 }
