@@ -77,15 +77,15 @@ int main(int argc, char** argv)
     }
     game.clock = std::make_unique<SystemClock>();
     game.settings = std::make_unique<QtSettingsStore>();
+    game.musicPlayer = std::make_unique<LazyMusicPlayer>();
     BeginStartUp(game, showTitle);
 
     std::unique_ptr<TitleWindow> title;
     std::unique_ptr<MainWindow> window;
-    // The slow part: the sound libraries, both files, the main window and
-    // every panel it hides. With a title it runs once the title is on the
-    // screen, and the title says "Loading..." meanwhile.
+    // The slow part: the sound libraries (when a track is set), both files,
+    // the main window and every panel it hides. With a title it runs once the
+    // title is on the screen, and the title says "Loading..." meanwhile.
     auto finishStartUp = [&]() -> bool {
-        game.musicPlayer = LoadMusicPlayer();
         window = std::make_unique<MainWindow>(game);
         game.prompter = std::make_unique<QtPrompter>(window.get());
         try {

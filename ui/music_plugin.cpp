@@ -31,4 +31,42 @@ std::unique_ptr<MusicPlayer> LoadMusicPlayer(const QString& path)
     return std::unique_ptr<MusicPlayer>(create());
 }
 
+LazyMusicPlayer::LazyMusicPlayer(QString pluginPath) : pluginPath_(std::move(pluginPath)) {}
+
+void LazyMusicPlayer::stop()
+{
+    if (player_)
+        player_->stop();
+}
+
+void LazyMusicPlayer::close()
+{
+    if (player_)
+        player_->close();
+}
+
+void LazyMusicPlayer::open(const std::string& path)
+{
+    if (!player_)
+        player_ = LoadMusicPlayer(pluginPath_);
+    player_->open(path);
+}
+
+void LazyMusicPlayer::play()
+{
+    if (player_)
+        player_->play();
+}
+
+bool LazyMusicPlayer::stopped()
+{
+    return player_ && player_->stopped();
+}
+
+void LazyMusicPlayer::playFromStart()
+{
+    if (player_)
+        player_->playFromStart();
+}
+
 } // namespace qvr
