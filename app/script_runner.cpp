@@ -45,15 +45,15 @@ std::unique_ptr<SettingsStore> runnerSettings()
 }
 
 // The main window's side of the script: what is left when no prompt is
-// open. Returns the exit status.
-int play(Game& game, ScriptSource& source, ScriptPrompter& prompter, std::ostream& err)
+// open. Returns when the script runs out or the game has ended.
+void play(Game& game, ScriptSource& source, ScriptPrompter& prompter)
 {
     for (;;) {
         if (game.screen.quit)
-            return 0; // a menu row ended the game; what follows is never read
+            return; // a menu row ended the game; what follows is never read
         std::optional<ScriptStep> step = source.next();
         if (!step)
-            return 0;
+            return;
         switch (step->kind) {
         case ScriptStep::Kind::Key:
             game.pressKey(step->key);
@@ -69,13 +69,22 @@ int play(Game& game, ScriptSource& source, ScriptPrompter& prompter, std::ostrea
         case ScriptStep::Kind::Close:
             if (!CloseRequested(game))
                 break;
-            if (!ExitSequence(game, WindowShow::Normal)) {
-                err << "qvr-script: the game closed, but its last save failed\n";
-                return 1;
-            }
-            return 0;
+            ExitSequence(game, WindowShow::Normal);
+            return;
         }
     }
+}
+
+// The status of a run that ended without an error. An exit sequence whose
+// last save failed is a failure however the run got there: the script may
+// run out while the message about it is still open.
+int endStatus(const Game& game, std::ostream& out, std::ostream& err)
+{
+    out.flush();
+    if (!game.screen.exitUnsaved)
+        return 0;
+    err << "qvr-script: the game closed, but its last save failed\n";
+    return 1;
 }
 
 // Takes back everything the run lent the game, whatever way the run ended.
@@ -162,15 +171,12 @@ int RunScript(Game& game, std::istream& script, const ScriptOptions& options, st
         game.store = std::make_unique<SaveStore>(ResolveGameFolder(options.gameDir));
         game.store->lock();
         StartUp(game, /*showTitle*/ false);
-        int status = play(game, source, prompts, err);
-        out.flush();
-        return status;
+        play(game, source, prompts);
+        return endStatus(game, out, err);
     } catch (const GameQuit&) {
-        out.flush();
-        return 0;
+        return endStatus(game, out, err);
     } catch (const ScriptEnded&) {
-        out.flush();
-        return 0;
+        return endStatus(game, out, err);
     } catch (const ScriptError& e) {
         out.flush();
         err << "qvr-script: " << where << " " << e.what() << "\n";

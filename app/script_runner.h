@@ -28,7 +28,9 @@
 // at exit, a window the runner cannot show: settings); 2
 // for a script error (bad arguments, an unreadable script, an unknown line,
 // a bad key name, a line the open screen or prompt cannot take). Errors go
-// to standard error, naming the script line.
+// to standard error, naming the script line. A failed save at exit is 1
+// however the run ends after it: by `close`, by the edge of town's last row,
+// or by the script running out while the message about it is open.
 //
 // Script lines. Blank lines and lines whose first non-blank is '#' are
 // skipped; a line ends at LF (a CR before it is dropped) and holds at most

@@ -259,6 +259,7 @@ bool ExitSequence(Game& game, WindowShow show)
 {
     GameState& st = game.state;
     Screen& screen = game.screen;
+    screen.exitUnsaved = true;
     if (show == WindowShow::Normal) {
         SettingsStore& s = *game.settings;
         s.setValue(screen.title, "Left", std::to_string(screen.geometry.left));
@@ -287,6 +288,7 @@ bool ExitSequence(Game& game, WindowShow show)
         }
     }
     bool saved = Save(game);
+    screen.exitUnsaved = !saved;
     if (game.store)
         game.store->unlock();
     PlayMusic(game, 0);

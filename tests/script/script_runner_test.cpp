@@ -171,6 +171,23 @@ TEST(ScriptRunner, CloseSendsThePartyInTownBackToTheRoster)
     EXPECT_EQ(saved.roster[2].groupNo, 1);
 }
 
+TEST(ScriptRunner, AFailedSaveAtExitIsAFailureHoweverTheRunEnds)
+{
+    // Where the save's temporary file would go stands a folder: every save
+    // fails, and the message about it opens.
+    for (const char* script : {"close\n", "close\nkey Enter\n", "keys EE\n", "keys EE\nkey Enter\n",
+                               "keys EE\nkey Enter\nthis line is never read\n"}) {
+        CaseFolder folder(CaseSetup{});
+        std::filesystem::create_directory(folder.path() / "QVR1.DAT.tmp");
+        Game game;
+        Result r = run(game, folder.path(), script);
+        EXPECT_EQ(r.status, 1) << script << r.out;
+        EXPECT_NE(r.out.find("MSG [] セーブできませんでした"), std::string::npos) << r.out;
+        EXPECT_NE(r.err.find("its last save failed"), std::string::npos) << script << r.err;
+        EXPECT_FALSE(folder.saveRewritten());
+    }
+}
+
 TEST(ScriptRunner, AnyScriptEndsWithAStatusAndNeverACrash)
 {
     CaseFolder folder(CaseSetup{});
