@@ -97,5 +97,7 @@ int main(int argc, char** argv)
     int status = app.exec();
     // The prompter's dialogs belong to the main window: let them go first.
     game.prompter.reset();
-    return status;
+    // The player has been told that the last save failed; the status says so
+    // too, to whatever started the game.
+    return status == 0 && game.screen.exitUnsaved ? 1 : status;
 }
