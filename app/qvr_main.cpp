@@ -7,9 +7,11 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "core/save_store.h"
 #include "game/main_window.h"
+#include "game/save_backup.h"
 #include "ui/main_window.h"
 #include "ui/qt_prompter.h"
 #include "ui/qt_settings.h"
@@ -43,16 +45,59 @@ CommandLine ParseCommandLine(int argc, char** argv)
     return line;
 }
 
-// A start-up failure names the file and what is wrong. Tests and headless
-// runs set QVR_NO_DIALOGS=1, where a dialog would wait for nobody.
-int StartFailed(const std::string& message)
+// Tests and headless runs set QVR_NO_DIALOGS=1, where a dialog would wait
+// for nobody.
+bool NoDialogs()
 {
     const char* quiet = std::getenv("QVR_NO_DIALOGS");
-    if (quiet && std::string(quiet) == "1")
+    return quiet && std::string(quiet) == "1";
+}
+
+// A start-up failure names the file and what is wrong.
+int StartFailed(const std::string& message)
+{
+    if (NoDialogs())
         std::cerr << "qvr: " << message << "\n";
     else
         QMessageBox::critical(nullptr, QStringLiteral("QVR"), QString::fromStdString(message));
     return 1;
+}
+
+// The save file will not load but its backup does: the player decides.
+bool StartFromBackup(const std::string& message)
+{
+    if (NoDialogs()) {
+        std::cerr << "qvr: " << message << "\n";
+        return false;
+    }
+    QMessageBox box(QMessageBox::Question, QStringLiteral("QVR"),
+                    QString::fromStdString(message + "\n\n" + kFromBackupQuestion));
+    // Nothing is lost either way (the damaged file is kept), so the quick
+    // answer is the one that gets the player playing.
+    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+// Start-up, with the way back to the backup of a damaged save.
+bool StartGame(Game& game, bool showTitle)
+{
+    try {
+        try {
+            StartUp(game, showTitle);
+        } catch (const DamagedSave& e) {
+            if (!StartFromBackup(e.what()))
+                return false;
+            RestoreSaveFromBackup(game);
+            StartUp(game, showTitle);
+        }
+    } catch (const std::exception& e) {
+        StartFailed(e.what());
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -77,11 +122,8 @@ int main(int argc, char** argv)
 
     MainWindow window(game);
     game.prompter = std::make_unique<QtPrompter>(&window);
-    try {
-        StartUp(game, !line.otherArguments);
-    } catch (const std::exception& e) {
-        return StartFailed(e.what());
-    }
+    if (!StartGame(game, !line.otherArguments))
+        return 1;
     window.applyGeometry();
     QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit, Qt::QueuedConnection);
 

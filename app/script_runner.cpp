@@ -9,13 +9,14 @@
 #include "core/data_files.h"
 #include "core/game.h"
 #include "game/main_window.h"
+#include "game/save_backup.h"
 
 namespace qvr {
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: qvr-script [--game-dir DIR] [--seed N] [--time HH:MM:SS] SCRIPT\n"
+    "usage: qvr-script [--game-dir DIR] [--seed N] [--time HH:MM:SS] [--from-backup] SCRIPT\n"
     "       SCRIPT - reads standard input\n";
 
 std::optional<double> parseTime(std::string_view text)
@@ -87,6 +88,20 @@ int endStatus(const Game& game, std::ostream& out, std::ostream& err)
     return 1;
 }
 
+// Start-up, and the way back to the backup when the save file will not load
+// and the command line asks for it.
+void startUp(Game& game, const ScriptOptions& options)
+{
+    try {
+        StartUp(game, /*showTitle*/ false);
+    } catch (const DamagedSave&) {
+        if (!options.fromBackup)
+            throw;
+        RestoreSaveFromBackup(game);
+        StartUp(game, /*showTitle*/ false);
+    }
+}
+
 // Takes back everything the run lent the game, whatever way the run ended.
 class RunGuard {
 public:
@@ -137,6 +152,8 @@ std::optional<ScriptOptions> ParseScriptArguments(int argc, const char* const* a
             if (!t)
                 return fail("--time takes HH:MM:SS, not \"" + std::string(argv[i]) + "\"");
             options.timeOfDay = *t;
+        } else if (arg == "--from-backup") {
+            options.fromBackup = true;
         } else if (arg.size() > 1 && arg.front() == '-') {
             return fail("unknown option " + std::string(arg));
         } else if (haveScript) {
@@ -170,7 +187,7 @@ int RunScript(Game& game, std::istream& script, const ScriptOptions& options, st
         game.prompter = std::move(prompter);
         game.store = std::make_unique<SaveStore>(ResolveGameFolder(options.gameDir));
         game.store->lock();
-        StartUp(game, /*showTitle*/ false);
+        startUp(game, options);
         play(game, source, prompts);
         return endStatus(game, out, err);
     } catch (const GameQuit&) {
@@ -181,6 +198,12 @@ int RunScript(Game& game, std::istream& script, const ScriptOptions& options, st
         out.flush();
         err << "qvr-script: " << where << " " << e.what() << "\n";
         return 2;
+    } catch (const DamagedSave& e) {
+        out.flush();
+        err << "qvr-script: " << e.what() << "\n"
+            << "qvr-script: --from-backup starts from " << kBackupFileName
+            << ", keeping the damaged file as " << kDamagedSaveFileName << "\n";
+        return 1;
     } catch (const std::exception& e) {
         // A second copy on the folder, a bad data file, a failed save.
         out.flush();

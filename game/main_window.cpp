@@ -13,6 +13,7 @@
 #include "core/textformat.h"
 #include "game/party_list.h"
 #include "game/reorder_panel.h"
+#include "game/save_backup.h"
 #include "maze/command_text.h"
 #include "rules/character_rules.h"
 #include "town/castle_town.h"
@@ -65,7 +66,7 @@ void StartUp(Game& game, bool showTitle)
     }
     LoadMusicSettings(game);
     PlayMusic(game, 1);
-    LoadGame(game);
+    LoadGameOrNameTheBackup(game);
     CheckVersion(game, version);
     LoadMainWindow(game);
     game.state.floor = -1;
