@@ -121,7 +121,6 @@ private slots:
     void ctrlSavesOncePerPress();
     void closeRunsTheExitSequence();
     void closeIsRefusedDuringBattleCommands();
-    void endingFromTheEdgeOfTownClosesTheWindow();
     void pressOnTheKeyboardListPerformsTheRow();
     void clockRunsUnderAModalDialog();
     void failureInTheGameIsReportedNotFatal();
@@ -186,34 +185,51 @@ void MainWindowTest::ctrlSavesOncePerPress()
 
 void MainWindowTest::closeRunsTheExitSequence()
 {
-    Started s(false);
-    Shown shown(s.game);
-    MainWindow& w = shown.window;
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.resize(600, 480);
-    s.game.save().eventFlags[25] = 7;
-    QSignalSpy closed(&w, &MainWindow::closed);
+    // Closing the window, or the edge of town's last row, where the game
+    // ends itself.
+    for (bool fromMenu : {false, true}) {
+        Started s(false);
+        Shown shown(s.game);
+        MainWindow& w = shown.window;
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        // Where the player has since put the window, not where it opened.
+        w.move(70, 90);
+        w.resize(600, 480);
+        QTRY_COMPARE(w.size(), QSize(600, 480));
+        s.game.save().eventFlags[25] = 7;
+        QSignalSpy closed(&w, &MainWindow::closed);
 
-    QVERIFY(w.close());
-    QCOMPARE(closed.count(), 1);
-    QVERIFY(!w.isVisible());
-    QCOMPARE(s.savedOnDisk().eventFlags[25], 7);
-    double dpi = w.screen()->logicalDotsPerInch();
-    QCOMPARE(s.game.settings->number("zedure", "Width", 0), PixelsToTwips(600, dpi));
-    QCOMPARE(s.game.settings->number("zedure", "Height", 0), PixelsToTwips(480, dpi));
-    QCOMPARE(s.game.settings->number("zedure", "Left", 0), PixelsToTwips(w.x(), dpi));
-    // The folder is free for the next run.
-    SaveStore next(s.folder.path());
-    next.lock();
-    QVERIFY(shown.errors.isEmpty());
+        if (fromMenu) {
+            QTest::keyClick(w.windowHandle(), Qt::Key_E); // the edge of town
+            QTest::keyClick(w.windowHandle(), Qt::Key_E); // its last row
+        } else {
+            QVERIFY(w.close());
+        }
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(!w.isVisible());
+        QCOMPARE(s.savedOnDisk().eventFlags[25], 7);
+        double dpi = w.screen()->logicalDotsPerInch();
+        QCOMPARE(s.game.settings->number("zedure", "Width", 0), PixelsToTwips(600, dpi));
+        QCOMPARE(s.game.settings->number("zedure", "Height", 0), PixelsToTwips(480, dpi));
+        QCOMPARE(s.game.settings->number("zedure", "Left", 0), PixelsToTwips(w.x(), dpi));
+        QCOMPARE(s.game.settings->number("zedure", "Top", 0), PixelsToTwips(w.y(), dpi));
+        // The folder is free for the next run.
+        SaveStore next(s.folder.path());
+        next.lock();
+        QVERIFY(shown.errors.isEmpty());
 
-    // Keys after the close reach nothing; the window stays down.
-    int saves = s.counter.saves;
-    QKeyEvent ctrl(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
-    QApplication::sendEvent(&w, &ctrl);
-    QCOMPARE(s.counter.saves, saves);
-    w.syncFromModel();
-    QVERIFY(!w.isVisible());
+        // Keys, the clock and another close reach nothing any more; the
+        // window stays down.
+        int saves = s.counter.saves;
+        QKeyEvent ctrl(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
+        QApplication::sendEvent(&w, &ctrl);
+        QTest::qWait(120);
+        w.close();
+        w.syncFromModel();
+        QCOMPARE(s.counter.saves, saves);
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(!w.isVisible());
+    }
 }
 
 void MainWindowTest::closeIsRefusedDuringBattleCommands()
@@ -237,44 +253,6 @@ void MainWindowTest::closeIsRefusedDuringBattleCommands()
     s.game.screen.panel("fraBattleCommand").visible = false;
     QVERIFY(w.close());
     QCOMPARE(s.counter.saves, saves + 1);
-}
-
-void MainWindowTest::endingFromTheEdgeOfTownClosesTheWindow()
-{
-    Started s(false);
-    Shown shown(s.game);
-    MainWindow& w = shown.window;
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    // Where the player has since put the window, not where it opened.
-    w.move(70, 90);
-    w.resize(620, 500);
-    QTRY_COMPARE(w.size(), QSize(620, 500));
-    s.game.save().eventFlags[26] = 5;
-    QSignalSpy closed(&w, &MainWindow::closed);
-
-    QTest::keyClick(w.windowHandle(), Qt::Key_E); // the edge of town
-    QTest::keyClick(w.windowHandle(), Qt::Key_E); // its last row: the end
-    QCOMPARE(closed.count(), 1);
-    QVERIFY(!w.isVisible());
-    QCOMPARE(s.savedOnDisk().eventFlags[26], 5);
-    double dpi = w.screen()->logicalDotsPerInch();
-    QCOMPARE(s.game.settings->number("zedure", "Left", 0), PixelsToTwips(w.x(), dpi));
-    QCOMPARE(s.game.settings->number("zedure", "Top", 0), PixelsToTwips(w.y(), dpi));
-    QCOMPARE(s.game.settings->number("zedure", "Width", 0), PixelsToTwips(620, dpi));
-    QCOMPARE(s.game.settings->number("zedure", "Height", 0), PixelsToTwips(500, dpi));
-
-    // The lock is gone: nothing may reach the game any more, and a second
-    // copy may start.
-    int saves = s.counter.saves;
-    QKeyEvent ctrl(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
-    QApplication::sendEvent(&w, &ctrl);
-    QTest::qWait(120); // the game's clock would have ticked twice
-    w.close();
-    QCOMPARE(s.counter.saves, saves);
-    QCOMPARE(closed.count(), 1);
-    SaveStore next(s.folder.path());
-    next.lock();
-    QVERIFY(shown.errors.isEmpty());
 }
 
 void MainWindowTest::pressOnTheKeyboardListPerformsTheRow()
