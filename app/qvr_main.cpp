@@ -7,10 +7,12 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include "core/save_store.h"
 #include "game/main_window.h"
+#include "game/save_backup.h"
 #include "ui/main_window.h"
 #include "ui/music_plugin.h"
 #include "ui/qt_prompter.h"
@@ -46,16 +48,60 @@ CommandLine ParseCommandLine(int argc, char** argv)
     return line;
 }
 
-// A start-up failure names the file and what is wrong. Tests and headless
-// runs set QVR_NO_DIALOGS=1, where a dialog would wait for nobody.
-int StartFailed(const std::string& message)
+// Tests and headless runs set QVR_NO_DIALOGS=1, where a dialog would wait
+// for nobody.
+bool NoDialogs()
 {
     const char* quiet = std::getenv("QVR_NO_DIALOGS");
-    if (quiet && std::string(quiet) == "1")
+    return quiet && std::string(quiet) == "1";
+}
+
+// A start-up failure names the file and what is wrong.
+int StartFailed(const std::string& message)
+{
+    if (NoDialogs())
         std::cerr << "qvr: " << message << "\n";
     else
         QMessageBox::critical(nullptr, QStringLiteral("QVR"), QString::fromStdString(message));
     return 1;
+}
+
+// The save file will not load but its backup does: the player decides.
+bool StartFromBackup(const std::string& message)
+{
+    if (NoDialogs()) {
+        std::cerr << "qvr: " << message << "\n";
+        return false;
+    }
+    QMessageBox box(QMessageBox::Question, QStringLiteral("QVR"),
+                    QString::fromStdString(message + "\n\n" + kFromBackupQuestion));
+    // Nothing is lost either way (the damaged file is kept), so the quick
+    // answer is the one that gets the player playing.
+    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+// The slow part of start-up, with the way back to the backup of a damaged
+// save (which stops it before anything of the main window is built).
+bool FinishGameStartUp(Game& game, bool showTitle)
+{
+    try {
+        try {
+            FinishStartUp(game, showTitle);
+        } catch (const DamagedSave& e) {
+            if (!StartFromBackup(e.what()))
+                return false;
+            RestoreSaveFromBackup(game);
+            FinishStartUp(game, showTitle);
+        }
+    } catch (const std::exception& e) {
+        StartFailed(e.what());
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -88,12 +134,8 @@ int main(int argc, char** argv)
     auto finishStartUp = [&]() -> bool {
         window = std::make_unique<MainWindow>(game);
         game.prompter = std::make_unique<QtPrompter>(window.get());
-        try {
-            FinishStartUp(game, showTitle);
-        } catch (const std::exception& e) {
-            StartFailed(e.what());
+        if (!FinishGameStartUp(game, showTitle))
             return false;
-        }
         window->applyGeometry();
         QObject::connect(window.get(), &MainWindow::closed, &app, &QApplication::quit,
                          Qt::QueuedConnection);
@@ -131,5 +173,7 @@ int main(int argc, char** argv)
     }
     // The prompter's dialogs belong to the main window: let them go first.
     game.prompter.reset();
-    return status;
+    // The player has been told that the last save failed; the status says so
+    // too, to whatever started the game.
+    return status == 0 && game.screen.exitUnsaved ? 1 : status;
 }

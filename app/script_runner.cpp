@@ -9,13 +9,14 @@
 #include "core/data_files.h"
 #include "core/game.h"
 #include "game/main_window.h"
+#include "game/save_backup.h"
 
 namespace qvr {
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: qvr-script [--game-dir DIR] [--seed N] [--time HH:MM:SS] SCRIPT\n"
+    "usage: qvr-script [--game-dir DIR] [--seed N] [--time HH:MM:SS] [--from-backup] SCRIPT\n"
     "       SCRIPT - reads standard input\n";
 
 std::optional<double> parseTime(std::string_view text)
@@ -45,15 +46,15 @@ std::unique_ptr<SettingsStore> runnerSettings()
 }
 
 // The main window's side of the script: what is left when no prompt is
-// open. Returns the exit status.
-int play(Game& game, ScriptSource& source, ScriptPrompter& prompter, std::ostream& err)
+// open. Returns when the script runs out or the game has ended.
+void play(Game& game, ScriptSource& source, ScriptPrompter& prompter)
 {
     for (;;) {
         if (game.screen.quit)
-            return 0; // a menu row ended the game; what follows is never read
+            return; // a menu row ended the game; what follows is never read
         std::optional<ScriptStep> step = source.next();
         if (!step)
-            return 0;
+            return;
         switch (step->kind) {
         case ScriptStep::Kind::Key:
             game.pressKey(step->key);
@@ -69,12 +70,35 @@ int play(Game& game, ScriptSource& source, ScriptPrompter& prompter, std::ostrea
         case ScriptStep::Kind::Close:
             if (!CloseRequested(game))
                 break;
-            if (!ExitSequence(game, WindowShow::Normal)) {
-                err << "qvr-script: the game closed, but its last save failed\n";
-                return 1;
-            }
-            return 0;
+            ExitSequence(game, WindowShow::Normal);
+            return;
         }
+    }
+}
+
+// The status of a run that ended without an error. An exit sequence whose
+// last save failed is a failure however the run got there: the script may
+// run out while the message about it is still open.
+int endStatus(const Game& game, std::ostream& out, std::ostream& err)
+{
+    out.flush();
+    if (!game.screen.exitUnsaved)
+        return 0;
+    err << "qvr-script: the game closed, but its last save failed\n";
+    return 1;
+}
+
+// Start-up, and the way back to the backup when the save file will not load
+// and the command line asks for it.
+void startUp(Game& game, const ScriptOptions& options)
+{
+    try {
+        StartUp(game, /*showTitle*/ false);
+    } catch (const DamagedSave&) {
+        if (!options.fromBackup)
+            throw;
+        RestoreSaveFromBackup(game);
+        StartUp(game, /*showTitle*/ false);
     }
 }
 
@@ -128,6 +152,8 @@ std::optional<ScriptOptions> ParseScriptArguments(int argc, const char* const* a
             if (!t)
                 return fail("--time takes HH:MM:SS, not \"" + std::string(argv[i]) + "\"");
             options.timeOfDay = *t;
+        } else if (arg == "--from-backup") {
+            options.fromBackup = true;
         } else if (arg.size() > 1 && arg.front() == '-') {
             return fail("unknown option " + std::string(arg));
         } else if (haveScript) {
@@ -161,20 +187,23 @@ int RunScript(Game& game, std::istream& script, const ScriptOptions& options, st
         game.prompter = std::move(prompter);
         game.store = std::make_unique<SaveStore>(ResolveGameFolder(options.gameDir));
         game.store->lock();
-        StartUp(game, /*showTitle*/ false);
-        int status = play(game, source, prompts, err);
-        out.flush();
-        return status;
+        startUp(game, options);
+        play(game, source, prompts);
+        return endStatus(game, out, err);
     } catch (const GameQuit&) {
-        out.flush();
-        return 0;
+        return endStatus(game, out, err);
     } catch (const ScriptEnded&) {
-        out.flush();
-        return 0;
+        return endStatus(game, out, err);
     } catch (const ScriptError& e) {
         out.flush();
         err << "qvr-script: " << where << " " << e.what() << "\n";
         return 2;
+    } catch (const DamagedSave& e) {
+        out.flush();
+        err << "qvr-script: " << e.what() << "\n"
+            << "qvr-script: --from-backup starts from " << kBackupFileName
+            << ", keeping the damaged file as " << kDamagedSaveFileName << "\n";
+        return 1;
     } catch (const std::exception& e) {
         // A second copy on the folder, a bad data file, a failed save.
         out.flush();

@@ -4,7 +4,8 @@
 // what a player would have seen as a transcript. Testers and tools rely on
 // everything below staying as it is.
 //
-//   qvr-script [--game-dir DIR] [--seed N] [--time HH:MM:SS] SCRIPT
+//   qvr-script [--game-dir DIR] [--seed N] [--time HH:MM:SS] [--from-backup]
+//              SCRIPT
 //
 // SCRIPT "-" reads standard input. The game folder is opened exactly as the
 // game opens it (the same lock, the same loading, the same saving); it is
@@ -13,6 +14,12 @@
 // from --seed (from the clock without it); the time of day starts at --time
 // (12:00:00 without it) and moves only with the engine's time, by `wait`
 // lines.
+//
+// A QVR1.DAT that will not load while QVR1.BAK does stops the run with 1 and
+// says so. With --from-backup the run starts from QVR1.BAK instead: the
+// damaged file is kept as QVR1.DAT.damaged, the backup's image is written as
+// QVR1.DAT (the backup stays), and start-up goes on; the title track's MUSIC
+// line is then written twice. A save that loads is never touched by it.
 //
 // The desktop's per-user settings are never touched: the runner keeps its
 // settings in memory, preset with this program's version under "Version"
@@ -28,7 +35,9 @@
 // at exit, a window the runner cannot show: settings); 2
 // for a script error (bad arguments, an unreadable script, an unknown line,
 // a bad key name, a line the open screen or prompt cannot take). Errors go
-// to standard error, naming the script line.
+// to standard error, naming the script line. A failed save at exit is 1
+// however the run ends after it: by `close`, by the edge of town's last row,
+// or by the script running out while the message about it is open.
 //
 // Script lines. Blank lines and lines whose first non-blank is '#' are
 // skipped; a line ends at LF (a CR before it is dropped) and holds at most
@@ -130,6 +139,7 @@ struct ScriptOptions {
     std::optional<uint64_t> seed;
     double timeOfDay = 12 * 3600; // seconds since midnight
     std::string scriptName = "-"; // names the script in messages
+    bool fromBackup = false;      // start from QVR1.BAK when QVR1.DAT will not load
 };
 
 // Reads the command line (without argv[0]); on a mistake writes the usage

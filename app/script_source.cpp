@@ -63,18 +63,22 @@ bool ScriptSource::readLine(std::string& line)
     if (c == eof)
         return false;
     ++lineNo_;
-    bool tooLong = false;
+    auto tooLong = [&] {
+        return ScriptError(lineNo_, "the line is longer than " +
+                                        std::to_string(kMaxScriptLineBytes) + " bytes");
+    };
+    // One byte beyond the limit leaves room for the CR of a CR LF; past that
+    // the line is refused at once, since its end may never come (a device
+    // that never runs dry).
     for (; c != eof && c != '\n'; c = buf->sbumpc()) {
-        if (line.size() < kMaxScriptLineBytes + 1)
-            line += static_cast<char>(c);
-        else
-            tooLong = true;
+        if (line.size() > kMaxScriptLineBytes)
+            throw tooLong();
+        line += static_cast<char>(c);
     }
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
-    if (tooLong || line.size() > kMaxScriptLineBytes)
-        throw ScriptError(lineNo_, "the line is longer than " +
-                                       std::to_string(kMaxScriptLineBytes) + " bytes");
+    if (line.size() > kMaxScriptLineBytes)
+        throw tooLong();
     return true;
 }
 

@@ -16,7 +16,7 @@ constexpr std::size_t kMaxPictureLines = 1001;
 std::string chooseFile(Game& game, const char* pattern)
 {
     if (!game.prompter)
-        throw GameError("the file chooser cannot be shown: the game has no prompter");
+        throw GameError("ファイルを選ぶ画面を出せません");
     return game.prompter->chooseFile(game, pattern);
 }
 
@@ -108,7 +108,7 @@ void ConfigWindow::browsePictureFile(Game& game)
 void ConfigWindow::ok(Game& game)
 {
     if (!game.store)
-        throw GameError(std::string(kIniFileName) + ": there is no game folder to write it in");
+        throw GameError(std::string(kIniFileName) + ": 書き込む先のゲームフォルダがありません");
 
     // Read afresh, so that what the player wrote into the file by hand while
     // the window was open is kept; every value is checked before anything

@@ -14,6 +14,13 @@ bool hasLineBreak(std::string_view s)
     return s.find_first_of("\r\n") != std::string_view::npos;
 }
 
+std::string bracketed(std::string_view text)
+{
+    return "「" + std::string(text) + "」";
+}
+
+// Whether the file can hold `utf8`; when it cannot, `why` tells the player
+// which character stands in the way.
 bool encodable(std::string_view utf8, std::string* why)
 {
     try {
@@ -21,7 +28,9 @@ bool encodable(std::string_view utf8, std::string* why)
         return true;
     } catch (const TextError& e) {
         if (why)
-            *why = e.what();
+            *why = e.character().empty()
+                       ? std::string("文字として正しくないバイトがあります")
+                       : bracketed(e.character()) + "はこのファイルに書けない文字です";
         return false;
     }
 }
@@ -56,8 +65,9 @@ IniFile IniFile::parse(std::string_view bytes, const std::string& fileName)
             std::string_view head = TrimBlanks(raw);
             line.kind =
                 !head.empty() && head.front() == '[' ? Kind::UnreadableSection : Kind::Unreadable;
-            ini.warnings_.push_back(fileName + " line " + std::to_string(lineNo) + ": " + e.what() +
-                                    "; the line is ignored");
+            ini.warnings_.push_back(fileName + " の " + std::to_string(lineNo) + " 行目は、" +
+                                    std::to_string(e.offset() + 1) +
+                                    " バイト目から文字として読めないので使いません");
             ini.lines_.push_back(std::move(line));
             continue;
         }
@@ -158,23 +168,22 @@ void IniFile::setValue(std::string_view section, std::string_view key, std::stri
     std::string why;
     if (section.empty() || TrimBlanks(section).size() != section.size() || hasLineBreak(section) ||
         section.find(']') != std::string_view::npos)
-        throw GameError(where + "「" + std::string(section) + "」 cannot be a section name");
+        throw GameError(where + bracketed(section) + "は節の名前にできません");
     if (!encodable(section, &why))
-        throw GameError(where + "the section 「" + std::string(section) +
-                        "」 cannot be written: " + why);
+        throw GameError(where + "節の名前" + bracketed(section) + "は書けません。" + why);
     if (!encodable(key, &why))
-        throw GameError(where + "the name 「" + std::string(key) + "」 cannot be written: " + why);
+        throw GameError(where + "名前" + bracketed(key) + "は書けません。" + why);
     if (!validKey(key))
-        throw GameError(where + "「" + std::string(key) + "」 cannot be a key");
+        throw GameError(where + bracketed(key) + "は名前にできません");
     // Reading drops the blanks at both ends, so they are dropped here too and
     // what is kept in memory matches what the file will give back.
     value = TrimBlanks(value);
     if (hasLineBreak(value))
-        throw GameError(where + "「" + std::string(value) + "」 (for 「" + std::string(key) +
-                        "」) holds a line break and cannot be written");
+        throw GameError(where + bracketed(value) + "（" + bracketed(key) +
+                        "の値）は改行を含むので書けません");
     if (!encodable(value, &why))
-        throw GameError(where + "「" + std::string(value) + "」 (for 「" + std::string(key) +
-                        "」) cannot be written: " + why);
+        throw GameError(where + bracketed(value) + "（" + bracketed(key) + "の値）は書けません。" +
+                        why);
 
     Line entry;
     entry.kind = Kind::Entry;

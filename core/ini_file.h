@@ -58,7 +58,8 @@ public:
     // disk never leaves the player's settings torn.
     void save(const SaveStore& store, const std::string& name = kIniFileName) const;
 
-    // One text per line that was skipped in reading ("QVR.ini line 3: ...").
+    // One text per line that was skipped in reading, for the player
+    // ("QVR.ini の 3 行目は、...").
     const std::vector<std::string>& warnings() const { return warnings_; }
 
 private:

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "core/os_error_text.h"
 
 namespace qvr {
 
@@ -15,7 +16,7 @@ namespace {
 
 std::string errnoText(int err)
 {
-    return std::strerror(err);
+    return OsErrorText(err);
 }
 
 // Closes a descriptor on every path out of a function.
@@ -73,13 +74,13 @@ void SaveStore::lock()
     std::filesystem::path path = pathOf(kLockFileName);
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)
-        throw GameError(path.string() + ": cannot open the lock file: " + errnoText(errno));
+        throw GameError(path.string() + ": ロックファイルを開けません（" + errnoText(errno) + "）");
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         int err = errno;
         ::close(fd);
         if (err == EWOULDBLOCK)
             throw AlreadyRunning(folder_.string() + ": the game is already running on this folder");
-        throw GameError(path.string() + ": cannot lock: " + errnoText(err));
+        throw GameError(path.string() + ": ロックできません（" + errnoText(err) + "）");
     }
     lockFd_ = fd;
 }
@@ -103,20 +104,20 @@ std::vector<uint8_t> SaveStore::readFile(const std::string& name, std::size_t ma
     if (fd.get() < 0) {
         int err = errno;
         if (err == ENOENT)
-            throw GameError(path.string() + ": the file is missing");
-        throw GameError(path.string() + ": cannot open the file: " + errnoText(err));
+            throw GameError(path.string() + ": ファイルがありません");
+        throw GameError(path.string() + ": ファイルを開けません（" + errnoText(err) + "）");
     }
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
-        throw GameError(path.string() + ": cannot read the file: " + errnoText(errno));
+        throw GameError(path.string() + ": ファイルを読めません（" + errnoText(errno) + "）");
     if (!S_ISREG(st.st_mode))
-        throw GameError(path.string() + ": not a regular file, so it cannot be read");
+        throw GameError(path.string() + ": 普通のファイルではないので読めません");
     if (int flags = ::fcntl(fd.get(), F_GETFL);
         flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
-        throw GameError(path.string() + ": cannot read the file: " + errnoText(errno));
+        throw GameError(path.string() + ": ファイルを読めません（" + errnoText(errno) + "）");
     if (static_cast<std::size_t>(st.st_size) > maxBytes)
-        throw GameError(path.string() + ": the file is too long (" + std::to_string(st.st_size) +
-                        " bytes, at most " + std::to_string(maxBytes) + " expected)");
+        throw GameError(path.string() + ": ファイルが大きすぎます（" + std::to_string(st.st_size) +
+                        " バイト。" + std::to_string(maxBytes) + " バイトまでのはずです）");
 
     // Size the buffer from the file, one byte over so that growth shows, but
     // read until end of file rather than trusting the size: a file may grow
@@ -133,15 +134,15 @@ std::vector<uint8_t> SaveStore::readFile(const std::string& name, std::size_t ma
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            throw GameError(path.string() + ": cannot read the file: " + errnoText(errno));
+            throw GameError(path.string() + ": ファイルを読めません（" + errnoText(errno) + "）");
         }
         if (n == 0)
             break;
         got += static_cast<std::size_t>(n);
     }
     if (got > maxBytes)
-        throw GameError(path.string() + ": the file is too long (more than " +
-                        std::to_string(maxBytes) + " bytes)");
+        throw GameError(path.string() + ": ファイルが大きすぎます（" + std::to_string(maxBytes) +
+                        " バイトを超えています）");
     bytes.resize(got);
     return bytes;
 }
@@ -153,20 +154,20 @@ void SaveStore::writeFileSafely(const std::string& name, std::span<const uint8_t
     std::filesystem::path temp = pathOf(name + ".tmp");
     auto fail = [&](const std::string& what, int err) {
         ::unlink(temp.c_str());
-        throw SaveError(target.string() + ": not written: " + what +
-                        (err ? ": " + errnoText(err) : std::string()));
+        throw SaveError(target.string() + ": 書き込めませんでした。" + what +
+                        (err ? "（" + errnoText(err) + "）" : std::string()));
     };
 
     {
         Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
         if (fd.get() < 0)
-            fail("cannot create " + temp.filename().string(), errno);
+            fail("一時ファイル " + temp.filename().string() + " を作れません", errno);
         if (!writeAll(fd.get(), image.data(), image.size()))
-            fail("cannot write " + temp.filename().string(), errno);
+            fail("一時ファイル " + temp.filename().string() + " に書けません", errno);
         if (::fsync(fd.get()) != 0)
-            fail("cannot sync " + temp.filename().string(), errno);
+            fail("一時ファイル " + temp.filename().string() + " をディスクに書き出せません", errno);
         if (fd.close() != 0)
-            fail("cannot close " + temp.filename().string(), errno);
+            fail("一時ファイル " + temp.filename().string() + " を閉じられません", errno);
     }
 
     // Keep the previous image as the backup. A hard link costs nothing and
@@ -182,15 +183,16 @@ void SaveStore::writeFileSafely(const std::string& name, std::span<const uint8_t
     }
 
     if (::rename(temp.c_str(), target.c_str()) != 0)
-        fail("cannot replace the file", errno);
+        fail("ファイルを置き換えられません", errno);
 
     Fd dir(::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     // The new image is in place; a folder that cannot be synced still reports
     // failure, since the rename may not survive a crash.
     if (dir.get() < 0 || ::fsync(dir.get()) != 0)
-        throw SaveError(
-            target.string() +
-            ": written, but may not survive a crash: cannot sync the folder: " + errnoText(errno));
+        throw SaveError(target.string() +
+                        ": 書き込みましたが、フォルダをディスクに書き出せないので、停電や故障で"
+                        "失われるおそれがあります（" +
+                        errnoText(errno) + "）");
 }
 
 std::filesystem::path ResolveGameFolder(const std::string& commandLineDir)

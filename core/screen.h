@@ -6,10 +6,10 @@
 // window's logical 220 x 220 space. Exactly one list owns the keyboard. The
 // front end draws this model and forwards keys; it never decides anything.
 
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
-#include <deque>
 #include <vector>
 
 #include "core/keys.h"
@@ -25,9 +25,9 @@ struct Rect {
 };
 
 struct Row {
-    std::string text;                // exactly as shown, blanks included
-    char key = 0;                    // upper-case letter that selects and performs it, or 0
-    int value = 0;                   // the line's data value (a roster number, a slot, ...)
+    std::string text;                  // exactly as shown, blanks included
+    char key = 0;                      // upper-case letter that selects and performs it, or 0
+    int value = 0;                     // the line's data value (a roster number, a slot, ...)
     std::function<void(Game&)> action; // what performing it does (may be empty)
 };
 
@@ -85,10 +85,14 @@ public:
     // The game has run its exit sequence and asks to end the program (the
     // edge of town's last row); the front end closes without asking again.
     bool quit = false;
+    // From the start of the exit sequence until its last save is on disk;
+    // still set when the program ends, that save failed (the player was told,
+    // though perhaps not past the message) and the program says so.
+    bool exitUnsaved = false;
     std::string title = "zedure";
     WindowGeometry geometry;
 
-    std::deque<Panel> panels; // in drawing order; references stay valid as panels are added
+    std::deque<Panel> panels;  // in drawing order; references stay valid as panels are added
     std::string keyboardOwner; // name of the panel whose list has the keyboard
 
     // lblMsg: the maze's help line, and the closing text of the game.

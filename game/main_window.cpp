@@ -13,6 +13,7 @@
 #include "core/textformat.h"
 #include "game/party_list.h"
 #include "game/reorder_panel.h"
+#include "game/save_backup.h"
 #include "maze/command_text.h"
 #include "rules/character_rules.h"
 #include "town/castle_town.h"
@@ -76,7 +77,7 @@ void FinishStartUp(Game& game, bool showTitle)
     Screen& screen = game.screen;
     LoadMusicSettings(game);
     PlayMusic(game, 1);
-    LoadGame(game);
+    LoadGameOrNameTheBackup(game);
     CheckVersion(game, ProgramVersion());
     LoadMainWindow(game);
     game.state.floor = -1;
@@ -271,6 +272,7 @@ bool ExitSequence(Game& game, WindowShow show)
 {
     GameState& st = game.state;
     Screen& screen = game.screen;
+    screen.exitUnsaved = true;
     if (show == WindowShow::Normal) {
         SettingsStore& s = *game.settings;
         s.setValue(screen.title, "Left", std::to_string(screen.geometry.left));
@@ -299,6 +301,7 @@ bool ExitSequence(Game& game, WindowShow show)
         }
     }
     bool saved = Save(game);
+    screen.exitUnsaved = !saved;
     if (game.store)
         game.store->unlock();
     PlayMusic(game, 0);

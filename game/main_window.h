@@ -24,7 +24,8 @@ inline constexpr const char* kTitleReady = "Ostraveling Start";
 // Start-up after the game folder is locked: the title window (unless
 // skipped), the title music, loading both files, the version stamp, the main
 // window's load, the keys placed in the maze, the crafted weapon, the start
-// time. Errors in the files propagate as GameErrors naming the file. With
+// time. Errors in the files propagate as GameErrors naming the file (a
+// DamagedSave when the backup of a save that will not load does). With
 // showTitle false the main window is shown at once.
 void StartUp(Game& game, bool showTitle);
 // StartUp in two steps, so that a front end can put the title on the screen

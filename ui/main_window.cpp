@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMoveEvent>
+#include <QResizeEvent>
 #include <QScreen>
 
 #include "ui/fonts.h"
@@ -111,6 +113,19 @@ void MainWindow::syncFromModel()
         activateWindow();
         view_->setFocus();
     }
+    closeIfTheGameEnded();
+}
+
+void MainWindow::closeIfTheGameEnded()
+{
+    if (!game_.screen.quit || exited_)
+        return;
+    // The exit sequence has run and let the folder's lock go: from here on
+    // a key reaching the game could save over a second copy's work.
+    exited_ = true;
+    ticker_.stop();
+    close();
+    emit closed();
 }
 
 void MainWindow::syncPanels()
@@ -362,6 +377,28 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
     if (key == Key::Ctrl && event->isAutoRepeat())
         return;
     pressKey(key);
+}
+
+void MainWindow::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    followGeometry();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    followGeometry();
+}
+
+// The game stores the geometry of a normally shown window, also when it
+// ends itself from a menu: keep that current while the window is shown
+// normally, so that a maximised or minimised one leaves its last normal
+// place behind.
+void MainWindow::followGeometry()
+{
+    if (isVisible() && !exited_ && ShowStateOf(windowState()) == WindowShow::Normal)
+        storeGeometry();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

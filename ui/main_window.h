@@ -34,7 +34,8 @@ public:
     ~MainWindow() override;
 
     // Brings every widget up to date with the game's screen; cheap when
-    // nothing changed. Shows the window once the game says so.
+    // nothing changed. Shows the window once the game says so, and closes
+    // it (emitting closed) once the game has ended itself.
     void syncFromModel();
     // Places the window where the game's settings keep it.
     void applyGeometry();
@@ -54,6 +55,8 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void tick();
@@ -70,6 +73,8 @@ private:
     void layoutMessage();
     void layoutPicture();
     void storeGeometry();
+    void followGeometry();
+    void closeIfTheGameEnded();
 
     Game& game_;
     std::function<void(const QString&)> reportError_;

@@ -281,7 +281,10 @@ void PanelWidget::layoutChildren()
         columnsWidth += w + gap;
     int listWidth = std::max(inner.width() / 3, inner.width() - columnsWidth);
     list_->setGeometry(inner.left(), inner.top(), listWidth, inner.height());
-    fitListFont(listWidth, inner.height());
+    if (columns_.empty())
+        fitListFont(listWidth, inner.height());
+    else
+        elideRows(listWidth, inner.height());
 
     int x = inner.left() + listWidth;
     std::vector<int> columnX;
@@ -306,6 +309,14 @@ void PanelWidget::layoutChildren()
     }
 }
 
+int PanelWidget::rowRoom(int width, int height) const
+{
+    int room = width - 2 * kItemMargin;
+    if (list_->count() * lineHeight() > height)
+        room -= list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_);
+    return room;
+}
+
 void PanelWidget::fitListFont(int width, int height)
 {
     // A menu wider than its frame gets a smaller (still even) size rather
@@ -315,15 +326,33 @@ void PanelWidget::fitListFont(int width, int height)
     int widest = 0;
     for (int i = 0; i < list_->count(); ++i)
         widest = std::max(widest, fm.horizontalAdvance(list_->item(i)->text()));
-    int room = width - 2 * kItemMargin;
-    if (list_->count() * lineHeight() > height)
-        room -= list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_);
+    int room = rowRoom(width, height);
     QFont fitted = font();
     if (widest > room && room > 0)
         fitted.setPixelSize(
             EvenFontPixels(font().pixelSize() * static_cast<double>(room) / widest));
     if (list_->font() != fitted)
         list_->setFont(fitted);
+}
+
+void PanelWidget::elideRows(int width, int height)
+{
+    // Beside columns a row keeps their size, or a long name would shrink its
+    // row out of line with them: what does not fit ends in "…" instead.
+    if (list_->font() != font())
+        list_->setFont(font());
+    QFontMetrics fm = fontMetrics();
+    int room = std::max(0, rowRoom(width, height));
+    for (int i = 0; i < list_->count() && i < static_cast<int>(rows_.size()); ++i) {
+        QString full = DisplayText(rows_[static_cast<std::size_t>(i)]);
+        QString shown = fm.elidedText(full, Qt::ElideRight, room);
+        QListWidgetItem* item = list_->item(i);
+        if (item->text() != shown) {
+            item->setText(shown);
+            // The whole row is still there for a pointer that rests on it.
+            item->setToolTip(shown == full ? QString() : full);
+        }
+    }
 }
 
 void PanelWidget::paintEvent(QPaintEvent*)

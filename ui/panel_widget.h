@@ -3,7 +3,8 @@
 // One panel of the main window as the player sees it: a white frame with its
 // caption, the menu list, and the panel's labels. Labels named with a row
 // number (lblClass0, lblHP3) stand in columns beside the list, level with
-// their rows; any other label is a prompt line just above the frame.
+// their rows and in their size (a row too long for its room ends in "…");
+// any other label is a prompt line just above the frame.
 //
 // The widget never takes the keyboard: the main window forwards every key
 // to the game, which moves the selection. A mouse press on a row is only
@@ -65,7 +66,9 @@ private:
     void syncSelection(int selected, bool ownsKeyboard);
     bool syncLabels(const Panel& panel);
     void applyListColours();
+    int rowRoom(int width, int height) const;
     void fitListFont(int width, int height);
+    void elideRows(int width, int height);
     int promptLines() const;
     int lineHeight() const;
     QRect frameRect() const;

@@ -255,10 +255,10 @@ TEST(LoadAndSave, MissingShortAndLongFilesAreNamed)
     TempFolder dir;
     Game game;
     game.store = std::make_unique<SaveStore>(dir.path());
-    EXPECT_NE(loadError(game).find("QVR1.DAT: the file is missing"), std::string::npos);
+    EXPECT_NE(loadError(game).find("QVR1.DAT: ファイルがありません"), std::string::npos);
 
     writeFile(dir.path() / "QVR1.DAT", std::vector<uint8_t>(kSaveFileBytes, 0));
-    EXPECT_NE(loadError(game).find("QVR2.DAT: the file is missing"), std::string::npos);
+    EXPECT_NE(loadError(game).find("QVR2.DAT: ファイルがありません"), std::string::npos);
 
     writeFile(dir.path() / "QVR2.DAT", EncodeContentImage(Content{}));
     EXPECT_EQ(loadError(game), "");
@@ -266,7 +266,7 @@ TEST(LoadAndSave, MissingShortAndLongFilesAreNamed)
     writeFile(dir.path() / "QVR1.DAT", std::vector<uint8_t>(100, 0));
     EXPECT_NE(loadError(game).find("QVR1.DAT"), std::string::npos);
     writeFile(dir.path() / "QVR1.DAT", std::vector<uint8_t>(kSaveFileBytes + 3, 0));
-    EXPECT_NE(loadError(game).find("too long"), std::string::npos);
+    EXPECT_NE(loadError(game).find("ファイルが大きすぎます"), std::string::npos);
 
     writeFile(dir.path() / "QVR1.DAT", std::vector<uint8_t>(kSaveFileBytes, 0));
     std::vector<uint8_t> content = EncodeContentImage(Content{});

@@ -82,8 +82,10 @@ TEST(IniRead, UndecodableLinesAreSkippedWithAWarning)
                        "\r\n";
     IniFile ini = IniFile::parse(text);
     ASSERT_EQ(ini.warnings().size(), 2u);
-    EXPECT_NE(ini.warnings()[0].find("QVR.ini line 2"), std::string::npos) << ini.warnings()[0];
-    EXPECT_NE(ini.warnings()[1].find("line 4"), std::string::npos) << ini.warnings()[1];
+    EXPECT_NE(ini.warnings()[0].find("QVR.ini の 2 行目は、10 バイト目から"), std::string::npos)
+        << ini.warnings()[0];
+    EXPECT_NE(ini.warnings()[1].find("の 4 行目は、2 バイト目から"), std::string::npos)
+        << ini.warnings()[1];
     EXPECT_EQ(ini.value("ＢＧＭ", "タイトル"), std::nullopt);
     EXPECT_EQ(ini.value("ＢＧＭ", "酒場"), "tavern.mid");
     // The keys of a section whose name cannot be read belong to no section

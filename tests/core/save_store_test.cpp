@@ -103,7 +103,7 @@ TEST(GameFolderFiles, FifoUnderADataFileNameIsRefusedWithoutWaiting)
             } catch (const GameError& e) {
                 std::string what = e.what();
                 _exit(what.find(name) != std::string::npos &&
-                              what.find("not a regular file") != std::string::npos
+                              what.find("普通のファイルではない") != std::string::npos
                           ? 0
                           : 2);
             }

@@ -22,7 +22,8 @@ Outcome runProcess(const std::filesystem::path& dir, const std::string& args,
                    const std::string& stdinText = "")
 {
     WriteWholeFile(dir / "stdin.txt", stdinText);
-    std::string command = "'" + std::string(QVR_SCRIPT_EXE) + "' " + args + " <'" +
+    // A runner that never ends is a failure, not a test that never ends.
+    std::string command = "timeout 60 '" + std::string(QVR_SCRIPT_EXE) + "' " + args + " <'" +
                           (dir / "stdin.txt").string() + "' >'" + (dir / "out.txt").string() +
                           "' 2>'" + (dir / "err.txt").string() + "'";
     int raw = std::system(command.c_str());
@@ -69,6 +70,12 @@ TEST(ScriptProcess, ScriptFromStandardInputAndScriptErrorsGiveTwo)
     Outcome noFile = runProcess(work.path(), gameDir(folder) + " /nonexistent/x.qvrs");
     EXPECT_EQ(noFile.status, 2);
     EXPECT_NE(noFile.err.find("/nonexistent/x.qvrs"), std::string::npos);
+
+    // A line with no end is refused once it passes the limit.
+    Outcome endless = runProcess(work.path(), gameDir(folder) + " /dev/zero");
+    EXPECT_EQ(endless.status, 2);
+    EXPECT_NE(endless.err.find("/dev/zero line 1: the line is longer than"), std::string::npos)
+        << endless.err;
 
     Outcome badArgs = runProcess(work.path(), "--time noon -");
     EXPECT_EQ(badArgs.status, 2);

@@ -8,6 +8,7 @@
 #include "app/script_runner.h"
 #include "core/data_files.h"
 #include "core/game.h"
+#include "game/save_backup.h"
 #include "tests/script/case_folder.h"
 
 using namespace qvr;
@@ -59,8 +60,10 @@ public:
 
 TEST(ScriptCommandLine, OptionsAndTheScriptAreRead)
 {
-    auto o = parse({"--game-dir", "/g", "--seed", "42", "--time", "23:59:58", "run.qvrs"});
+    auto o = parse(
+        {"--game-dir", "/g", "--seed", "42", "--time", "23:59:58", "--from-backup", "run.qvrs"});
     ASSERT_TRUE(o);
+    EXPECT_TRUE(o->fromBackup);
     EXPECT_EQ(o->gameDir, "/g");
     EXPECT_EQ(o->seed, 42u);
     EXPECT_DOUBLE_EQ(o->timeOfDay, 86398);
@@ -71,6 +74,7 @@ TEST(ScriptCommandLine, OptionsAndTheScriptAreRead)
     EXPECT_EQ(plain->scriptName, "-");
     EXPECT_FALSE(plain->seed);
     EXPECT_DOUBLE_EQ(plain->timeOfDay, 12 * 3600);
+    EXPECT_FALSE(plain->fromBackup);
 }
 
 TEST(ScriptCommandLine, MistakesAreRefusedWithTheUsage)
@@ -169,6 +173,49 @@ TEST(ScriptRunner, CloseSendsThePartyInTownBackToTheRoster)
     EXPECT_EQ(saved.roster[1].groupNo, 0);
     EXPECT_EQ(saved.roster[2].floor, 3); // left in the maze, stays there
     EXPECT_EQ(saved.roster[2].groupNo, 1);
+}
+
+TEST(ScriptRunner, AFailedSaveAtExitIsAFailureHoweverTheRunEnds)
+{
+    // Where the save's temporary file would go stands a folder: every save
+    // fails, and the message about it opens.
+    for (const char* script : {"close\n", "close\nkey Enter\n", "keys EE\n", "keys EE\nkey Enter\n",
+                               "keys EE\nkey Enter\nthis line is never read\n"}) {
+        CaseFolder folder(CaseSetup{});
+        std::filesystem::create_directory(folder.path() / "QVR1.DAT.tmp");
+        Game game;
+        Result r = run(game, folder.path(), script);
+        EXPECT_EQ(r.status, 1) << script << r.out;
+        EXPECT_NE(r.out.find("MSG [] セーブできませんでした"), std::string::npos) << r.out;
+        EXPECT_NE(r.err.find("its last save failed"), std::string::npos) << script << r.err;
+        EXPECT_FALSE(folder.saveRewritten());
+    }
+}
+
+TEST(ScriptRunner, ADamagedSaveNamesTheBackupWhichFromBackupStartsFrom)
+{
+    CaseSetup setup;
+    setup.characters = {"1 アリス"};
+    CaseFolder folder(setup);
+    std::filesystem::copy_file(folder.path() / kSaveFileName, folder.path() / kBackupFileName);
+    WriteWholeFile(folder.path() / kSaveFileName, "not a save");
+
+    Game refused;
+    Result r = run(refused, folder.path(), "dump\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("ひとつ前のセーブが QVR1.BAK に残っています"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("--from-backup"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadWholeFile(folder.path() / kSaveFileName), "not a save");
+
+    Game game;
+    ScriptOptions options;
+    options.gameDir = folder.path().string();
+    options.fromBackup = true;
+    std::istringstream in("close\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(RunScript(game, in, options, out, err), 0) << err.str();
+    EXPECT_EQ(game.character(1).name, "アリス");
+    EXPECT_EQ(ReadWholeFile(folder.path() / kDamagedSaveFileName), "not a save");
 }
 
 TEST(ScriptRunner, AnyScriptEndsWithAStatusAndNeverACrash)

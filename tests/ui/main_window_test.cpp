@@ -188,34 +188,51 @@ void MainWindowTest::ctrlSavesOncePerPress()
 
 void MainWindowTest::closeRunsTheExitSequence()
 {
-    Started s(false);
-    Shown shown(s.game);
-    MainWindow& w = shown.window;
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.resize(600, 480);
-    s.game.save().eventFlags[25] = 7;
-    QSignalSpy closed(&w, &MainWindow::closed);
+    // Closing the window, or the edge of town's last row, where the game
+    // ends itself.
+    for (bool fromMenu : {false, true}) {
+        Started s(false);
+        Shown shown(s.game);
+        MainWindow& w = shown.window;
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        // Where the player has since put the window, not where it opened.
+        w.move(70, 90);
+        w.resize(600, 480);
+        QTRY_COMPARE(w.size(), QSize(600, 480));
+        s.game.save().eventFlags[25] = 7;
+        QSignalSpy closed(&w, &MainWindow::closed);
 
-    QVERIFY(w.close());
-    QCOMPARE(closed.count(), 1);
-    QVERIFY(!w.isVisible());
-    QCOMPARE(s.savedOnDisk().eventFlags[25], 7);
-    double dpi = w.screen()->logicalDotsPerInch();
-    QCOMPARE(s.game.settings->number("zedure", "Width", 0), PixelsToTwips(600, dpi));
-    QCOMPARE(s.game.settings->number("zedure", "Height", 0), PixelsToTwips(480, dpi));
-    QCOMPARE(s.game.settings->number("zedure", "Left", 0), PixelsToTwips(w.x(), dpi));
-    // The folder is free for the next run.
-    SaveStore next(s.folder.path());
-    next.lock();
-    QVERIFY(shown.errors.isEmpty());
+        if (fromMenu) {
+            QTest::keyClick(w.windowHandle(), Qt::Key_E); // the edge of town
+            QTest::keyClick(w.windowHandle(), Qt::Key_E); // its last row
+        } else {
+            QVERIFY(w.close());
+        }
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(!w.isVisible());
+        QCOMPARE(s.savedOnDisk().eventFlags[25], 7);
+        double dpi = w.screen()->logicalDotsPerInch();
+        QCOMPARE(s.game.settings->number("zedure", "Width", 0), PixelsToTwips(600, dpi));
+        QCOMPARE(s.game.settings->number("zedure", "Height", 0), PixelsToTwips(480, dpi));
+        QCOMPARE(s.game.settings->number("zedure", "Left", 0), PixelsToTwips(w.x(), dpi));
+        QCOMPARE(s.game.settings->number("zedure", "Top", 0), PixelsToTwips(w.y(), dpi));
+        // The folder is free for the next run.
+        SaveStore next(s.folder.path());
+        next.lock();
+        QVERIFY(shown.errors.isEmpty());
 
-    // Keys after the close reach nothing; the window stays down.
-    int saves = s.counter.saves;
-    QKeyEvent ctrl(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
-    QApplication::sendEvent(&w, &ctrl);
-    QCOMPARE(s.counter.saves, saves);
-    w.syncFromModel();
-    QVERIFY(!w.isVisible());
+        // Keys, the clock and another close reach nothing any more; the
+        // window stays down.
+        int saves = s.counter.saves;
+        QKeyEvent ctrl(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
+        QApplication::sendEvent(&w, &ctrl);
+        QTest::qWait(120);
+        w.close();
+        w.syncFromModel();
+        QCOMPARE(s.counter.saves, saves);
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(!w.isVisible());
+    }
 }
 
 void MainWindowTest::closeIsRefusedDuringBattleCommands()

@@ -42,13 +42,13 @@ QImage Paint(const std::vector<DrawItem>& items, int w, int h)
     return image;
 }
 
-Panel PartyLikePanel()
+Panel PartyLikePanel(const std::string& firstName = "ＡＬＡＮ")
 {
     Panel p;
     p.name = "fraParty";
     p.list = "lstParty";
     p.visible = true;
-    p.rows = {{"１：ＡＬＡＮ", 0, 3, {}}, {"２：ＢＥＴＨ", 0, 7, {}}, {"３：ＣＡＩ", 0, 9, {}}};
+    p.rows = {{"１：" + firstName, 0, 3, {}}, {"２：ＢＥＴＨ", 0, 7, {}}, {"３：ＣＡＩ", 0, 9, {}}};
     for (int i = 0; i < 3; ++i) {
         p.labels.push_back({"lblClass" + std::to_string(i), "G-FIG", true});
         p.labels.push_back({"lblHP" + std::to_string(i), "+" + std::to_string(10 * i + 5), true});
@@ -200,39 +200,60 @@ void WidgetsTest::drawingTextStaysAtItsPlace()
 
 void WidgetsTest::columnLabelsStandLevelWithTheirRows()
 {
-    QWidget host;
-    host.resize(600, 400);
-    PanelWidget panel(&host);
-    panel.setTextFont(GameFont(16));
-    panel.sync(PartyLikePanel(), false);
-    panel.place(QRect(10, 200, 560, 150));
-    host.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&host));
+    // Names of every length a character may have: 4, 10 and 50 characters,
+    // full and half width.
+    const std::string ten = "ＡＢＣＤＥＦＧＨＩＪ";
+    std::string fifty;
+    for (int i = 0; i < 5; ++i)
+        fifty += i % 2 ? ten : "abcdefghij";
+    for (const std::string& name : {std::string("ＡＬＡＮ"), ten, fifty}) {
+        QWidget host;
+        host.resize(600, 400);
+        PanelWidget panel(&host);
+        panel.setTextFont(GameFont(16));
+        panel.sync(PartyLikePanel(name), false);
+        panel.place(QRect(10, 200, 560, 150));
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
 
-    QListWidget* list = panel.list();
-    QCOMPARE(list->count(), 3);
-    QCOMPARE(list->item(1)->text(), QStringLiteral("２：ＢＥＴＨ"));
-    for (int row = 0; row < 3; ++row) {
-        QRect item = list->visualItemRect(list->item(row));
-        int rowCentre = list->viewport()->mapTo(&panel, item.center()).y();
-        for (const char* column : {"lblClass", "lblHP"}) {
-            QLabel* label = panel.label(column + std::to_string(row));
-            QVERIFY(label);
-            QVERIFY(label->isVisible());
-            QVERIFY2(
-                qAbs(label->geometry().center().y() - rowCentre) <= 2,
-                qPrintable(
-                    QStringLiteral("%1 %2").arg(label->geometry().center().y()).arg(rowCentre)));
-            QVERIFY(label->geometry().left() >= list->geometry().right());
+        QListWidget* list = panel.list();
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->item(1)->text(), QStringLiteral("２：ＢＥＴＨ"));
+        // One size for every column of a row; a name too long for its room
+        // ends in an ellipsis rather than running under the columns.
+        QCOMPARE(list->font().pixelSize(), 16);
+        QString first = list->item(0)->text();
+        QVERIFY2(QFontMetrics(list->font()).horizontalAdvance(first) <= list->viewport()->width(),
+                 qPrintable(first));
+        if (name == fifty) {
+            QVERIFY(first.endsWith(QChar(0x2026)));
+            QVERIFY(first.startsWith(QStringLiteral("１：abcdefghijＡＢＣ")));
+        } else {
+            QCOMPARE(first, QString::fromStdString("１：" + name));
         }
+        for (int row = 0; row < 3; ++row) {
+            QRect item = list->visualItemRect(list->item(row));
+            int rowCentre = list->viewport()->mapTo(&panel, item.center()).y();
+            for (const char* column : {"lblClass", "lblHP"}) {
+                QLabel* label = panel.label(column + std::to_string(row));
+                QVERIFY(label);
+                QVERIFY(label->isVisible());
+                QCOMPARE(label->font().pixelSize(), 16);
+                QVERIFY2(qAbs(label->geometry().center().y() - rowCentre) <= 2,
+                         qPrintable(QStringLiteral("%1 %2")
+                                        .arg(label->geometry().center().y())
+                                        .arg(rowCentre)));
+                QVERIFY(label->geometry().left() >= list->geometry().right());
+            }
+        }
+        // Columns stand side by side, not over each other, and numbers are
+        // set to the right.
+        QVERIFY(panel.label("lblHP0")->geometry().left() >
+                panel.label("lblClass0")->geometry().right());
+        QVERIFY(panel.label("lblHP2")->alignment() & Qt::AlignRight);
+        QVERIFY(panel.label("lblClass2")->alignment() & Qt::AlignLeft);
+        QVERIFY(panel.geometry().right() <= 570);
     }
-    // Columns stand side by side, not over each other, and numbers are set
-    // to the right.
-    QVERIFY(panel.label("lblHP0")->geometry().left() >
-            panel.label("lblClass0")->geometry().right());
-    QVERIFY(panel.label("lblHP2")->alignment() & Qt::AlignRight);
-    QVERIFY(panel.label("lblClass2")->alignment() & Qt::AlignLeft);
-    QVERIFY(panel.geometry().right() <= 570);
 }
 
 void WidgetsTest::promptLineGrowsThePanelUpwardOnly()
