@@ -33,9 +33,10 @@ struct Fixture : GameFixture<> {
 
 } // namespace
 
-TEST(StartUpSequence, TitleTextsAndTheCastleTownAfterAKey)
+// A folder with empty content, a save with flags 1..25 and 37 set, and
+// tracks 1 and 2 given files.
+void WriteStartFiles(const TempFolder& dir)
 {
-    TempFolder dir;
     SaveStore store(dir.path());
     store.writeFileSafely(kContentFileName, EncodeContentImage(Content{}));
     SaveData save;
@@ -43,16 +44,20 @@ TEST(StartUpSequence, TitleTextsAndTheCastleTownAfterAKey)
         save.eventFlags[i] = i;
     save.eventFlags[37] = 2;
     store.writeFileSafely(kSaveFileName, EncodeSaveImage(save));
-
-    // Tracks 1 and 2 have files.
     std::string ini = sjisEncode("[ＢＧＭ]\r\nタイトル=title.mid\r\n城下=town.ogg\r\n");
     store.writeFileSafely(kIniFileName, std::vector<uint8_t>(ini.begin(), ini.end()));
+}
 
+TEST(StartUpSequence, TitleTextsAndTheCastleTownAfterAKey)
+{
+    TempFolder dir;
+    WriteStartFiles(dir);
     Game game;
     GameRecorder rec;
     game.observer = &rec;
     game.store = std::make_unique<SaveStore>(dir.path());
     StartUp(game, true);
+    EXPECT_EQ(game.place.mode, Mode::Title);
     EXPECT_EQ(game.music.bgmFiles[2], "town.ogg");
     Version v = ProgramVersion();
     EXPECT_TRUE(game.screen.titleVisible);
@@ -80,11 +85,31 @@ TEST(StartUpSequence, TitleTextsAndTheCastleTownAfterAKey)
     game.pressKey(CharKey('Q'));
     EXPECT_FALSE(game.screen.titleVisible);
     EXPECT_TRUE(game.screen.mainVisible);
+    EXPECT_EQ(game.place, InTown(Facility::CastleTown));
     EXPECT_EQ(rec.events, (std::vector<std::string>{"MUSIC 0", "MUSIC 2"}));
     EXPECT_EQ(game.screen.keyboardOwner, "fraCaldrimar");
     EXPECT_EQ(game.screen.panel("fraCaldrimar").selected, 0);
     EXPECT_TRUE(game.screen.panel("fraParty").visible);
     EXPECT_FALSE(game.screen.panel("fraParty").enabled);
+}
+
+TEST(StartUpSequence, SkippingTheTitleSkipsItsWindowButNotItsMusic)
+{
+    TempFolder dir;
+    WriteStartFiles(dir);
+    Game game;
+    GameRecorder rec;
+    game.observer = &rec;
+    game.store = std::make_unique<SaveStore>(dir.path());
+    StartUp(game, false);
+    EXPECT_FALSE(game.screen.titleVisible);
+    EXPECT_TRUE(game.screen.mainVisible);
+    EXPECT_EQ(rec.events, (std::vector<std::string>{"MUSIC 1", "SAVE"}));
+    EXPECT_EQ(game.music.currentTrack, 1);
+    EXPECT_EQ(game.place, InTown(Facility::CastleTown));
+    game.pressKey(Key::Down); // the town's key, not the title's
+    EXPECT_EQ(game.screen.panel("fraCaldrimar").selected, 1);
+    EXPECT_EQ(rec.events.size(), 2u);
 }
 
 TEST(StartUpSequence, KeysAreHiddenOnlyOutsideRockAndNotWhenSomeoneHoldsThem)
@@ -163,6 +188,28 @@ TEST(PartyPanel, HitPointMarksAndMembersOfOtherGroupsOrPlaces)
     EXPECT_EQ(p.findLabel("lblState1")->text, "毒");
 }
 
+TEST(PartyPanel, OnlyAListWithTheKeyboardShowsAHighlightAndARefreshKeepsIt)
+{
+    struct Case {
+        bool enabled;
+        int before;
+        int members;
+        int after;
+    };
+    for (Case c : {Case{false, 1, 3, -1}, Case{true, 1, 3, 1}, Case{true, 2, 2, 1},
+                   Case{true, -1, 2, 0}, Case{true, 1, 0, -1}}) {
+        SCOPED_TRACE(testing::Message() << c.enabled << " " << c.before << " " << c.members);
+        Fixture f;
+        for (int i = 1; i <= c.members; ++i)
+            f.member(i, "m", i);
+        Panel& p = f.game.screen.panel("fraParty");
+        p.enabled = c.enabled;
+        p.selected = c.before;
+        RefreshPartyPanel(f.game);
+        EXPECT_EQ(p.selected, c.after);
+    }
+}
+
 TEST(PartyPanel, SharedOrMissingPositionsLoseNobody)
 {
     Fixture f;
@@ -225,6 +272,7 @@ TEST(EndingFlow, CarryingTheItemHomeShowsTheEndingAndWaitsForEnter)
     EXPECT_EQ(f.game.screen.message.text, std::string(MessageText(204)));
     EXPECT_TRUE(f.game.screen.message.visible);
     EXPECT_EQ(f.game.state.endingShown, -1);
+    EXPECT_EQ(f.game.place.mode, Mode::Ending);
 
     f.game.pressKey(CharKey('K')); // only Enter goes on
     EXPECT_EQ(f.game.state.endingShown, -1);
@@ -245,6 +293,7 @@ TEST(EndingFlow, CarryingTheItemHomeShowsTheEndingAndWaitsForEnter)
     f.recorder.events.clear();
     f.game.pressKey(Key::Enter);
     EXPECT_EQ(f.game.state.endingShown, 0);
+    EXPECT_EQ(f.game.place, InTown(Facility::CastleTown));
     EXPECT_EQ(f.prompter->shown.size(), 4u + 17u);
     EXPECT_TRUE(f.game.screen.drawing.empty());
     EXPECT_EQ(f.game.screen.keyboardOwner, "fraCaldrimar");
@@ -321,17 +370,14 @@ TEST(KeyRouting, CtrlInsideABoxSavesAndAFailedSaveIsShown)
     EXPECT_NE(f.prompter->shown[1].find("セーブできませんでした"), std::string::npos);
 }
 
-TEST(ClosingTheWindow, RefusedDuringBattleCommands)
+TEST(ClosingTheWindow, RefusedDuringABattleOnly)
 {
     Fixture f;
-    EXPECT_TRUE(CloseRequested(f.game));
-    Panel battle;
-    battle.name = "fraBattleCommand";
-    battle.visible = true;
-    f.game.screen.add(battle);
-    EXPECT_FALSE(CloseRequested(f.game));
-    f.game.screen.panel("fraBattleCommand").visible = false;
-    EXPECT_TRUE(CloseRequested(f.game));
+    for (Mode mode :
+         {Mode::Title, Mode::Town, Mode::Maze, Mode::Battle, Mode::Chest, Mode::Ending}) {
+        f.game.place = {mode};
+        EXPECT_EQ(CloseRequested(f.game), mode != Mode::Battle) << static_cast<int>(mode);
+    }
 }
 
 TEST(ClosingTheWindow, InTownMembersReturnToTheRosterAndGeometryIsKept)
