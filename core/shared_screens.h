@@ -7,7 +7,6 @@
 // include each other or the layer above.
 
 #include <functional>
-#include <string>
 
 #include "core/game_mode.h"
 

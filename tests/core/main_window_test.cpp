@@ -31,32 +31,37 @@ struct Fixture : GameFixture<> {
     }
 };
 
-} // namespace
+// A game started in a folder with empty content, a save with flags 1..25 and
+// 37 set, and tracks 1 and 2 given files.
+struct Started {
+    TempFolder dir;
+    Game game;
+    GameRecorder rec;
 
-// A folder with empty content, a save with flags 1..25 and 37 set, and
-// tracks 1 and 2 given files.
-void WriteStartFiles(const TempFolder& dir)
-{
-    SaveStore store(dir.path());
-    store.writeFileSafely(kContentFileName, EncodeContentImage(Content{}));
-    SaveData save;
-    for (int i = 1; i <= 25; ++i)
-        save.eventFlags[i] = i;
-    save.eventFlags[37] = 2;
-    store.writeFileSafely(kSaveFileName, EncodeSaveImage(save));
-    std::string ini = sjisEncode("[ＢＧＭ]\r\nタイトル=title.mid\r\n城下=town.ogg\r\n");
-    store.writeFileSafely(kIniFileName, std::vector<uint8_t>(ini.begin(), ini.end()));
-}
+    explicit Started(bool showTitle)
+    {
+        SaveStore store(dir.path());
+        store.writeFileSafely(kContentFileName, EncodeContentImage(Content{}));
+        SaveData save;
+        for (int i = 1; i <= 25; ++i)
+            save.eventFlags[i] = i;
+        save.eventFlags[37] = 2;
+        store.writeFileSafely(kSaveFileName, EncodeSaveImage(save));
+        std::string ini = sjisEncode("[ＢＧＭ]\r\nタイトル=title.mid\r\n城下=town.ogg\r\n");
+        store.writeFileSafely(kIniFileName, std::vector<uint8_t>(ini.begin(), ini.end()));
+        game.observer = &rec;
+        game.store = std::make_unique<SaveStore>(dir.path());
+        StartUp(game, showTitle);
+    }
+};
+
+} // namespace
 
 TEST(StartUpSequence, TitleTextsAndTheCastleTownAfterAKey)
 {
-    TempFolder dir;
-    WriteStartFiles(dir);
-    Game game;
-    GameRecorder rec;
-    game.observer = &rec;
-    game.store = std::make_unique<SaveStore>(dir.path());
-    StartUp(game, true);
+    Started started(true);
+    Game& game = started.game;
+    GameRecorder& rec = started.rec;
     EXPECT_EQ(game.place.mode, Mode::Title);
     EXPECT_EQ(game.music.bgmFiles[2], "town.ogg");
     Version v = ProgramVersion();
@@ -95,13 +100,9 @@ TEST(StartUpSequence, TitleTextsAndTheCastleTownAfterAKey)
 
 TEST(StartUpSequence, SkippingTheTitleSkipsItsWindowButNotItsMusic)
 {
-    TempFolder dir;
-    WriteStartFiles(dir);
-    Game game;
-    GameRecorder rec;
-    game.observer = &rec;
-    game.store = std::make_unique<SaveStore>(dir.path());
-    StartUp(game, false);
+    Started started(false);
+    Game& game = started.game;
+    GameRecorder& rec = started.rec;
     EXPECT_FALSE(game.screen.titleVisible);
     EXPECT_TRUE(game.screen.mainVisible);
     EXPECT_EQ(rec.events, (std::vector<std::string>{"MUSIC 1", "SAVE"}));
