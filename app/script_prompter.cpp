@@ -8,8 +8,6 @@
 #include "core/error.h"
 #include "core/game.h"
 #include "core/prompts.h"
-#include "game/status_window.h"
-#include "town/rankings.h"
 
 namespace qvr {
 
@@ -107,11 +105,21 @@ void ScriptPrompter::dump(const Game& game) const
     WriteDump(out_, game, open_);
 }
 
-void ScriptPrompter::run(Game& game, MessageBox& box)
+void ScriptPrompter::run(Game& game, ModalWindow& window)
+{
+    if (window.kind() == WindowKind::Settings)
+        throw GameError("this front end cannot show the settings window");
+    if (MessageBox* box = WindowAs<MessageBox>(window))
+        runBox(game, *box);
+    else
+        runKeyed(game, window);
+}
+
+void ScriptPrompter::runBox(Game& game, MessageBox& box)
 {
     out_ << BoxLine(box) << '\n';
-    Opened guard(*this, {.box = &box});
-    while (!box.closed) {
+    Opened guard(*this, {.window = &box});
+    while (!box.closed()) {
         ScriptStep step = nextStep();
         if (!common(game, step))
             answer(game, box, step);
@@ -119,61 +127,31 @@ void ScriptPrompter::run(Game& game, MessageBox& box)
     }
 }
 
-template <class Model, class View>
-void ScriptPrompter::runKeyed(Game& game, Model& model, OpenPrompt prompt, View view,
-                              const char* open)
+void ScriptPrompter::runKeyed(Game& game, ModalWindow& window)
 {
-    std::vector<std::string> shown = view(model);
+    std::vector<std::string> shown = WindowLines(window);
     for (const std::string& line : shown)
         out_ << line << '\n';
-    Opened guard(*this, std::move(prompt));
-    while (!model.closed) {
+    Opened guard(*this, {.window = &window});
+    while (!window.closed()) {
         ScriptStep step = nextStep();
         if (!common(game, step)) {
             if (step.kind == ScriptStep::Kind::Text)
-                throw ScriptError(step.line,
-                                  std::string("text with no text box open (") + open + " is open)");
-            model.pressKey(game, step.key);
+                throw ScriptError(step.line, std::string("text with no text box open (") +
+                                                 WindowName(window) + " is open)");
+            window.pressKey(game, step.key);
         }
         checkQuit(game);
         // A chooser may re-list its characters and stay open; a status
         // window moves its keyboard from list to list.
-        if (model.closed)
+        if (window.closed())
             break;
-        std::vector<std::string> now = view(model);
+        std::vector<std::string> now = WindowLines(window);
         for (const std::string& line : now)
             if (std::find(shown.begin(), shown.end(), line) == shown.end())
                 out_ << line << '\n';
         shown = std::move(now);
     }
-}
-
-void ScriptPrompter::run(Game& game, ListPicker& picker)
-{
-    runKeyed(
-        game, picker, {.picker = &picker},
-        [](const ListPicker& p) { return std::vector<std::string>{PickerLine(p)}; }, "a list");
-}
-
-void ScriptPrompter::run(Game& game, CharacterChooser& chooser)
-{
-    runKeyed(
-        game, chooser, {.chooser = &chooser},
-        [](const CharacterChooser& c) { return std::vector<std::string>{ChooserLine(c)}; },
-        "a list");
-}
-
-void ScriptPrompter::run(Game& game, StatusWindow& window)
-{
-    runKeyed(game, window, {.status = &window}, StatusLines, "the status window");
-}
-
-void ScriptPrompter::run(Game& game, RankingWindow& window)
-{
-    runKeyed(
-        game, window, {.ranking = &window},
-        [](const RankingWindow& w) { return std::vector<std::string>{RankLine(w)}; },
-        "the ranking window");
 }
 
 std::string ScriptPrompter::chooseFile(Game& game, const std::string& pattern)

@@ -47,12 +47,10 @@ class ScriptPrompter : public Prompter {
 public:
     ScriptPrompter(ScriptSource& source, std::ostream& out) : source_(source), out_(out) {}
 
-    void run(Game& game, MessageBox& box) override;
-    void run(Game& game, ListPicker& picker) override;
-    void run(Game& game, CharacterChooser& chooser) override;
+    // The settings window is refused with a GameError: it is worked with
+    // the mouse, which a script does not have.
+    void run(Game& game, ModalWindow& window) override;
     std::string chooseFile(Game& game, const std::string& pattern) override;
-    void run(Game& game, StatusWindow& window) override;
-    void run(Game& game, RankingWindow& window) override;
 
     // The steps every screen takes alike.
     void wait(Game& game, int64_t ms);
@@ -64,11 +62,11 @@ private:
     // Wait and dump; throws for close. False for the steps left to the prompt.
     bool common(Game& game, const ScriptStep& step);
     static void checkQuit(const Game& game);
-    // The lists and the town's windows alike: steps go to the model as keys
-    // until it closes; `view` gives its transcript lines, and each line is
-    // written when it appears. `open` names the model in a refused text line.
-    template <class Model, class View>
-    void runKeyed(Game& game, Model& model, OpenPrompt prompt, View view, const char* open);
+    void runBox(Game& game, MessageBox& box);
+    // The lists and the town's windows alike: steps go to the window as keys
+    // until it closes; each of its transcript lines is written when it
+    // appears.
+    void runKeyed(Game& game, ModalWindow& window);
 
     ScriptSource& source_;
     std::ostream& out_;

@@ -101,6 +101,13 @@
 //   draw X,Y: TEXT             each text item of the drawing
 //   keyboard LIST              the list that owns the keyboard (the panel's
 //                              name when it has no list), or "none"
+//   wizard STEP NAME           while the creation wizard runs: its step (race,
+//                              alignment, sex, distribution, confirmation)
+//                              and the name typed, then
+//     race R alignment A sex S class C   the codes chosen so far (0: none yet)
+//     points ROLLED LEFT       the bonus points rolled and those left
+//     values V V V V V V       strength .. luck as distributed
+//     minimum V V V V V V      what they may not fall below
 //   prompt ...                 each open prompt, outermost first:
 //     prompt MSG|ASK|INPUT [title] text    (" (second box)" when it is)
 //       input: TEXT                        a text box's current text

@@ -1,5 +1,6 @@
 #include "app/script_transcript.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <ostream>
@@ -45,30 +46,47 @@ void writePanel(std::ostream& out, const Panel& p)
             out << "  label " << l.name << ": " << OneLine(l.text) << '\n';
 }
 
+const char* stepName(CreationStep step)
+{
+    switch (step) {
+    case CreationStep::Race:
+        return "race";
+    case CreationStep::Alignment:
+        return "alignment";
+    case CreationStep::Sex:
+        return "sex";
+    case CreationStep::Distribution:
+        return "distribution";
+    case CreationStep::Confirmation:
+        break;
+    }
+    return "confirmation";
+}
+
+void writeValues(std::ostream& out, const char* head, const std::array<int, 6>& values)
+{
+    out << "  " << head;
+    for (int v : values)
+        out << ' ' << v;
+    out << '\n';
+}
+
+void writeWizard(std::ostream& out, const CreationWizard& w)
+{
+    out << "wizard " << stepName(w.step) << ' ' << OneLine(w.name) << '\n';
+    out << "  race " << w.race << " alignment " << w.alignment << " sex " << w.sex << " class "
+        << w.classCode << '\n';
+    out << "  points " << w.bonusPoints << ' ' << w.pointsLeft << '\n';
+    writeValues(out, "values", w.values);
+    writeValues(out, "minimum", w.minimum);
+}
+
 void writePrompt(std::ostream& out, const OpenPrompt& prompt)
 {
-    if (const MessageBox* box = prompt.box) {
-        out << "prompt " << BoxLine(*box) << (box->second ? " (second box)" : "") << '\n';
-        if (box->showsInput())
-            out << "  input: " << OneLine(box->input) << '\n';
-    } else if (const ListPicker* picker = prompt.picker) {
-        out << "prompt PICK " << OneLine(picker->prompt) << '\n';
-        WriteRows(out, picker->rows, picker->selected);
-        if (picker->wide) {
-            out << "  side [" << OneLine(picker->sideCaption) << "]\n";
-            for (const std::string& s : picker->sideRows)
-                out << "    " << OneLine(s) << '\n';
-        }
-    } else if (const CharacterChooser* chooser = prompt.chooser) {
-        out << "prompt PICK [mode " << chooser->mode << "]\n";
-        WriteRows(out, chooser->rows, chooser->selected);
-    } else if (prompt.status) {
-        WriteStatusPrompt(out, *prompt.status);
-    } else if (prompt.ranking) {
-        WriteRankingPrompt(out, *prompt.ranking);
-    } else {
+    if (prompt.window)
+        WriteWindowPrompt(out, *prompt.window);
+    else
         out << "prompt " << FileLine(prompt.filePattern) << '\n';
-    }
 }
 
 } // namespace
@@ -167,6 +185,8 @@ void WriteDump(std::ostream& out, const Game& game, const std::vector<OpenPrompt
         if (p.name == s.keyboardOwner)
             keyboard = p.list.empty() ? p.name : p.list;
     out << "keyboard " << keyboard << '\n';
+    if (game.creation)
+        writeWizard(out, *game.creation);
     for (const OpenPrompt& prompt : prompts)
         writePrompt(out, prompt);
     out << "END\n";

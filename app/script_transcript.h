@@ -13,6 +13,10 @@
 namespace qvr {
 
 class Game;
+class ModalWindow;
+struct MessageBox;
+struct ListPicker;
+struct CharacterChooser;
 struct Row;
 
 // A text on one line: line breaks as \n, backslashes doubled, other control
@@ -30,15 +34,11 @@ std::string RowList(const std::vector<std::string>& texts);
 // A dump's rows, two blanks in, with "> " on the selected one.
 void WriteRows(std::ostream& out, const std::vector<Row>& rows, int selected);
 
-// A prompt that is open while the script runs: exactly one of the models,
-// or the file chooser's pattern when none.
+// A prompt that is open while the script runs: a window, or the file
+// chooser's pattern when none.
 struct OpenPrompt {
-    const MessageBox* box = nullptr;
-    const ListPicker* picker = nullptr;
-    const CharacterChooser* chooser = nullptr;
+    const ModalWindow* window = nullptr;
     std::string filePattern{};
-    const StatusWindow* status = nullptr;
-    const RankingWindow* ranking = nullptr;
 };
 
 void WriteDump(std::ostream& out, const Game& game, const std::vector<OpenPrompt>& prompts);

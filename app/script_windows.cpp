@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "app/script_transcript.h"
+#include "core/prompts.h"
 #include "game/spell_book.h"
 #include "game/status_window.h"
 #include "town/rankings.h"
@@ -37,7 +38,91 @@ std::string spellsHead(std::size_t school)
     return kSpellBookHeadings[school];
 }
 
+void writeBoxPrompt(std::ostream& out, const MessageBox& box)
+{
+    out << "prompt " << BoxLine(box) << (box.second ? " (second box)" : "") << '\n';
+    if (box.showsInput())
+        out << "  input: " << OneLine(box.input) << '\n';
+}
+
+void writePickerPrompt(std::ostream& out, const ListPicker& picker)
+{
+    out << "prompt PICK " << OneLine(picker.prompt) << '\n';
+    WriteRows(out, picker.rows, picker.selected);
+    if (picker.wide) {
+        out << "  side [" << OneLine(picker.sideCaption) << "]\n";
+        for (const std::string& s : picker.sideRows)
+            out << "    " << OneLine(s) << '\n';
+    }
+}
+
+void writeChooserPrompt(std::ostream& out, const CharacterChooser& chooser)
+{
+    out << "prompt PICK [mode " << chooser.mode << "]\n";
+    WriteRows(out, chooser.rows, chooser.selected);
+}
+
 } // namespace
+
+std::vector<std::string> WindowLines(const ModalWindow& window)
+{
+    switch (window.kind()) {
+    case WindowKind::MessageBox:
+        return {BoxLine(*WindowAs<MessageBox>(window))};
+    case WindowKind::ListPicker:
+        return {PickerLine(*WindowAs<ListPicker>(window))};
+    case WindowKind::CharacterChooser:
+        return {ChooserLine(*WindowAs<CharacterChooser>(window))};
+    case WindowKind::Status:
+        return StatusLines(*WindowAs<StatusWindow>(window));
+    case WindowKind::Ranking:
+        return {RankLine(*WindowAs<RankingWindow>(window))};
+    case WindowKind::Settings:
+        break; // refused before it opens
+    }
+    return {};
+}
+
+const char* WindowName(const ModalWindow& window)
+{
+    switch (window.kind()) {
+    case WindowKind::MessageBox:
+        return "a message box";
+    case WindowKind::ListPicker:
+    case WindowKind::CharacterChooser:
+        return "a list";
+    case WindowKind::Settings:
+        return "the settings window";
+    case WindowKind::Status:
+        return "the status window";
+    case WindowKind::Ranking:
+        return "the ranking window";
+    }
+    return "a window";
+}
+
+void WriteWindowPrompt(std::ostream& out, const ModalWindow& window)
+{
+    switch (window.kind()) {
+    case WindowKind::MessageBox:
+        writeBoxPrompt(out, *WindowAs<MessageBox>(window));
+        break;
+    case WindowKind::ListPicker:
+        writePickerPrompt(out, *WindowAs<ListPicker>(window));
+        break;
+    case WindowKind::CharacterChooser:
+        writeChooserPrompt(out, *WindowAs<CharacterChooser>(window));
+        break;
+    case WindowKind::Status:
+        WriteStatusPrompt(out, *WindowAs<StatusWindow>(window));
+        break;
+    case WindowKind::Ranking:
+        WriteRankingPrompt(out, *WindowAs<RankingWindow>(window));
+        break;
+    case WindowKind::Settings:
+        break; // refused before it opens
+    }
+}
 
 std::string RankLine(const RankingWindow& window)
 {

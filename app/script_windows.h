@@ -1,8 +1,8 @@
 #pragma once
 
-// The status and ranking windows as the runner writes them: the lines that
-// tell a window has opened or changed, and their part of a dump (see
-// script_runner.h for the format, which tools rely on).
+// The modal windows as the runner writes them: the lines that tell a window
+// has opened or changed, and its part of a dump (see script_runner.h for the
+// format, which tools rely on). Each window's kind picks its writer.
 
 #include <iosfwd>
 #include <string>
@@ -10,8 +10,17 @@
 
 namespace qvr {
 
+class ModalWindow;
 struct StatusWindow;
 struct RankingWindow;
+
+// The lines a window writes when it opens, and again whenever one of them
+// changes.
+std::vector<std::string> WindowLines(const ModalWindow& window);
+// How a refused script line names the window ("a list", "the status window").
+const char* WindowName(const ModalWindow& window);
+// The window's part of a dump, from its "prompt" line on.
+void WriteWindowPrompt(std::ostream& out, const ModalWindow& window);
 
 // "RANK heading | row | row ...".
 std::string RankLine(const RankingWindow& window);

@@ -126,13 +126,19 @@ void ConfigWindow::ok(Game& game)
 
     for (int t = 1; t <= kTrackCount; ++t)
         game.music.bgmFiles[static_cast<std::size_t>(t)] = files[static_cast<std::size_t>(t)];
-    closed_ = true;
+    close();
     accepted_ = true;
+}
+
+void ConfigWindow::pressKey(Game&, Key key)
+{
+    if (key == Key::Escape)
+        cancel();
 }
 
 void ConfigWindow::cancel()
 {
-    closed_ = true;
+    close();
     accepted_ = false;
 }
 

@@ -8,14 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "core/modal_window.h"
 #include "core/music.h"
 
 namespace qvr {
 
 class Game;
 
-class ConfigWindow {
+class ConfigWindow final : public ModalWindow {
   public:
+    static constexpr WindowKind kKind = WindowKind::Settings;
+    WindowKind kind() const override { return kKind; }
+
     static constexpr const char* kTitle = "設定";
     static constexpr const char* kTrackLabel = "ＢＧＭの選択(&B)";     // over cboBGM
     static constexpr const char* kTrackFileLabel = "ファイル名(&F)";   // over txtFile
@@ -56,8 +60,11 @@ class ConfigWindow {
     const std::string& pictureFile() const;
 
     const std::vector<std::string>& warnings() const { return warnings_; }
-    bool closed() const { return closed_; }
     bool accepted() const { return accepted_; }
+
+    // The window is worked with the mouse; Escape cancels, as its frame's
+    // close button does.
+    void pressKey(Game& game, Key key) override;
 
     void selectTrack(int track); // 1..19
     void setTrackFile(const std::string& text);
@@ -84,7 +91,6 @@ class ConfigWindow {
     std::vector<PictureLine> pictures_;
     int selectedMonster_ = -1;
     std::vector<std::string> warnings_;
-    bool closed_ = false;
     bool accepted_ = false;
 };
 

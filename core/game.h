@@ -7,8 +7,11 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "core/creation_wizard.h"
+#include "core/game_mode.h"
 #include "core/records.h"
 #include "core/rng.h"
 #include "core/save_store.h"
@@ -46,6 +49,10 @@ public:
 
     Rng rng;
     GameState state;
+    // Where the game is, set wherever the screens change. A game that was
+    // never started has no title to leave: it counts as in town.
+    Place place{Mode::Town, Facility::None};
+    std::optional<CreationWizard> creation; // while the creation wizard runs
     Screen screen;
     Timers timers;
     MusicState music;

@@ -25,7 +25,7 @@ void performRow(Game& game, Panel& panel, int row)
 
 void Game::pressKey(Key key)
 {
-    if (screen.titleVisible) {
+    if (place.mode == Mode::Title) {
         LeaveTitle(*this);
         return;
     }
@@ -33,7 +33,7 @@ void Game::pressKey(Key key)
         SaveFromKey(*this);
         return;
     }
-    if (state.endingShown == -1) {
+    if (place.mode == Mode::Ending) {
         if (key == Key::Enter)
             ContinueAfterEnding(*this);
         return;

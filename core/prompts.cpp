@@ -39,7 +39,7 @@ bool cancels(Key key)
 
 void MessageBox::pressKey(Game& game, Key key)
 {
-    if (closed)
+    if (closed())
         return;
     if (key == Key::Ctrl) {
         SaveFromKey(game);
@@ -54,14 +54,14 @@ void MessageBox::pressKey(Game& game, Key key)
         break;
     case BoxType::Message:
         if (key == Key::Space || key == Key::Enter || cancels(key))
-            closed = true;
+            close();
         break;
     case BoxType::Input:
         if (key == Key::Enter) {
-            closed = true;
+            close();
         } else if (key == Key::Escape) {
             input.clear();
-            closed = true;
+            close();
         }
         break;
     }
@@ -72,7 +72,7 @@ void MessageBox::clickYes()
     if (type != BoxType::YesNo)
         return;
     answerYes = -1;
-    closed = true;
+    close();
 }
 
 void MessageBox::clickNo()
@@ -80,13 +80,13 @@ void MessageBox::clickNo()
     if (type != BoxType::YesNo)
         return;
     answerYes = 0;
-    closed = true;
+    close();
 }
 
 void MessageBox::clickFrame()
 {
     if (type != BoxType::YesNo)
-        closed = true;
+        close();
 }
 
 void ListPicker::select(Game& game, int row)
@@ -100,7 +100,7 @@ void ListPicker::select(Game& game, int row)
 
 void ListPicker::pressKey(Game& game, Key key)
 {
-    if (closed)
+    if (closed())
         return;
     if (key == Key::Ctrl) {
         SaveFromKey(game);
@@ -111,10 +111,10 @@ void ListPicker::pressKey(Game& game, Key key)
         select(game, row);
     } else if (key == Key::Enter && selected >= 0 && selected < static_cast<int>(rows.size())) {
         result = rows[static_cast<std::size_t>(selected)].value;
-        closed = true;
+        close();
     } else if (cancels(key)) {
         result = -1;
-        closed = true;
+        close();
     }
 }
 
@@ -130,7 +130,7 @@ void CharacterChooser::cancel()
 {
     selected = static_cast<int>(rows.size()) - 1;
     result = 0;
-    closed = true;
+    close();
 }
 
 void CharacterChooser::choose(Game& game)
@@ -145,12 +145,12 @@ void CharacterChooser::choose(Game& game)
     if (onChoose && onChoose(game, *this, value))
         return;
     result = value;
-    closed = true;
+    close();
 }
 
 void CharacterChooser::pressKey(Game& game, Key key)
 {
-    if (closed)
+    if (closed())
         return;
     if (key == Key::Ctrl) {
         SaveFromKey(game);
@@ -179,9 +179,7 @@ void ShowMessage(Game& game, const std::string& title, const std::string& text)
 
 bool AskYesNo(Game& game, const std::string& title, const std::string& text)
 {
-    MessageBox box = runBox(game, BoxType::YesNo, title, text, "");
-    game.state.answerYes = static_cast<int16_t>(box.answerYes);
-    return box.answerYes == -1;
+    return runBox(game, BoxType::YesNo, title, text, "").answerYes == -1;
 }
 
 std::string InputText(Game& game, const std::string& title, const std::string& text,
@@ -240,7 +238,6 @@ int runPicker(Game& game, ListPicker& picker)
     if (picker.onSelectionChanged)
         picker.onSelectionChanged(game, picker);
     PrompterOf(game).run(game, picker);
-    game.state.pickResult = static_cast<int16_t>(picker.result);
     return picker.result;
 }
 
@@ -269,7 +266,6 @@ int PickItem(Game& game, int rosterNo)
             picker.rows.push_back({CarriedItemName(game, rosterNo, slot), 0, slot, {}});
     if (picker.rows.empty()) {
         ShowMessage(game, "", "アイテムを持っていません");
-        game.state.pickResult = -1;
         return -1;
     }
     picker.prompt = "アイテムを選んでください";

@@ -3,13 +3,15 @@
 // The game's modal prompts: the message box (message, yes/no question, text
 // input), the list picker and the character chooser. Each is a small model
 // that takes keys and closes itself; a Prompter shows it and feeds it keys
-// until it has closed. The procedures at the bottom are what rule code calls.
+// until it has closed. The procedures at the bottom are what rule code calls:
+// each returns the answer, and nothing of it is left behind in the game.
 
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "core/keys.h"
+#include "core/modal_window.h"
 #include "core/screen.h"
 #include "core/services.h"
 
@@ -19,7 +21,10 @@ class Game;
 
 enum class BoxType { Input = 1, Message = 2, YesNo = 3 };
 
-struct MessageBox {
+struct MessageBox final : ModalWindow {
+    static constexpr WindowKind kKind = WindowKind::MessageBox;
+    WindowKind kind() const override { return kKind; }
+
     BoxType type = BoxType::Message;
     std::string title; // the frame caption; may be empty
     std::string text;  // lblMsg
@@ -27,7 +32,6 @@ struct MessageBox {
     // dlgInpBox2, used while the monster picture is on screen: centred over
     // the main window, its top 500 twips below the window's top.
     bool second = false;
-    bool closed = false;
     int answerYes = 0; // -1 yes, 0 no
 
     static constexpr const char* kYesText = "&Y)ES [Enter]";
@@ -37,7 +41,7 @@ struct MessageBox {
     bool showsYesNo() const { return type == BoxType::YesNo; }
 
     // The box's keys. Ctrl saves in every mode.
-    void pressKey(Game& game, Key key);
+    void pressKey(Game& game, Key key) override;
     // Clicks: the yes and no labels in a question, the frame in a message
     // or text box.
     void clickYes();
@@ -45,7 +49,10 @@ struct MessageBox {
     void clickFrame();
 };
 
-struct ListPicker {
+struct ListPicker final : ModalWindow {
+    static constexpr WindowKind kKind = WindowKind::ListPicker;
+    WindowKind kind() const override { return kKind; }
+
     std::string prompt; // lblMsg
     std::vector<Row> rows;
     int selected = 0;
@@ -55,23 +62,24 @@ struct ListPicker {
     std::string sideCaption;
     std::vector<std::string> sideRows;
     std::function<void(Game&, ListPicker&)> onSelectionChanged;
-    bool closed = false;
     int result = -1; // the chosen line's data value; -1 when cancelled
 
     static constexpr const char* kHint = " [ESC or BS]でキャンセル";
 
-    void pressKey(Game& game, Key key);
+    void pressKey(Game& game, Key key) override;
     void click(Game& game, int row);
     // Moves the selection (a click on a line, or the front end's list) and
     // refreshes the side list.
     void select(Game& game, int row);
 };
 
-struct CharacterChooser {
+struct CharacterChooser final : ModalWindow {
+    static constexpr WindowKind kKind = WindowKind::CharacterChooser;
+    WindowKind kind() const override { return kKind; }
+
     int mode = 0;
     std::vector<Row> rows; // SummaryLines, then "Ｒ）戻る" with value 0
     int selected = 0;
-    bool closed = false;
     int result = 0;
     // What choosing a line does in this mode; returns true to keep the
     // chooser open (it may re-list the rows). Without one, a choice closes
@@ -80,7 +88,7 @@ struct CharacterChooser {
 
     static constexpr const char* kBackRow = "Ｒ）戻る";
 
-    void pressKey(Game& game, Key key);
+    void pressKey(Game& game, Key key) override;
     void click(Game& game, int row);
     void choose(Game& game);
     void cancel();
@@ -89,8 +97,7 @@ struct CharacterChooser {
 // The prompter a prompt goes to; a GameError when the game has none.
 Prompter& PrompterOf(Game& game);
 
-// What rule code calls. Each records its result in GameState as the game
-// always has (answerYes, pickResult, chooserMode).
+// What rule code calls.
 void ShowMessage(Game& game, const std::string& title, const std::string& text);
 bool AskYesNo(Game& game, const std::string& title, const std::string& text);
 std::string InputText(Game& game, const std::string& title, const std::string& text,

@@ -319,15 +319,11 @@ struct GameState {
     int16_t groupNo = 0;
     int16_t floor = -1; // -1 in town
     int32_t partyEffects = 0;
-    int16_t answerYes = 0;
-    int16_t pickResult = 0;
-    int16_t chooserMode = 0;
     int16_t posX = 0;
     int16_t posY = 0;
     int16_t prevX = 0;
     int16_t prevY = 0;
     int16_t facing = 0; // 0 north, 1 east, 2 south, 3 west
-    int16_t curChar = 0;
     int16_t curItem = 0;
     int16_t eventResult = 0;
     int16_t turnCounter = 0;

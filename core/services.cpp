@@ -8,21 +8,6 @@
 
 namespace qvr {
 
-void Prompter::run(Game&, ConfigWindow&)
-{
-    throw GameError("this front end cannot show the settings window");
-}
-
-void Prompter::run(Game&, StatusWindow&)
-{
-    throw GameError("this front end cannot show the status window");
-}
-
-void Prompter::run(Game&, RankingWindow&)
-{
-    throw GameError("this front end cannot show the ranking window");
-}
-
 void FixedClock::advance(double seconds)
 {
     seconds_ += seconds;

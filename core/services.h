@@ -11,12 +11,7 @@
 namespace qvr {
 
 class Game;
-struct MessageBox;
-struct ListPicker;
-struct CharacterChooser;
-class ConfigWindow;
-struct StatusWindow;
-struct RankingWindow;
+class ModalWindow;
 
 // The time of day. The front end reads the system clock; scripts set it.
 class Clock {
@@ -99,25 +94,18 @@ public:
     void playFromStart() override {}
 };
 
-// Runs the game's modal prompts: each call returns when the prompt has
-// closed, with its answer in the model. The front end shows a dialog and
-// forwards keys to the model; the script runner feeds it script lines.
+// Runs the game's modal windows: each call returns when the window has
+// closed, with its answer in the model. The front end shows a dialog made for
+// the window's kind and forwards keys to the model; the script runner feeds
+// it script lines. A front end that cannot show a kind says so with a
+// GameError rather than pretending it was answered.
 class Prompter {
 public:
     virtual ~Prompter() = default;
-    virtual void run(Game& game, MessageBox& box) = 0;
-    virtual void run(Game& game, ListPicker& picker) = 0;
-    virtual void run(Game& game, CharacterChooser& chooser) = 0;
+    virtual void run(Game& game, ModalWindow& window) = 0;
     // The file chooser: a path, or "" when cancelled. `pattern` is the file
     // list's filter ("*.mid;*.wav").
     virtual std::string chooseFile(Game& game, const std::string& pattern) = 0;
-
-    // The town's and the camp's own windows: each is a model that takes keys
-    // (or clicks) until it has closed. A front end that cannot show one says
-    // so with a GameError rather than pretending it was answered.
-    virtual void run(Game& game, ConfigWindow& window);
-    virtual void run(Game& game, StatusWindow& window);
-    virtual void run(Game& game, RankingWindow& window);
 };
 
 // Things worth telling a watcher of the game (the script runner's transcript,

@@ -7,7 +7,8 @@
 // include each other or the layer above.
 
 #include <functional>
-#include <string>
+
+#include "core/game_mode.h"
 
 namespace qvr {
 
@@ -23,31 +24,14 @@ enum class StatusMode {
 // The shared party list lstParty in fraParty. A facility that needs to know
 // which member is meant enables it; the member chosen there (or the Escape
 // that gives up) is handed back to whoever asked. Nobody calls the askers by
-// name: each registers a use when its panels are built, and the first use
-// that claims the moment, in the order below, takes it.
+// name: each registers a use for the place it asks in (a town facility, the
+// maze, a battle, a chest) when its panels are built, and the use for the
+// place the game is in takes the moment.
 inline constexpr const char* kNoPartyText = "パーティーを組んでいません";
 
-// The order in which the askers are consulted: the town's facilities by the
-// frame that shows, then the maze, a battle and a chest by the main window's
-// mode. Only one of them is ever on screen; the order settles the rest.
-enum class PartyListOrder : int {
-    Tavern = 10,
-    Shop = 20,
-    Temple = 30,
-    Inn = 40,
-    AstrologyOffice = 50,
-    Maze = 100,
-    Battle = 110,
-    Chest = 120,
-};
-
 struct PartyListUse {
-    PartyListOrder order = PartyListOrder::Tavern;
-    std::string name; // a later registration under the same name replaces it
-    // Whether this asker is the one on screen now (its frame is visible, the
-    // main window is in its mode).
-    std::function<bool(const Game&)> owns;
-    // A member was chosen; state.curChar is already that member.
+    // A later registration for the same place replaces the earlier one.
+    Place where;
     std::function<void(Game&, int rosterNo)> chosen;
     // Escape or Backspace left the list. A use that leaves fraParty enabled
     // gets the plain ending: fraParty disabled and its selection cleared.
@@ -84,9 +68,8 @@ void OpenPartyList(Game& game);
 // Disables fraParty and clears its selection; the caller gives the keyboard
 // to its own menu.
 void ReleasePartyList(Game& game);
-// A choice of the row: the current character becomes that member and the
-// first use that owns the moment acts on it. A row outside the party does
-// nothing.
+// A choice of the row: the use for the game's place acts on that member. A
+// row outside the party does nothing.
 void ChoosePartyRow(Game& game, int row);
 // Shows "パーティーを組んでいません" and gives false when the party is empty.
 bool RequireParty(Game& game);
@@ -95,8 +78,8 @@ bool RequireParty(Game& game);
 // marching-order panel at its first row and gives it the keyboard. A battle
 // disables its command frame before.
 void OpenReorder(Game& game);
-// What closing the marching-order panel does while the battle command frame
-// is visible: the battle takes its command input up again.
+// What closing the marching-order panel does during a battle: the battle
+// takes its command input up again.
 void SetReorderBattleReturn(Game& game, std::function<void(Game&)> resume);
 
 // A key or a click on the title window: the main window takes over.

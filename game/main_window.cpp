@@ -9,6 +9,7 @@
 #include "core/dice.h"
 #include "core/messages.h"
 #include "core/music.h"
+#include "core/panel_names.h"
 #include "core/prompts.h"
 #include "core/textformat.h"
 #include "game/party_list.h"
@@ -85,18 +86,20 @@ void FinishStartUp(Game& game, bool showTitle)
     BuildCraftedWeapon(game);
     game.state.runStartTime = static_cast<float>(game.clock->secondsSinceMidnight());
     screen.titleStatus = kTitleReady;
-    if (!showTitle) {
-        // Straight into the town: its own music rather than the title's.
+    // Skipping the title skips only the window: its music plays on in the
+    // town until something there changes it.
+    if (showTitle)
+        game.place = {Mode::Title};
+    else
         screen.mainVisible = true;
-        PlayMusic(game, 2);
-    }
 }
 
 void GameScreens::leaveTitle(Game& game)
 {
     // Until the files are in there is no town to go to: the title stays.
-    if (!game.screen.titleVisible || game.screen.titleStatus == kTitleLoading)
+    if (game.place.mode != Mode::Title || game.screen.titleStatus == kTitleLoading)
         return;
+    game.place = InTown(Facility::CastleTown); // opened by the main window's load
     game.screen.mainVisible = true;
     game.screen.titleVisible = false;
     PlayMusic(game, 0);
@@ -194,8 +197,8 @@ void ReturnToCastle(Game& game)
     }
     Save(game);
     screen.drawing.clear();
-    hideIfPresent(screen, "fraMonster");
-    hideIfPresent(screen, "fraBattleCommand");
+    hideIfPresent(screen, kMonsterPanel);
+    hideIfPresent(screen, kBattleCommandPanel);
     screen.message.visible = false;
     st.floor = -1;
     RefreshPartyPanel(game);
@@ -219,10 +222,7 @@ void ReturnToCastle(Game& game)
             c.itemFlags[slot] = 0;
             break;
         }
-    int16_t saved = st.curChar;
-    st.curChar = static_cast<int16_t>(bearer);
-    CompactItems(game);
-    st.curChar = saved;
+    CompactItems(game, bearer);
     for (int n = 200; n <= 203; ++n)
         ShowMessage(game, "", std::string(MessageText(n)));
     for (int i = 1; i <= st.partyCount; ++i)
@@ -235,12 +235,13 @@ void ReturnToCastle(Game& game)
     screen.message.visible = true;
     game.timers.enable("tmrEnding", true);
     st.endingShown = -1;
+    game.place = {Mode::Ending};
 }
 
 void GameScreens::continueAfterEnding(Game& game)
 {
     GameState& st = game.state;
-    if (st.endingShown != -1)
+    if (game.place.mode != Mode::Ending)
         return;
     Screen& screen = game.screen;
     screen.message.text.clear();
@@ -262,10 +263,7 @@ void GameScreens::continueAfterEnding(Game& game)
 
 bool CloseRequested(const Game& game)
 {
-    for (const Panel& p : game.screen.panels)
-        if (p.name == "fraBattleCommand" && p.visible)
-            return false;
-    return true;
+    return game.place.mode != Mode::Battle;
 }
 
 bool ExitSequence(Game& game, WindowShow show)

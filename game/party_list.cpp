@@ -7,14 +7,15 @@
 
 #include "core/error.h"
 #include "core/game.h"
+#include "core/panel_names.h"
 #include "core/prompts.h"
 
 namespace qvr {
 
 namespace {
 
-constexpr const char* kPanel = "fraParty";
-constexpr Rect kPartyPanel{4, 150, 212, 66};
+constexpr const char* kPanel = kPartyPanel;
+constexpr Rect kPartyRect{4, 150, 212, 66};
 
 // The uses live inside the list's own perform, so that every Game carries
 // its own and nothing outlives it; the panel is rebuilt row by row on every
@@ -32,11 +33,11 @@ PartyListRouter& routerOf(Game& game)
     return *router;
 }
 
-// The asker on screen now, or none.
+// The asker of the game's place, or none.
 const PartyListUse* owner(Game& game)
 {
     for (const PartyListUse& use : routerOf(game).uses)
-        if (use.owns && use.owns(game))
+        if (use.where == game.place)
             return &use;
     return nullptr;
 }
@@ -67,9 +68,9 @@ void BuildPartyList(Game& game)
 {
     Panel p;
     p.name = kPanel;
-    p.list = "lstParty";
+    p.list = kPartyList;
     p.caption = "";
-    p.rect = kPartyPanel;
+    p.rect = kPartyRect;
     p.enabled = false;
     for (const char* column : {"lblClass", "lblAC", "lblHP", "lblState"})
         for (int i = 0; i < 6; ++i)
@@ -82,12 +83,8 @@ void BuildPartyList(Game& game)
 void GameScreens::addPartyListUse(Game& game, PartyListUse use)
 {
     std::vector<PartyListUse>& uses = routerOf(game).uses;
-    std::erase_if(uses, [&](const PartyListUse& u) { return u.name == use.name; });
-    auto at = std::upper_bound(uses.begin(), uses.end(), use.order,
-                               [](PartyListOrder order, const PartyListUse& u) {
-                                   return static_cast<int>(order) < static_cast<int>(u.order);
-                               });
-    uses.insert(at, std::move(use));
+    std::erase_if(uses, [&](const PartyListUse& u) { return u.where == use.where; });
+    uses.push_back(std::move(use));
 }
 
 void GameScreens::openPartyList(Game& game)
@@ -108,8 +105,7 @@ void GameScreens::choosePartyRow(Game& game, int row)
     GameState& st = game.state;
     if (row < 0 || row >= static_cast<int>(panel.rows.size()) || row >= st.partyCount)
         return;
-    int rosterNo = st.partyMember[row + 1];
-    st.curChar = static_cast<int16_t>(rosterNo);
+    const int rosterNo = st.partyMember[row + 1];
     if (const PartyListUse* use = owner(game)) {
         // The use may register or replace uses (and so move this one).
         auto chosen = use->chosen;

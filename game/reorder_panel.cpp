@@ -7,15 +7,16 @@
 
 #include "core/error.h"
 #include "core/game.h"
+#include "core/panel_names.h"
 #include "game/main_window.h"
 
 namespace qvr {
 
 namespace {
 
-constexpr const char* kPanel = "fraReorder";
+constexpr const char* kPanel = kReorderPanel;
 // Over the middle of the maze view, clear of the party window.
-constexpr Rect kReorderPanel{60, 40, 100, 90};
+constexpr Rect kReorderRect{60, 40, 100, 90};
 
 // Kept inside the panel's own key handler, so every Game has its own.
 struct ReorderKeys {
@@ -45,23 +46,15 @@ ReorderKeys& keysOf(Game& game)
     return *keys;
 }
 
-bool inBattle(const Game& game)
-{
-    for (const Panel& p : game.screen.panels)
-        if (p.name == "fraBattleCommand")
-            return p.visible;
-    return false;
-}
-
 } // namespace
 
 void BuildReorderPanel(Game& game)
 {
     Panel p;
     p.name = kPanel;
-    p.list = "lstReorder";
+    p.list = kReorderList;
     p.caption = "再　編　成";
-    p.rect = kReorderPanel;
+    p.rect = kReorderRect;
     p.labels = {
         {"lblUp", "↑&F)前へ", true},
         {"lblDown", "↓&B)後ろへ", true},
@@ -140,11 +133,11 @@ void CloseReorder(Game& game)
     Screen& screen = game.screen;
     screen.panel(kPanel).visible = false;
     auto resume = keysOf(game).battleReturn;
-    if (inBattle(game) && resume) {
+    if (game.place.mode == Mode::Battle && resume) {
         resume(game);
         return;
     }
-    screen.panel("fraParty").visible = screen.message.visible;
+    screen.panel(kPartyPanel).visible = screen.message.visible;
     if (screen.keyboardOwner == kPanel)
         screen.keyboardOwner.clear();
 }

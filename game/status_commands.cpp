@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/game.h"
+#include "core/panel_names.h"
 #include "core/prompts.h"
 #include "game/item_commands.h"
 #include "game/main_window.h"
@@ -114,7 +115,7 @@ void Step(Game& game, StatusWindow& w, int step)
 void Leave(Game& game, StatusWindow& w)
 {
     Save(game);
-    w.closed = true;
+    w.close();
 }
 
 } // namespace
@@ -173,10 +174,10 @@ void InstallTownCommands(StatusWindow& window)
 
 void FinishEquipping(Game& game, StatusWindow& window)
 {
-    ReleasePowers(game);
+    ReleasePowers(game, window.rosterNo);
     // The party panel shows armour class, hit points and conditions, all of
     // which the equipment and the powers may have changed.
-    if (game.screen.find("fraParty"))
+    if (game.screen.find(kPartyPanel))
         RefreshPartyPanel(game);
     window.rebuildCommands(game);
     window.refresh(game);

@@ -41,7 +41,6 @@ StatusWindow::StatusWindow(Game& game, int shown, StatusMode openedFrom) : mode(
 void StatusWindow::show(Game& game, int shown)
 {
     rosterNo = shown;
-    game.state.curChar = static_cast<int16_t>(shown);
     lblMsg1.clear();
     rebuildCommands(game);
     refresh(game);
@@ -124,7 +123,7 @@ void StatusWindow::perform(Game& game, int row)
     const auto command = static_cast<std::size_t>(commands[static_cast<std::size_t>(row)].value);
     if (command < handlers.size() && handlers[command])
         handlers[command](game, *this);
-    if (!closed)
+    if (!closed())
         refresh(game);
 }
 
@@ -152,7 +151,7 @@ void StatusWindow::chooseItem(Game& game, int row)
 
 void StatusWindow::pressKey(Game& game, Key key)
 {
-    if (closed)
+    if (closed())
         return;
     if (key == Key::Ctrl) {
         SaveFromKey(game);
@@ -162,10 +161,11 @@ void StatusWindow::pressKey(Game& game, Key key)
     case StatusFocus::Equip:
         if (MoveSelection(equipSelected, static_cast<int>(equipRows.size()), key))
             return;
+        // Giving up on a kind keeps what it wears and goes on to the next.
         if (key == Key::Enter)
             chooseEquip(game, equipSelected);
-        else if (Cancels(key)) // as "なにもつけない", the list's last row
-            chooseEquip(game, static_cast<int>(equipRows.size()) - 1);
+        else if (Cancels(key))
+            equipAfter(game, equipKind);
         return;
     case StatusFocus::Items:
         if (MoveSelection(itemSelected, static_cast<int>(items.size()), key))
@@ -201,30 +201,29 @@ void StatusWindow::pressKey(Game& game, Key key)
 
 void StatusWindow::clickCommand(Game& game, int row)
 {
-    if (!closed && focus == StatusFocus::Commands)
+    if (!closed() && focus == StatusFocus::Commands)
         perform(game, row);
 }
 
 void StatusWindow::clickItem(Game& game, int row)
 {
-    if (!closed && focus == StatusFocus::Items)
+    if (!closed() && focus == StatusFocus::Items)
         chooseItem(game, row);
 }
 
 void StatusWindow::clickEquip(Game& game, int row)
 {
-    if (!closed && focus == StatusFocus::Equip)
+    if (!closed() && focus == StatusFocus::Equip)
         chooseEquip(game, row);
 }
 
 void GameScreens::showStatus(Game& game, int rosterNo, StatusMode mode)
 {
-    if (!game.prompter)
-        throw GameError("the status window was asked for, but nothing can show it");
+    Prompter& prompter = PrompterOf(game);
     StatusWindow window(game, rosterNo, mode);
     if (mode == StatusMode::Camp)
         PlayMusic(game, kTrackCamp);
-    game.prompter->run(game, window);
+    prompter.run(game, window);
 }
 
 } // namespace qvr

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/keys.h"
+#include "core/modal_window.h"
 #include "core/screen.h"
 #include "core/shared_screens.h"
 #include "game/status_fields.h"
@@ -51,11 +52,13 @@ enum class StatusFocus {
     SpellBook, // fraSpell, until a key closes it
 };
 
-struct StatusWindow {
+struct StatusWindow final : ModalWindow {
+    static constexpr WindowKind kKind = WindowKind::Status;
+    WindowKind kind() const override { return kKind; }
+
     using Handler = std::function<void(Game&, StatusWindow&)>;
 
-    // Builds the window on a character, who becomes the one being handled
-    // (state.curChar).
+    // Builds the window on a character; every command acts on the one shown.
     StatusWindow(Game& game, int rosterNo, StatusMode mode);
 
     StatusMode mode;
@@ -86,14 +89,13 @@ struct StatusWindow {
     std::array<std::vector<std::string>, 2> spellBook;
 
     std::string lblMsg1; // what became of the last item thrown away
-    bool closed = false;
 
     // What each command does. The window fills in its own; a command whose
     // handler is empty is not listed, so the camp's commands appear once the
     // maze installs theirs.
     std::array<Handler, kStatusCommandCount> handlers;
 
-    void pressKey(Game& game, Key key);
+    void pressKey(Game& game, Key key) override;
     void clickCommand(Game& game, int row);
     void clickItem(Game& game, int row);
     void clickEquip(Game& game, int row);

@@ -76,7 +76,6 @@ bool ListCharacters(Game& game, int mode, std::vector<Row>& rows)
 int ChooseCharacter(Game& game, int mode,
                     std::function<bool(Game&, CharacterChooser&, int)> onChoose)
 {
-    game.state.chooserMode = static_cast<int16_t>(mode);
     CharacterChooser chooser;
     chooser.mode = mode;
     if (!ListCharacters(game, mode, chooser.rows))
@@ -85,7 +84,7 @@ int ChooseCharacter(Game& game, int mode,
     chooser.selected = 0;
     chooser.onChoose = std::move(onChoose);
     PrompterOf(game).run(game, chooser);
-    return chooser.closed ? chooser.result : 0;
+    return chooser.closed() ? chooser.result : 0;
 }
 
 std::string SummaryLine(const Game& game, int rosterNo, int lineNo)

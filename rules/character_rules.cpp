@@ -13,10 +13,10 @@ constexpr int kItemSlots = 12;
 // a rule that changed it would spoil every later erase.
 Character& HandledCharacter(Game& game, int rosterNo, const char* rule)
 {
-    const int resolved = rosterNo == 0 ? game.state.curChar : rosterNo;
-    if (resolved == 0)
-        throw GameError(std::string(rule) + ": no character is being handled");
-    return game.character(resolved);
+    if (rosterNo < 1 || rosterNo > kRosterSize)
+        throw GameError(std::string(rule) + ": roster entry " + std::to_string(rosterNo) +
+                        " is not a character");
+    return game.character(rosterNo);
 }
 
 } // namespace
@@ -87,9 +87,9 @@ void ResetDerived(Game& game, int rosterNo, bool keepEquipped)
     }
 }
 
-void CompactItems(Game& game)
+void CompactItems(Game& game, int rosterNo)
 {
-    Character& c = HandledCharacter(game, 0, "CompactItems");
+    Character& c = HandledCharacter(game, rosterNo, "CompactItems");
     int filled = 0;
     for (int slot = 1; slot <= kItemSlots; ++slot) {
         if (c.items[slot] == 0)

@@ -17,13 +17,12 @@ int16_t CanEquip(const Game& game, int rosterNo, int itemNo);
 // Puts back the values that equipment adds (regeneration, armour class,
 // resistances, ward and slay bits) to what the character's class and race
 // give on their own, ready for the equipment to be applied again. Unless
-// `keepEquipped`, every item is taken off as well. Roster number 0 means the
-// character being handled (state.curChar).
+// `keepEquipped`, every item is taken off as well.
 void ResetDerived(Game& game, int rosterNo, bool keepEquipped);
 
-// Closes the gaps an item left in the handled character's slots: carried
-// items move up to slots 1..k in their order, keeping their flags, and the
-// slots after them are emptied.
-void CompactItems(Game& game);
+// Closes the gaps an item left in the character's slots: carried items move
+// up to slots 1..k in their order, keeping their flags, and the slots after
+// them are emptied.
+void CompactItems(Game& game, int rosterNo);
 
 } // namespace qvr

@@ -171,9 +171,8 @@ int32_t ProtectedAc(const Game& game, int32_t baseAc)
 
 void ApplyEquipment(Game& game, int rosterNo)
 {
-    const int r = rosterNo == 0 ? game.state.curChar : rosterNo;
-    ResetDerived(game, r, true);
-    Character& c = game.character(r);
+    ResetDerived(game, rosterNo, true);
+    Character& c = game.character(rosterNo);
 
     int worn = 0;
     long long baseAc = c.baseAc;

@@ -157,9 +157,8 @@ bool ApplyPower(Game& game, int rosterNo, int code)
     return false;
 }
 
-void ReleasePowers(Game& game)
+void ReleasePowers(Game& game, int r)
 {
-    const int r = game.state.curChar;
     for (int slot = 1; slot <= kItemSlots; ++slot) {
         const ItemDef* def = CarriedItem(game, game.character(r), slot);
         if (!def || def->specialPower <= 0)

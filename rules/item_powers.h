@@ -28,9 +28,9 @@ inline constexpr int Rebirth = 19;
 inline constexpr int Frailty = 30;
 } // namespace Power
 
-// Offers the power of every carried item of the character being handled
-// (state.curChar), in slot order, then applies its equipment again.
-void ReleasePowers(Game& game);
+// Offers the power of every item the character carries, in slot order, then
+// applies its equipment again.
+void ReleasePowers(Game& game, int rosterNo);
 
 // What one released power does to the character; true when it left the
 // character in ashes or gone, which spends the item with nothing left of it.

@@ -6,6 +6,7 @@
 
 #include "core/codes.h"
 #include "core/game.h"
+#include "core/panel_names.h"
 #include "core/textformat.h"
 #include "rules/character_rules.h"
 
@@ -14,7 +15,7 @@ namespace qvr {
 void RefreshPartyPanel(Game& game)
 {
     GameState& st = game.state;
-    Panel& panel = game.screen.panel("fraParty");
+    Panel& panel = game.screen.panel(kPartyPanel);
     panel.rows.clear();
     for (Label& l : panel.labels)
         l.text.clear();
@@ -67,8 +68,12 @@ void RefreshPartyPanel(Game& game)
                        c.conditions != 0 ? ConditionText(c.conditions) : std::to_string(c.maxHp));
     }
     st.partyCount = static_cast<int16_t>(members.size());
-    if (panel.selected >= st.partyCount)
-        panel.selected = st.partyCount - 1;
+    // Only a list that takes the keyboard shows a highlight; one that does
+    // keeps the row it was on, or the nearest row still there.
+    if (!panel.enabled)
+        panel.selected = -1;
+    else
+        panel.selected = std::clamp(panel.selected, 0, st.partyCount - 1);
 }
 
 } // namespace qvr

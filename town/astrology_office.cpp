@@ -4,6 +4,7 @@
 
 #include "core/game.h"
 #include "core/music.h"
+#include "core/panel_names.h"
 #include "core/saving.h"
 #include "core/shared_screens.h"
 #include "rules/party_panel.h"
@@ -26,7 +27,7 @@ Row rankingRow(const char* text, Ranking ranking)
 void backToCastle(Game& game)
 {
     SetPrompt(game, "");
-    game.screen.panel("fraRank").visible = false;
+    game.screen.panel(kAstrologyPanel).visible = false;
     ShowCastleTown(game);
     PlayMusic(game, kTrackCastleTown);
 }
@@ -63,8 +64,8 @@ void fixArtificialHumanRow(Game& game, Panel& menu)
 void BuildAstrologyPanels(Game& game)
 {
     Panel p;
-    p.name = "fraRank";
-    p.list = "lstRank";
+    p.name = kAstrologyPanel;
+    p.list = kAstrologyList;
     p.caption = "エリュシオン 星占所";
     p.rect = kTownMenuRect;
     p.rows = {
@@ -87,10 +88,11 @@ void BuildAstrologyPanels(Game& game)
 void OpenAstrologyOffice(Game& game)
 {
     Screen& screen = game.screen;
-    screen.panel("fraCaldrimar").visible = false;
-    fixArtificialHumanRow(game, screen.panel("fraRank"));
+    screen.panel(kCastleTownPanel).visible = false;
+    fixArtificialHumanRow(game, screen.panel(kAstrologyPanel));
     PlayMusic(game, kTrackAstrology);
-    screen.open("fraRank", 0);
+    screen.open(kAstrologyPanel, 0);
+    game.place = InTown(Facility::AstrologyOffice);
 }
 
 } // namespace qvr

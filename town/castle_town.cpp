@@ -1,6 +1,7 @@
 #include "town/castle_town.h"
 
 #include "core/game.h"
+#include "core/panel_names.h"
 #include "core/shared_screens.h"
 #include "town/astrology_office.h"
 #include "town/edge_of_town.h"
@@ -24,8 +25,8 @@ void facilityDoor(Game& game)
 void BuildCastleTownPanel(Game& game)
 {
     Panel p;
-    p.name = "fraCaldrimar";
-    p.list = "lstCaldrimar";
+    p.name = kCastleTownPanel;
+    p.list = kCastleTownList;
     p.caption = "zedure城 城下町";
     p.rect = kTownMenuRect;
     p.rows = {
@@ -43,10 +44,10 @@ void BuildCastleTownPanel(Game& game)
 void ShowCastleTown(Game& game)
 {
     Screen& screen = game.screen;
-    Panel& party = screen.panel("fraParty");
-    party.visible = true;
-    party.enabled = false;
-    screen.open("fraCaldrimar", 0);
+    screen.panel(kPartyPanel).visible = true;
+    ReleasePartyList(game);
+    screen.open(kCastleTownPanel, 0);
+    game.place = InTown(Facility::CastleTown);
 }
 
 } // namespace qvr

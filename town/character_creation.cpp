@@ -1,19 +1,18 @@
 #include "town/character_creation.h"
 
 #include <array>
-#include <functional>
-#include <memory>
+#include <string>
+#include <vector>
 
 #include "core/codes.h"
 #include "core/dice.h"
 #include "core/game.h"
+#include "core/panel_names.h"
 #include "core/prompts.h"
 #include "core/saving.h"
 #include "core/shared_screens.h"
 #include "core/sjis.h"
 #include "rules/class_rules.h"
-#include "rules/party_panel.h"
-#include "town/castle_town.h"
 #include "town/new_character.h"
 #include "town/roster_chooser.h"
 #include "town/town_panels.h"
@@ -23,10 +22,6 @@ namespace qvr {
 
 namespace {
 
-constexpr const char* kSteps = "fraMaking";
-constexpr const char* kBonus = "fraBounas";
-constexpr const char* kClasses = "fraClass";
-constexpr const char* kTrainingMenu = "fraProvingGrounds";
 // Beside the distribution, so that every change shows at once what it opens.
 constexpr Rect kClassRect{158, 55, 58, 80};
 
@@ -34,26 +29,11 @@ constexpr std::array<int16_t, 9> kOfferedRaces{Race::Human,  Race::Elf,    Race:
                                                Race::Gnome,  Race::Hobbit, Race::Fairy,
                                                Race::Dragon, Race::Demon,  Race::Angel};
 
-// Lives in the panels' handlers for as long as the wizard runs; the next
-// creation starts a fresh one.
-struct Wizard {
-    NewCharacter made;
-    int points = 0; // left to spend
-    Attributes minimum{};
-};
-using WizardPtr = std::shared_ptr<Wizard>;
-using StepChoice = void (*)(Game&, const WizardPtr&, int value);
-
-void showStep(Game& game, const WizardPtr& w, const char* caption, std::vector<Row> rows,
-              StepChoice next)
+// The panels' handlers reach the wizard through the game; a key that comes
+// when none runs (a test, a stale panel) does nothing.
+CreationWizard* wizardOf(Game& game)
 {
-    Panel& p = game.screen.panel(kSteps);
-    p.caption = caption;
-    p.rows = std::move(rows);
-    p.perform = [w, next](Game& g, int row) {
-        next(g, w, g.screen.panel(kSteps).rows[static_cast<std::size_t>(row)].value);
-    };
-    game.screen.open(kSteps, 0);
+    return game.creation ? &*game.creation : nullptr;
 }
 
 Row choiceRow(std::string text, int value)
@@ -61,17 +41,34 @@ Row choiceRow(std::string text, int value)
     return {std::move(text), 0, value, {}};
 }
 
+void showStep(Game& game, CreationWizard& w, CreationStep step, const char* caption,
+              std::vector<Row> rows)
+{
+    w.step = step;
+    Panel& p = game.screen.panel(kMakingPanel);
+    p.caption = caption;
+    p.rows = std::move(rows);
+    game.screen.open(kMakingPanel, 0);
+}
+
 void hideWizard(Game& game)
 {
-    for (const char* name : {kSteps, kBonus, kClasses})
+    for (const char* name : {kMakingPanel, kBonusPanel, kClassPanel})
         game.screen.panel(name).visible = false;
 }
 
-void finish(Game& game, const WizardPtr& w, int yes)
+NewCharacter settled(const CreationWizard& w)
 {
+    return {w.name, w.race, w.alignment, w.sex, w.classCode, w.values, w.bonusPoints};
+}
+
+void finish(Game& game, bool yes)
+{
+    const NewCharacter made = settled(*game.creation);
+    game.creation.reset();
     hideWizard(game);
     if (yes) {
-        if (WriteNewCharacter(game, w->made) == 0)
+        if (WriteNewCharacter(game, made) == 0)
             ShowMessage(game, "", "これ以上作れませんよ");
         else
             Save(game);
@@ -79,47 +76,52 @@ void finish(Game& game, const WizardPtr& w, int yes)
     ShowTrainingGrounds(game);
 }
 
-void chooseClass(Game& game, const WizardPtr& w, int row)
+void chooseClass(Game& game, int row)
 {
-    w->made.classCode =
-        static_cast<int16_t>(game.screen.panel(kClasses).rows[static_cast<std::size_t>(row)].value);
-    game.screen.panel(kClasses).visible = false;
-    game.screen.panel(kBonus).visible = false;
-    showStep(game, w, "このキャラクターを使いますか？",
-             {choiceRow("はい", 1), choiceRow("いいえ", 0)}, finish);
+    CreationWizard* w = wizardOf(game);
+    Panel& classes = game.screen.panel(kClassPanel);
+    if (!w || row < 0 || row >= static_cast<int>(classes.rows.size()))
+        return;
+    w->classCode = static_cast<int16_t>(classes.rows[static_cast<std::size_t>(row)].value);
+    classes.visible = false;
+    game.screen.panel(kBonusPanel).visible = false;
+    showStep(game, *w, CreationStep::Confirmation, "このキャラクターを使いますか？",
+             {choiceRow("はい", 1), choiceRow("いいえ", 0)});
 }
 
-void showDistribution(Game& game, const Wizard& w)
+void showDistribution(Game& game, const CreationWizard& w)
 {
-    Panel& bonus = game.screen.panel(kBonus);
+    Panel& bonus = game.screen.panel(kBonusPanel);
     for (int i = 0; i < kAttributeCount; ++i)
-        bonus.setLabel("lblPoint" + std::to_string(i), std::to_string(w.made.attributes[i]));
-    bonus.setLabel("lblBounasPoint", std::to_string(w.points));
+        bonus.setLabel("lblPoint" + std::to_string(i), std::to_string(w.values[i]));
+    bonus.setLabel("lblBounasPoint", std::to_string(w.pointsLeft));
 
-    Panel& classes = game.screen.panel(kClasses);
+    Panel& classes = game.screen.panel(kClassPanel);
     classes.rows.clear();
-    for (int16_t code :
-         EligibleClasses(w.made.attributes, w.made.alignment, w.made.sex, ClassListOrder::Creation))
+    for (int16_t code : EligibleClasses(w.values, w.alignment, w.sex, ClassListOrder::Creation))
         classes.rows.push_back(choiceRow(ClassName(code), code));
     classes.selected = -1;
 }
 
 // The class list takes the keyboard only with every point spent and a class
 // to offer; otherwise the distribution keeps it.
-void enterClassList(Game& game, const Wizard& w)
+void enterClassList(Game& game, const CreationWizard& w)
 {
-    Panel& classes = game.screen.panel(kClasses);
-    if (w.points == 0 && !classes.rows.empty()) {
+    Panel& classes = game.screen.panel(kClassPanel);
+    if (w.pointsLeft == 0 && !classes.rows.empty()) {
         classes.selected = 0;
-        game.screen.focus(kClasses);
+        game.screen.focus(kClassPanel);
     } else {
-        game.screen.focus(kBonus);
+        game.screen.focus(kBonusPanel);
     }
 }
 
-bool distributionKey(Game& game, const WizardPtr& w, Key key)
+bool distributionKey(Game& game, Key key)
 {
-    const int row = game.screen.panel(kBonus).selected;
+    CreationWizard* w = wizardOf(game);
+    if (!w)
+        return false;
+    const int row = game.screen.panel(kBonusPanel).selected;
     if (key == Key::Enter) {
         enterClassList(game, *w);
         return true;
@@ -128,14 +130,15 @@ bool distributionKey(Game& game, const WizardPtr& w, Key key)
         return false;
     if (row < 0 || row >= kAttributeCount)
         return true;
-    int& value = w->made.attributes[static_cast<std::size_t>(row)];
-    if (key == Key::Left && value > w->minimum[static_cast<std::size_t>(row)]) {
+    const auto a = static_cast<std::size_t>(row);
+    int& value = w->values[a];
+    if (key == Key::Left && value > w->minimum[a]) {
         --value;
-        ++w->points;
-    } else if (key == Key::Right && w->points != 0 &&
-               value < AttributeMaxima(w->made.race, w->made.sex)[static_cast<std::size_t>(row)]) {
+        ++w->pointsLeft;
+    } else if (key == Key::Right && w->pointsLeft != 0 &&
+               value < AttributeMaxima(w->race, w->sex)[a]) {
         ++value;
-        --w->points;
+        --w->pointsLeft;
     } else {
         return true;
     }
@@ -143,54 +146,69 @@ bool distributionKey(Game& game, const WizardPtr& w, Key key)
     return true;
 }
 
-void startDistribution(Game& game, const WizardPtr& w)
+void startDistribution(Game& game, CreationWizard& w)
 {
-    game.screen.panel(kSteps).visible = false;
-    w->points = BonusPoints(Dice(game.rng, 6, 10, 0));
-    w->made.bonusPoints = w->points;
-    w->minimum = StartingAttributes(w->made.race, w->made.sex);
-    w->made.attributes = w->minimum;
+    w.step = CreationStep::Distribution;
+    game.screen.panel(kMakingPanel).visible = false;
+    w.bonusPoints = BonusPoints(Dice(game.rng, 6, 10, 0));
+    w.pointsLeft = w.bonusPoints;
+    w.minimum = StartingAttributes(w.race, w.sex);
+    w.values = w.minimum;
 
-    Panel& bonus = game.screen.panel(kBonus);
-    bonus.keyHook = [w](Game& g, Key key) { return distributionKey(g, w, key); };
-    Panel& classes = game.screen.panel(kClasses);
-    classes.perform = [w](Game& g, int row) { chooseClass(g, w, row); };
+    Panel& classes = game.screen.panel(kClassPanel);
     classes.visible = true;
     classes.enabled = true;
-    showDistribution(game, *w);
-    game.screen.open(kBonus, 0);
+    showDistribution(game, w);
+    game.screen.open(kBonusPanel, 0);
 }
 
-void chooseSex(Game& game, const WizardPtr& w, int sex)
+void askSex(Game& game, CreationWizard& w)
 {
-    w->made.sex = static_cast<int16_t>(sex);
-    startDistribution(game, w);
+    showStep(game, w, CreationStep::Sex, "性別を選んでください",
+             {choiceRow("男", 1), choiceRow("女", 2)});
 }
 
-void askSex(Game& game, const WizardPtr& w)
+void chooseRace(Game& game, CreationWizard& w, int race)
 {
-    showStep(game, w, "性別を選んでください", {choiceRow("男", 1), choiceRow("女", 2)}, chooseSex);
-}
-
-void chooseAlignment(Game& game, const WizardPtr& w, int alignment)
-{
-    w->made.alignment = static_cast<int16_t>(alignment);
-    askSex(game, w);
-}
-
-void chooseRace(Game& game, const WizardPtr& w, int race)
-{
-    w->made.race = static_cast<int16_t>(race);
+    w.race = static_cast<int16_t>(race);
     // Demons are born chaotic and angels lawful: they are not asked.
     if (race == Race::Demon || race == Race::Angel) {
-        w->made.alignment = race == Race::Demon ? Align::Chaotic : Align::Lawful;
+        w.alignment = race == Race::Demon ? Align::Chaotic : Align::Lawful;
         askSex(game, w);
         return;
     }
     std::vector<Row> rows;
     for (int16_t a : {Align::Lawful, Align::Neutral, Align::Chaotic})
         rows.push_back(choiceRow(AlignmentName(a), a));
-    showStep(game, w, "属性を選んでください", std::move(rows), chooseAlignment);
+    showStep(game, w, CreationStep::Alignment, "属性を選んでください", std::move(rows));
+}
+
+// A row of fraMaking: what it means depends on the step the wizard is at.
+void chooseStep(Game& game, int row)
+{
+    CreationWizard* w = wizardOf(game);
+    const Panel& p = game.screen.panel(kMakingPanel);
+    if (!w || row < 0 || row >= static_cast<int>(p.rows.size()))
+        return;
+    const int value = p.rows[static_cast<std::size_t>(row)].value;
+    switch (w->step) {
+    case CreationStep::Race:
+        chooseRace(game, *w, value);
+        break;
+    case CreationStep::Alignment:
+        w->alignment = static_cast<int16_t>(value);
+        askSex(game, *w);
+        break;
+    case CreationStep::Sex:
+        w->sex = static_cast<int16_t>(value);
+        startDistribution(game, *w);
+        break;
+    case CreationStep::Confirmation:
+        finish(game, value != 0);
+        break;
+    case CreationStep::Distribution:
+        break;
+    }
 }
 
 int characterNamed(const Game& game, const std::string& name)
@@ -206,14 +224,15 @@ int characterNamed(const Game& game, const std::string& name)
 void BuildCreationPanels(Game& game)
 {
     Panel steps;
-    steps.name = kSteps;
-    steps.list = "lstMaking";
+    steps.name = kMakingPanel;
+    steps.list = kMakingList;
     steps.rect = kTownMenuRect;
+    steps.perform = chooseStep;
     game.screen.add(std::move(steps));
 
     Panel bonus;
-    bonus.name = kBonus;
-    bonus.list = "lstStatus";
+    bonus.name = kBonusPanel;
+    bonus.list = kBonusList;
     bonus.caption = "ボーナスを振り分けて下さい";
     bonus.rect = kTownMenuRect;
     for (const std::string& attribute : AttributeNames())
@@ -222,13 +241,15 @@ void BuildCreationPanels(Game& game)
         bonus.labels.push_back({"lblPoint" + std::to_string(i), "", true});
     bonus.labels.push_back({"lblBounas", "ボーナス", true});
     bonus.labels.push_back({"lblBounasPoint", "", true});
+    bonus.keyHook = distributionKey;
     game.screen.add(std::move(bonus));
 
     Panel classes;
-    classes.name = kClasses;
-    classes.list = "lstClass";
+    classes.name = kClassPanel;
+    classes.list = kClassList;
     classes.caption = "職業";
     classes.rect = kClassRect;
+    classes.perform = chooseClass;
     game.screen.add(std::move(classes));
 }
 
@@ -238,7 +259,7 @@ void CreateCharacter(Game& game)
         ShowMessage(game, "", "これ以上作れませんよ");
         return;
     }
-    game.screen.panel(kTrainingMenu).visible = false;
+    game.screen.panel(kTrainingPanel).visible = false;
     const std::string typed = InputText(game, "名前", "名前を入力してください");
     if (typed.empty()) {
         ShowTrainingGrounds(game);
@@ -257,12 +278,12 @@ void CreateCharacter(Game& game)
         return;
     }
 
-    auto w = std::make_shared<Wizard>();
-    w->made.name = name;
+    CreationWizard& w = game.creation.emplace();
+    w.name = name;
     std::vector<Row> rows;
     for (int16_t race : kOfferedRaces)
         rows.push_back(choiceRow(RaceName(race), race));
-    showStep(game, w, "種族を選んでください", std::move(rows), chooseRace);
+    showStep(game, w, CreationStep::Race, "種族を選んでください", std::move(rows));
 }
 
 } // namespace qvr

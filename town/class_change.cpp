@@ -6,11 +6,13 @@
 #include "core/codes.h"
 #include "core/dice.h"
 #include "core/game.h"
+#include "core/panel_names.h"
 #include "core/prompts.h"
 #include "core/saving.h"
 #include "core/shared_screens.h"
 #include "rules/character_rules.h"
 #include "rules/class_rules.h"
+#include "rules/equipment.h"
 #include "rules/party_panel.h"
 #include "town/castle_town.h"
 #include "town/new_character.h"
@@ -22,8 +24,7 @@ namespace qvr {
 
 namespace {
 
-constexpr const char* kPanel = "fraClassChange";
-constexpr const char* kTrainingMenu = "fraProvingGrounds";
+constexpr const char* kPanel = kClassChangePanel;
 constexpr int kKeep = -1;
 
 // What a new class sets, whatever the race gave: these are the values the
@@ -106,8 +107,8 @@ void pointsFromKnownSpells(Character& c)
 
 void startCasting(Game& game, Character& c, int school)
 {
-    // Sized by the attribute as the race left it, before the class raises it.
-    const int points = 1 + Dice(game.rng, 1, SpellStatistic(c, school) / 4, 0);
+    // Sized by the iq the race left, before the class raises it.
+    const int points = 1 + FirstPointsRoll(game, c);
     c.maxMp(school, 1) = static_cast<int16_t>(points);
     c.mp(school, 1) = static_cast<int16_t>(points);
     LearnFirstSpells(game, c, school);
@@ -119,7 +120,7 @@ void BuildClassChangePanel(Game& game)
 {
     Panel p;
     p.name = kPanel;
-    p.list = "lstClassChange";
+    p.list = kClassChangeList;
     p.caption = "職業";
     p.rect = kTownMenuRect;
     game.screen.add(std::move(p));
@@ -137,13 +138,9 @@ void ApplyClassChange(Game& game, int rosterNo, int16_t classCode)
     // resistances back to what the race and the new class give.
     ResetDerived(game, rosterNo, false);
     SetAttributes(c, StartingAttributes(c.race, c.sex));
-    for (int slot = 1; slot <= 12; ++slot) {
-        if (c.items[slot] == 0)
-            continue;
-        // The old class's verdict on an item says nothing about the new one.
-        const auto kept = static_cast<int16_t>(c.itemFlags[slot] & ~ItemFlag::CannotEquip);
-        c.itemFlags[slot] = static_cast<int16_t>(kept | CanEquip(game, rosterNo, c.items[slot]));
-    }
+    // The old class's verdict on an item says nothing about the new one. An
+    // item number the content lacks keeps its marks, as in the status window.
+    RefreshWearability(game, rosterNo);
     pointsFromKnownSpells(c);
 
     switch (classCode) {
@@ -199,7 +196,7 @@ void ChangeClass(Game& game)
     p.perform = [rosterNo](Game& g, int row) {
         choose(g, rosterNo, g.screen.panel(kPanel).rows[static_cast<std::size_t>(row)].value);
     };
-    game.screen.panel(kTrainingMenu).enabled = false;
+    game.screen.panel(kTrainingPanel).enabled = false;
     game.screen.open(kPanel, 0);
 }
 

@@ -1,9 +1,10 @@
 #include "town/edge_of_town.h"
 
 #include "core/config_window.h"
-#include "core/error.h"
 #include "core/game.h"
 #include "core/music.h"
+#include "core/panel_names.h"
+#include "core/prompts.h"
 #include "core/saving.h"
 #include "core/shared_screens.h"
 #include "rules/party_panel.h"
@@ -15,7 +16,7 @@ namespace qvr {
 
 namespace {
 
-constexpr const char* kPanel = "fraEdgeOfTowm";
+constexpr const char* kPanel = kEdgeOfTownPanel;
 
 void hideEdge(Game& game)
 {
@@ -41,10 +42,8 @@ void trainingGrounds(Game& game)
 
 void settings(Game& game)
 {
-    if (!game.prompter)
-        throw GameError("the settings window cannot be shown: the game has no prompter");
     ConfigWindow window(game);
-    game.prompter->run(game, window);
+    PrompterOf(game).run(game, window);
 }
 
 // The engine cannot know how the window is shown (maximised, minimised):
@@ -70,7 +69,7 @@ void BuildEdgeOfTownPanel(Game& game)
 {
     Panel p;
     p.name = kPanel;
-    p.list = "lstEdgeOfTown";
+    p.list = kEdgeOfTownList;
     p.caption = "町外れ";
     p.rect = kTownMenuRect;
     // Resuming a party left in the maze and descending into it belong to the
@@ -86,8 +85,9 @@ void BuildEdgeOfTownPanel(Game& game)
 
 void OpenEdgeOfTown(Game& game)
 {
-    game.screen.panel("fraCaldrimar").visible = false;
+    game.screen.panel(kCastleTownPanel).visible = false;
     game.screen.open(kPanel, 0);
+    game.place = InTown(Facility::EdgeOfTown);
     PlayMusic(game, kTrackEdgeOfTown);
 }
 

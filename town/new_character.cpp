@@ -23,19 +23,16 @@ int firstFreeSlot(const Game& game)
 void giveFirstSpells(Game& game, Character& c, int school)
 {
     const int learnt = LearnFirstSpells(game, c, school);
-    const int points =
-        std::min(kFirstSpellPoints, learnt + Dice(game.rng, 1, SpellStatistic(c, school) / 4, 0));
+    const int points = std::min(kFirstSpellPoints, learnt + FirstPointsRoll(game, c));
     c.maxMp(school, 1) = static_cast<int16_t>(points);
     c.mp(school, 1) = static_cast<int16_t>(points);
 }
 
 } // namespace
 
-int SpellStatistic(const Character& c, int school)
+int FirstPointsRoll(Game& game, const Character& c)
 {
-    // Priests pray: everywhere else (level-up, spell books) the priest
-    // school answers to piety, and a first priest must not depend on iq.
-    return school == kPriestSchool ? c.piety : c.iq;
+    return Dice(game.rng, 1, c.iq / 4, 0);
 }
 
 int LearnFirstSpells(Game& game, Character& c, int school)

@@ -36,8 +36,9 @@ int WriteNewCharacter(Game& game, const NewCharacter& made);
 // known. Returns the number learnt in the last pass.
 int LearnFirstSpells(Game& game, Character& c, int school);
 
-// The attribute whose quarter sizes a school's first spell points: iq for
-// the wizard school, piety for the priest school.
-int SpellStatistic(const Character& c, int school);
+// The die that sizes a new caster's first spell points, of either school:
+// 1d(iq / 4). Priests too start from what they understand of their prayers,
+// not from their faith.
+int FirstPointsRoll(Game& game, const Character& c);
 
 } // namespace qvr

@@ -4,20 +4,17 @@
 #include <vector>
 
 #include "core/codes.h"
-#include "core/error.h"
 #include "core/game.h"
+#include "core/prompts.h"
 #include "core/saving.h"
-#include "core/shared_screens.h"
 #include "core/textformat.h"
-#include "rules/party_panel.h"
 #include "rules/ranking_sort.h"
-#include "town/castle_town.h"
 
 namespace qvr {
 
 void RankingWindow::pressKey(Game& game, Key key)
 {
-    if (closed)
+    if (closed())
         return;
     if (key == Key::Ctrl) {
         SaveFromKey(game);
@@ -26,7 +23,7 @@ void RankingWindow::pressKey(Game& game, Key key)
     if (MoveSelection(selected, static_cast<int>(rows.size()), key))
         return;
     if (key == Key::Enter || key == Key::Escape || key == Key::Backspace)
-        closed = true;
+        close();
 }
 
 namespace {
@@ -215,9 +212,7 @@ RankingWindow BuildRanking(const Game& game, Ranking ranking)
 void ShowRanking(Game& game, Ranking ranking)
 {
     RankingWindow window = BuildRanking(game, ranking);
-    if (!game.prompter)
-        throw GameError("a ranking was asked for, but nothing can show it");
-    game.prompter->run(game, window);
+    PrompterOf(game).run(game, window);
 }
 
 } // namespace qvr

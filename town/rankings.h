@@ -8,23 +8,26 @@
 #include <vector>
 
 #include "core/keys.h"
+#include "core/modal_window.h"
 
 namespace qvr {
 
 class Game;
 
 // The ranking window fdlgRank: a heading above a list of ready-made rows.
-struct RankingWindow {
+struct RankingWindow final : ModalWindow {
+    static constexpr WindowKind kKind = WindowKind::Ranking;
+    WindowKind kind() const override { return kKind; }
+
     std::string heading;           // the label over the list; empty for the roster rankings
     std::vector<std::string> rows; // lstRanking, exactly as shown
     int selected = -1;             // moved by the navigation keys, for scrolling long lists
-    bool closed = false;
 
     // Enter, Escape and Backspace close the window; the navigation keys move
     // through the list; Ctrl saves, as in every other window of the game.
-    void pressKey(Game& game, Key key);
+    void pressKey(Game& game, Key key) override;
     // A mouse press anywhere in the list.
-    void click() { closed = true; }
+    void click() { close(); }
 };
 
 enum class Ranking {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/game.h"
+#include "core/panel_names.h"
 #include "core/prompts.h"
 #include "core/saving.h"
 #include "core/shared_screens.h"
@@ -144,12 +145,10 @@ void moveRecord(Game& game, int from, int to)
         if (game.character(slot).rosterNo > 0)
             game.character(slot).rosterNo = slot;
 
-    // Anyone holding a roster number keeps holding the same character.
+    // The party keeps its members wherever their records went.
     GameState& st = game.state;
     for (int i = 1; i <= st.partyCount; ++i)
         st.partyMember[i] = static_cast<int16_t>(slotAfterMove(st.partyMember[i], from, to));
-    if (st.curChar >= 1 && st.curChar <= kRosterSize)
-        st.curChar = static_cast<int16_t>(slotAfterMove(st.curChar, from, to));
 }
 
 // The first choice picks who moves, the second where to; the chooser stays
@@ -232,7 +231,7 @@ int OpenRosterChooser(Game& game, int mode)
     const int chosen = ChooseCharacter(game, mode, std::move(onChoose));
     // Members joined one by one while the chooser was open; the party panel
     // shows them however the chooser was left.
-    if (mode == ChooserMode::Join && game.screen.find("fraParty"))
+    if (mode == ChooserMode::Join && game.screen.find(kPartyPanel))
         RefreshPartyPanel(game);
     return chosen;
 }

@@ -5,6 +5,7 @@
 
 #include "core/game.h"
 #include "core/music.h"
+#include "core/panel_names.h"
 #include "core/prompts.h"
 #include "core/saving.h"
 #include "core/shared_screens.h"
@@ -18,7 +19,7 @@ namespace qvr {
 
 namespace {
 
-constexpr const char* kPanel = "fraTorvesh";
+constexpr const char* kPanel = kTavernPanel;
 constexpr int kRemoveRow = 1;
 constexpr int kInspectRow = 2;
 constexpr int kJoinMode = 1;
@@ -60,8 +61,8 @@ void memberChosen(Game& game, int rosterNo)
     } else if (row == kInspectRow) {
         ShowStatus(game, rosterNo, StatusMode::Tavern);
     }
+    ReleasePartyList(game);
     RefreshPartyPanel(game);
-    game.screen.panel("fraParty").enabled = false;
     backToTavern(game);
 }
 
@@ -97,16 +98,15 @@ void backToCastle(Game& game)
     PlayMusic(game, kTrackCastleTown);
 }
 
-// A digit looks at that member at once, as if Inspect had been chosen.
+// A digit looks at that member at once, as if Inspect had been chosen. The
+// party list never takes the keyboard for it, so it shows no highlight.
 bool tavernKeys(Game& game, Key key)
 {
     if (!IsDigitKey(key) || key == CharKey('0') || key > CharKey('6'))
         return false;
     int row = KeyChar(key) - '1';
-    Panel& party = game.screen.panel("fraParty");
-    if (row >= static_cast<int>(party.rows.size()))
+    if (row >= static_cast<int>(game.screen.panel(kPartyPanel).rows.size()))
         return true;
-    party.selected = row;
     game.screen.panel(kPanel).selected = kInspectRow;
     ChoosePartyRow(game, row);
     return true;
@@ -118,7 +118,7 @@ void BuildTavernPanel(Game& game)
 {
     Panel p;
     p.name = kPanel;
-    p.list = "lstTorvesh";
+    p.list = kTavernList;
     p.caption = "カイーナ の 酒 場";
     p.rect = kTownMenuRect;
     p.rows = {
@@ -133,9 +133,7 @@ void BuildTavernPanel(Game& game)
     game.screen.add(std::move(p));
 
     PartyListUse use;
-    use.order = PartyListOrder::Tavern;
-    use.name = "tavern";
-    use.owns = [](const Game& g) { return g.screen.panel(kPanel).visible; };
+    use.where = InTown(Facility::Tavern);
     use.chosen = memberChosen;
     use.left = leftPartyList;
     AddPartyListUse(game, std::move(use));
@@ -143,8 +141,9 @@ void BuildTavernPanel(Game& game)
 
 void OpenTavern(Game& game)
 {
-    game.screen.panel("fraCaldrimar").visible = false;
+    game.screen.panel(kCastleTownPanel).visible = false;
     game.screen.open(kPanel, 0);
+    game.place = InTown(Facility::Tavern);
     PlayMusic(game, kTrackTavern);
 }
 

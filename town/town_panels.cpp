@@ -1,6 +1,7 @@
 #include "town/town_panels.h"
 
 #include "core/game.h"
+#include "core/panel_names.h"
 #include "town/astrology_office.h"
 #include "town/castle_town.h"
 #include "town/edge_of_town.h"
@@ -11,7 +12,7 @@ namespace qvr {
 
 namespace {
 
-constexpr const char* kPrompt = "lbl";
+constexpr const char* kPrompt = kPromptPanel;
 // No frame of its own: its lines grow upwards from the top of the menus.
 constexpr Rect kPromptLine{22, 55, 132, 0};
 

@@ -2,6 +2,7 @@
 
 #include "core/game.h"
 #include "core/music.h"
+#include "core/panel_names.h"
 #include "core/prompts.h"
 #include "core/saving.h"
 #include "core/shared_screens.h"
@@ -16,7 +17,7 @@ namespace qvr {
 
 namespace {
 
-constexpr const char* kMenu = "fraProvingGrounds";
+constexpr const char* kMenu = kTrainingPanel;
 
 // A slot whose roster number is below 1 is neither a character nor free;
 // viewing and moving count and number real characters only.
@@ -70,7 +71,7 @@ Panel menuPanel()
 {
     Panel p;
     p.name = kMenu;
-    p.list = "lstProvingGrounds";
+    p.list = kTrainingList;
     p.caption = "訓練場";
     p.rect = kTownMenuRect;
     p.rows = {
@@ -98,11 +99,13 @@ void BuildTrainingPanels(Game& game)
 void OpenTrainingGrounds(Game& game)
 {
     game.screen.open(kMenu, 0);
+    game.place = InTown(Facility::TrainingGrounds);
 }
 
 void ShowTrainingGrounds(Game& game)
 {
     game.screen.open(kMenu, game.screen.panel(kMenu).selected);
+    game.place = InTown(Facility::TrainingGrounds);
 }
 
 int CountCharacters(const Game& game)

@@ -35,7 +35,7 @@ CharacterChooserDialog::CharacterChooserDialog(QWidget* parent) : PromptDialog(p
 
 void CharacterChooserDialog::run(Game& game, CharacterChooser& chooser)
 {
-    if (chooser.closed)
+    if (chooser.closed())
         return;
     chooser_ = &chooser;
     setFocus();
@@ -64,7 +64,7 @@ void CharacterChooserDialog::forwardKey(Key key)
 
 bool CharacterChooserDialog::modelClosed() const
 {
-    return !chooser_ || chooser_->closed;
+    return !chooser_ || chooser_->closed();
 }
 
 void CharacterChooserDialog::cancelModel()

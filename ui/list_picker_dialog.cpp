@@ -69,7 +69,7 @@ ListPickerDialog::ListPickerDialog(QWidget* parent) : PromptDialog(parent)
 
 void ListPickerDialog::run(Game& game, ListPicker& picker)
 {
-    if (picker.closed)
+    if (picker.closed())
         return;
     picker_ = &picker;
     prompt_->setText(DisplayText(picker.prompt));
@@ -99,13 +99,13 @@ void ListPickerDialog::forwardKey(Key key)
 
 bool ListPickerDialog::modelClosed() const
 {
-    return !picker_ || picker_->closed;
+    return !picker_ || picker_->closed();
 }
 
 void ListPickerDialog::cancelModel()
 {
     picker_->result = -1;
-    picker_->closed = true;
+    picker_->close();
 }
 
 bool ListPickerDialog::eventFilter(QObject* watched, QEvent* event)

@@ -89,7 +89,7 @@ MessageBoxDialog::MessageBoxDialog(QWidget* parent) : PromptDialog(parent)
 
 void MessageBoxDialog::run(Game& game, MessageBox& box, const QWidget* mainWindow)
 {
-    if (box.closed)
+    if (box.closed())
         return;
     box_ = &box;
     frame_->setTitle(DisplayText(box.title));
@@ -144,7 +144,7 @@ void MessageBoxDialog::forwardKey(Key key)
 
 bool MessageBoxDialog::modelClosed() const
 {
-    return !box_ || box_->closed;
+    return !box_ || box_->closed();
 }
 
 void MessageBoxDialog::cancelModel()
@@ -154,7 +154,7 @@ void MessageBoxDialog::cancelModel()
         return;
     }
     box_->input.clear();
-    box_->closed = true;
+    box_->close();
 }
 
 bool MessageBoxDialog::eventFilter(QObject* watched, QEvent* event)

@@ -3,8 +3,11 @@
 #include <QFileInfo>
 #include <QWidget>
 
+#include "core/config_window.h"
 #include "core/game.h"
 #include "core/prompts.h"
+#include "game/status_window.h"
+#include "town/rankings.h"
 #include "ui/character_chooser_dialog.h"
 #include "ui/file_chooser_dialog.h"
 #include "ui/list_picker_dialog.h"
@@ -44,41 +47,53 @@ QtPrompter::~QtPrompter()
     delete chooser_.data();
 }
 
-void QtPrompter::run(Game& game, MessageBox& box)
+void QtPrompter::run(Game& game, ModalWindow& window)
+{
+    switch (window.kind()) {
+    case WindowKind::MessageBox:
+        runBox(game, *WindowAs<MessageBox>(window));
+        return;
+    case WindowKind::ListPicker:
+        runPicker(game, *WindowAs<ListPicker>(window));
+        return;
+    case WindowKind::CharacterChooser:
+        runChooser(game, *WindowAs<CharacterChooser>(window));
+        return;
+    case WindowKind::Settings:
+        RunSettingsWindow(game, *WindowAs<ConfigWindow>(window), mainWindow_.data());
+        return;
+    // Both windows are made for each opening: a status window may open
+    // another prompt, never another status window, and a board is built
+    // afresh anyway.
+    case WindowKind::Status: {
+        StatusWindowDialog dialog(mainWindow_.data());
+        dialog.run(game, *WindowAs<StatusWindow>(window));
+        return;
+    }
+    case WindowKind::Ranking: {
+        RankingDialog dialog(mainWindow_.data());
+        dialog.run(game, *WindowAs<RankingWindow>(window));
+        return;
+    }
+    }
+}
+
+void QtPrompter::runBox(Game& game, MessageBox& box)
 {
     QPointer<MessageBoxDialog>& kept = box.second ? secondBox_ : box_;
     runIn(kept, mainWindow_.data(),
           [&](MessageBoxDialog& dialog) { dialog.run(game, box, mainWindow_.data()); });
 }
 
-void QtPrompter::run(Game& game, ListPicker& picker)
+void QtPrompter::runPicker(Game& game, ListPicker& picker)
 {
     runIn(picker_, mainWindow_.data(), [&](ListPickerDialog& dialog) { dialog.run(game, picker); });
 }
 
-void QtPrompter::run(Game& game, CharacterChooser& chooser)
+void QtPrompter::runChooser(Game& game, CharacterChooser& chooser)
 {
     runIn(chooser_, mainWindow_.data(),
           [&](CharacterChooserDialog& dialog) { dialog.run(game, chooser); });
-}
-
-void QtPrompter::run(Game& game, ConfigWindow& window)
-{
-    RunSettingsWindow(game, window, mainWindow_.data());
-}
-
-// Both windows are made for each opening: a status window may open another
-// prompt, never another status window, and a board is built afresh anyway.
-void QtPrompter::run(Game& game, StatusWindow& window)
-{
-    StatusWindowDialog dialog(mainWindow_.data());
-    dialog.run(game, window);
-}
-
-void QtPrompter::run(Game& game, RankingWindow& window)
-{
-    RankingDialog dialog(mainWindow_.data());
-    dialog.run(game, window);
 }
 
 std::string QtPrompter::chooseFile(Game& game, const std::string& pattern)

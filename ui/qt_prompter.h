@@ -1,8 +1,9 @@
 #pragma once
 
-// The game's prompts as Qt dialogs: each call shows its dialog modally over
-// the main window and returns when the engine's model has closed. The main
-// window's timers keep running meanwhile, so the music upkeep goes on.
+// The game's modal windows as Qt dialogs: each call shows the dialog made for
+// the window's kind modally over the main window and returns when the
+// engine's model has closed. The main window's timers keep running
+// meanwhile, so the music upkeep goes on.
 
 #include <memory>
 
@@ -18,6 +19,9 @@ namespace qvr {
 class MessageBoxDialog;
 class ListPickerDialog;
 class CharacterChooserDialog;
+struct MessageBox;
+struct ListPicker;
+struct CharacterChooser;
 
 class QtPrompter : public Prompter {
   public:
@@ -26,16 +30,14 @@ class QtPrompter : public Prompter {
     QtPrompter(const QtPrompter&) = delete;
     QtPrompter& operator=(const QtPrompter&) = delete;
 
-    using Prompter::run;
-    void run(Game& game, MessageBox& box) override;
-    void run(Game& game, ListPicker& picker) override;
-    void run(Game& game, CharacterChooser& chooser) override;
+    void run(Game& game, ModalWindow& window) override;
     std::string chooseFile(Game& game, const std::string& pattern) override;
-    void run(Game& game, ConfigWindow& window) override;
-    void run(Game& game, StatusWindow& window) override;
-    void run(Game& game, RankingWindow& window) override;
 
   private:
+    void runBox(Game& game, MessageBox& box);
+    void runPicker(Game& game, ListPicker& picker);
+    void runChooser(Game& game, CharacterChooser& chooser);
+
     QPointer<QWidget> mainWindow_;
     // Made on first use and kept, so that a box stays where it was; the
     // second box is the one shown over the battle.

@@ -41,7 +41,7 @@ RankingDialog::RankingDialog(QWidget* parent) : PromptDialog(parent)
 
 void RankingDialog::run(Game& game, RankingWindow& window)
 {
-    if (window.closed)
+    if (window.closed())
         return;
     window_ = &window;
     heading_->setText(DisplayText(window.heading));
@@ -81,12 +81,12 @@ void RankingDialog::forwardKey(Key key)
 
 bool RankingDialog::modelClosed() const
 {
-    return !window_ || window_->closed;
+    return !window_ || window_->closed();
 }
 
 void RankingDialog::cancelModel()
 {
-    window_->closed = true;
+    window_->close();
 }
 
 bool RankingDialog::eventFilter(QObject* watched, QEvent* event)

@@ -210,7 +210,7 @@ QWidget* StatusWindowDialog::buildLowerPart()
 
 void StatusWindowDialog::run(Game& game, StatusWindow& window)
 {
-    if (window.closed)
+    if (window.closed())
         return;
     window_ = &window;
     bookShown_ = false;
@@ -312,18 +312,18 @@ void StatusWindowDialog::forwardKey(Key key)
     window_->pressKey(game(), key);
     // The model keeps the book open for the keys that move through it; the
     // pages themselves scroll here.
-    if (reading && !window_->closed && window_->focus == StatusFocus::SpellBook)
+    if (reading && !window_->closed() && window_->focus == StatusFocus::SpellBook)
         scrollSpellBook(key);
 }
 
 bool StatusWindowDialog::modelClosed() const
 {
-    return !window_ || window_->closed;
+    return !window_ || window_->closed();
 }
 
 void StatusWindowDialog::cancelModel()
 {
-    window_->closed = true;
+    window_->close();
 }
 
 bool StatusWindowDialog::eventFilter(QObject* watched, QEvent* event)

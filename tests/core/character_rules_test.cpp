@@ -175,26 +175,17 @@ TEST_F(CharacterRulesTest, ResetDerivedTakesItemsOffUnlessKept)
     }
 }
 
-TEST_F(CharacterRulesTest, ResetDerivedOfRosterZeroMeansTheHandledCharacter)
-{
-    Character& c = hero();
-    Scramble(c);
-    c.race = Race::Elf;
-    const Character blank = game.character(0);
-    game.state.curChar = kRosterNo;
-    ResetDerived(game, 0, false);
-    EXPECT_EQ(c.baseAc, 12);
-    EXPECT_EQ(c.itemFlags[1] & ItemFlag::SlotMask, 0);
-    EXPECT_EQ(game.character(0), blank);
-}
-
-TEST_F(CharacterRulesTest, BlankTemplateIsNeverReset)
+TEST_F(CharacterRulesTest, BlankTemplateAndEntriesOutsideTheRosterAreNeverTouched)
 {
     game.character(0).baseAc = 77;
-    game.state.curChar = 0;
-    EXPECT_THROW(ResetDerived(game, 0, false), GameError);
-    EXPECT_THROW(CompactItems(game), GameError);
+    game.character(0).items[2] = 5;
+    for (int r : {0, -1, kRosterSize + 1}) {
+        SCOPED_TRACE(r);
+        EXPECT_THROW(ResetDerived(game, r, false), GameError);
+        EXPECT_THROW(CompactItems(game, r), GameError);
+    }
     EXPECT_EQ(game.character(0).baseAc, 77);
+    EXPECT_EQ(game.character(0).items[2], 5);
 }
 
 struct Slots {
@@ -240,23 +231,21 @@ TEST_F(CharacterRulesTest, CompactItemsClosesGapsInOrder)
         {{{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x40}},
          {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}},
     };
-    game.state.curChar = kRosterNo;
     for (const CompactCase& c : cases) {
         Load(hero(), c.before);
-        CompactItems(game);
+        CompactItems(game, kRosterNo);
         const Slots got = Read(hero());
         EXPECT_EQ(got.items, c.after.items);
         EXPECT_EQ(got.flags, c.after.flags);
     }
 }
 
-TEST_F(CharacterRulesTest, CompactItemsWorksOnTheHandledCharacterOnly)
+TEST_F(CharacterRulesTest, CompactItemsWorksOnTheGivenCharacterOnly)
 {
     Character& other = game.character(kRosterNo + 1);
     other.items[2] = 40;
     hero().items[3] = 41;
-    game.state.curChar = kRosterNo;
-    CompactItems(game);
+    CompactItems(game, kRosterNo);
     EXPECT_EQ(hero().items[1], 41);
     EXPECT_EQ(other.items[1], 0);
     EXPECT_EQ(other.items[2], 40);

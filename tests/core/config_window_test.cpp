@@ -19,9 +19,11 @@ namespace {
 // Answers the file chooser from a script; any other prompt is a fault here.
 class ScriptedChooser : public Prompter {
   public:
-    void run(Game&, MessageBox&) override { ADD_FAILURE() << "unexpected message box"; }
-    void run(Game&, ListPicker&) override { ADD_FAILURE() << "unexpected list picker"; }
-    void run(Game&, CharacterChooser&) override { ADD_FAILURE() << "unexpected chooser"; }
+    void run(Game&, ModalWindow& window) override
+    {
+        ADD_FAILURE() << "unexpected window of kind " << static_cast<int>(window.kind());
+        window.close();
+    }
     std::string chooseFile(Game&, const std::string& pattern) override
     {
         patterns.push_back(pattern);
@@ -137,21 +139,29 @@ TEST(ConfigWindowEditing, SelectionShowsAndEditsItsOwnWorkingFile)
     EXPECT_EQ(w.selectedTrack(), 3);
 }
 
-TEST(ConfigWindowEditing, CancelChangesNeitherTheGameNorTheFile)
+TEST(ConfigWindowEditing, CancelOrEscapeChangesNeitherTheGameNorTheFile)
 {
-    ConfigGame t;
-    t.monster(1, "スライム", 1);
-    t.writeIni("[ＢＧＭ]\r\nタイトル=/music/1.mid\r\n");
-    const std::string before = t.iniBytes();
-    ConfigWindow w(t.game);
-    w.setTrackFile("/other.mid");
-    w.selectMonster(0);
-    w.setPictureFile("/p/s.bmp");
-    w.cancel();
-    EXPECT_TRUE(w.closed());
-    EXPECT_FALSE(w.accepted());
-    EXPECT_EQ(t.game.music.bgmFiles[1], "/music/1.mid");
-    EXPECT_EQ(t.iniBytes(), before);
+    for (bool byKey : {false, true}) {
+        SCOPED_TRACE(byKey);
+        ConfigGame t;
+        t.monster(1, "スライム", 1);
+        t.writeIni("[ＢＧＭ]\r\nタイトル=/music/1.mid\r\n");
+        const std::string before = t.iniBytes();
+        ConfigWindow w(t.game);
+        w.setTrackFile("/other.mid");
+        w.selectMonster(0);
+        w.setPictureFile("/p/s.bmp");
+        w.pressKey(t.game, Key::Enter); // a mouse window: only Escape does anything
+        EXPECT_FALSE(w.closed());
+        if (byKey)
+            w.pressKey(t.game, Key::Escape);
+        else
+            w.cancel();
+        EXPECT_TRUE(w.closed());
+        EXPECT_FALSE(w.accepted());
+        EXPECT_EQ(t.game.music.bgmFiles[1], "/music/1.mid");
+        EXPECT_EQ(t.iniBytes(), before);
+    }
 }
 
 TEST(ConfigWindowBrowsing, ACancelledChooserKeepsTheEarlierChoice)

@@ -31,29 +31,42 @@ struct Fixture : GameFixture<> {
     }
 };
 
+// A game started in a folder with empty content, a save with flags 1..25 and
+// 37 set, and tracks 1 and 2 given files.
+struct Started {
+    TempFolder dir;
+    Game game;
+    GameRecorder rec;
+
+    // Unless `finish`, only the title is up: the files wait to be loaded.
+    explicit Started(bool showTitle, bool finish = true)
+    {
+        SaveStore store(dir.path());
+        store.writeFileSafely(kContentFileName, EncodeContentImage(Content{}));
+        SaveData save;
+        for (int i = 1; i <= 25; ++i)
+            save.eventFlags[i] = i;
+        save.eventFlags[37] = 2;
+        store.writeFileSafely(kSaveFileName, EncodeSaveImage(save));
+        std::string ini = sjisEncode("[ＢＧＭ]\r\nタイトル=title.mid\r\n城下=town.ogg\r\n");
+        store.writeFileSafely(kIniFileName, std::vector<uint8_t>(ini.begin(), ini.end()));
+        game.observer = &rec;
+        game.store = std::make_unique<SaveStore>(dir.path());
+        if (finish)
+            StartUp(game, showTitle);
+        else
+            BeginStartUp(game, showTitle);
+    }
+};
+
 } // namespace
 
 TEST(StartUpSequence, TitleTextsAndTheCastleTownAfterAKey)
 {
-    TempFolder dir;
-    SaveStore store(dir.path());
-    store.writeFileSafely(kContentFileName, EncodeContentImage(Content{}));
-    SaveData save;
-    for (int i = 1; i <= 25; ++i)
-        save.eventFlags[i] = i;
-    save.eventFlags[37] = 2;
-    store.writeFileSafely(kSaveFileName, EncodeSaveImage(save));
-
-    // Tracks 1 and 2 have files.
-    std::string ini = sjisEncode("[ＢＧＭ]\r\nタイトル=title.mid\r\n城下=town.ogg\r\n");
-    store.writeFileSafely(kIniFileName, std::vector<uint8_t>(ini.begin(), ini.end()));
-
-    Game game;
-    GameRecorder rec;
-    game.observer = &rec;
-    game.store = std::make_unique<SaveStore>(dir.path());
+    Started started(true, false);
+    Game& game = started.game;
+    GameRecorder& rec = started.rec;
     // The title comes up before anything is loaded, and cannot be left yet.
-    BeginStartUp(game, true);
     EXPECT_TRUE(game.screen.titleVisible);
     EXPECT_EQ(game.screen.titleStatus, "Loading...");
     EXPECT_TRUE(game.screen.panels.empty());
@@ -63,6 +76,7 @@ TEST(StartUpSequence, TitleTextsAndTheCastleTownAfterAKey)
     EXPECT_TRUE(rec.events.empty());
 
     FinishStartUp(game, true);
+    EXPECT_EQ(game.place.mode, Mode::Title);
     EXPECT_EQ(game.music.bgmFiles[2], "town.ogg");
     Version v = ProgramVersion();
     EXPECT_TRUE(game.screen.titleVisible);
@@ -90,11 +104,27 @@ TEST(StartUpSequence, TitleTextsAndTheCastleTownAfterAKey)
     game.pressKey(CharKey('Q'));
     EXPECT_FALSE(game.screen.titleVisible);
     EXPECT_TRUE(game.screen.mainVisible);
+    EXPECT_EQ(game.place, InTown(Facility::CastleTown));
     EXPECT_EQ(rec.events, (std::vector<std::string>{"MUSIC 0", "MUSIC 2"}));
     EXPECT_EQ(game.screen.keyboardOwner, "fraCaldrimar");
     EXPECT_EQ(game.screen.panel("fraCaldrimar").selected, 0);
     EXPECT_TRUE(game.screen.panel("fraParty").visible);
     EXPECT_FALSE(game.screen.panel("fraParty").enabled);
+}
+
+TEST(StartUpSequence, SkippingTheTitleSkipsItsWindowButNotItsMusic)
+{
+    Started started(false);
+    Game& game = started.game;
+    GameRecorder& rec = started.rec;
+    EXPECT_FALSE(game.screen.titleVisible);
+    EXPECT_TRUE(game.screen.mainVisible);
+    EXPECT_EQ(rec.events, (std::vector<std::string>{"MUSIC 1", "SAVE"}));
+    EXPECT_EQ(game.music.currentTrack, 1);
+    EXPECT_EQ(game.place, InTown(Facility::CastleTown));
+    game.pressKey(Key::Down); // the town's key, not the title's
+    EXPECT_EQ(game.screen.panel("fraCaldrimar").selected, 1);
+    EXPECT_EQ(rec.events.size(), 2u);
 }
 
 TEST(StartUpSequence, KeysAreHiddenOnlyOutsideRockAndNotWhenSomeoneHoldsThem)
@@ -173,6 +203,28 @@ TEST(PartyPanel, HitPointMarksAndMembersOfOtherGroupsOrPlaces)
     EXPECT_EQ(p.findLabel("lblState1")->text, "毒");
 }
 
+TEST(PartyPanel, OnlyAListWithTheKeyboardShowsAHighlightAndARefreshKeepsIt)
+{
+    struct Case {
+        bool enabled;
+        int before;
+        int members;
+        int after;
+    };
+    for (Case c : {Case{false, 1, 3, -1}, Case{true, 1, 3, 1}, Case{true, 2, 2, 1},
+                   Case{true, -1, 2, 0}, Case{true, 1, 0, -1}}) {
+        SCOPED_TRACE(testing::Message() << c.enabled << " " << c.before << " " << c.members);
+        Fixture f;
+        for (int i = 1; i <= c.members; ++i)
+            f.member(i, "m", i);
+        Panel& p = f.game.screen.panel("fraParty");
+        p.enabled = c.enabled;
+        p.selected = c.before;
+        RefreshPartyPanel(f.game);
+        EXPECT_EQ(p.selected, c.after);
+    }
+}
+
 TEST(PartyPanel, SharedOrMissingPositionsLoseNobody)
 {
     Fixture f;
@@ -235,6 +287,7 @@ TEST(EndingFlow, CarryingTheItemHomeShowsTheEndingAndWaitsForEnter)
     EXPECT_EQ(f.game.screen.message.text, std::string(MessageText(204)));
     EXPECT_TRUE(f.game.screen.message.visible);
     EXPECT_EQ(f.game.state.endingShown, -1);
+    EXPECT_EQ(f.game.place.mode, Mode::Ending);
 
     f.game.pressKey(CharKey('K')); // only Enter goes on
     EXPECT_EQ(f.game.state.endingShown, -1);
@@ -255,6 +308,7 @@ TEST(EndingFlow, CarryingTheItemHomeShowsTheEndingAndWaitsForEnter)
     f.recorder.events.clear();
     f.game.pressKey(Key::Enter);
     EXPECT_EQ(f.game.state.endingShown, 0);
+    EXPECT_EQ(f.game.place, InTown(Facility::CastleTown));
     EXPECT_EQ(f.prompter->shown.size(), 4u + 17u);
     EXPECT_TRUE(f.game.screen.drawing.empty());
     EXPECT_EQ(f.game.screen.keyboardOwner, "fraCaldrimar");
@@ -331,17 +385,14 @@ TEST(KeyRouting, CtrlInsideABoxSavesAndAFailedSaveIsShown)
     EXPECT_NE(f.prompter->shown[1].find("セーブできませんでした"), std::string::npos);
 }
 
-TEST(ClosingTheWindow, RefusedDuringBattleCommands)
+TEST(ClosingTheWindow, RefusedDuringABattleOnly)
 {
     Fixture f;
-    EXPECT_TRUE(CloseRequested(f.game));
-    Panel battle;
-    battle.name = "fraBattleCommand";
-    battle.visible = true;
-    f.game.screen.add(battle);
-    EXPECT_FALSE(CloseRequested(f.game));
-    f.game.screen.panel("fraBattleCommand").visible = false;
-    EXPECT_TRUE(CloseRequested(f.game));
+    for (Mode mode :
+         {Mode::Title, Mode::Town, Mode::Maze, Mode::Battle, Mode::Chest, Mode::Ending}) {
+        f.game.place = {mode};
+        EXPECT_EQ(CloseRequested(f.game), mode != Mode::Battle) << static_cast<int>(mode);
+    }
 }
 
 TEST(ClosingTheWindow, InTownMembersReturnToTheRosterAndGeometryIsKept)

@@ -45,7 +45,7 @@ TEST(MessageBoxKeys, YesNoAnswersOnlyToItsKeys)
         box.type = BoxType::YesNo;
         box.answerYes = 5; // untouched unless answered
         box.pressKey(game, c.key);
-        EXPECT_EQ(box.closed, c.closes) << KeyName(c.key);
+        EXPECT_EQ(box.closed(), c.closes) << KeyName(c.key);
         if (c.closes)
             EXPECT_EQ(box.answerYes, c.answer) << KeyName(c.key);
         else
@@ -59,20 +59,20 @@ TEST(MessageBoxKeys, MessageClosesOnSpaceEnterEscapeBackspaceOnly)
     for (Key k : {Key::Space, Key::Enter, Key::Escape, Key::Backspace}) {
         MessageBox box;
         box.pressKey(game, k);
-        EXPECT_TRUE(box.closed) << KeyName(k);
+        EXPECT_TRUE(box.closed()) << KeyName(k);
     }
     for (Key k : {CharKey('Y'), CharKey('N'), Key::Up}) {
         MessageBox box;
         box.pressKey(game, k);
-        EXPECT_FALSE(box.closed) << KeyName(k);
+        EXPECT_FALSE(box.closed()) << KeyName(k);
     }
     MessageBox clicked;
     clicked.clickFrame();
-    EXPECT_TRUE(clicked.closed);
+    EXPECT_TRUE(clicked.closed());
     MessageBox question;
     question.type = BoxType::YesNo;
     question.clickFrame();
-    EXPECT_FALSE(question.closed);
+    EXPECT_FALSE(question.closed());
 }
 
 TEST(MessageBoxKeys, TextBoxKeepsTextOnEnterAndEmptiesOnEscape)
@@ -88,22 +88,22 @@ TEST(MessageBoxKeys, TextBoxKeepsTextOnEnterAndEmptiesOnEscape)
     EXPECT_EQ(p.shown[0], "INPUT 名前|名前を入力して下さい");
 }
 
-TEST(MessageBoxKeys, AskRecordsTheAnswerAndTheSecondBoxFollowsTheMonsterPicture)
+TEST(MessageBoxKeys, AskReturnsTheAnswerAndTheSecondBoxFollowsTheMonsterPicture)
 {
     Game game;
     ScriptedPrompter& p = Script(game);
     p.answer({Key::Space, CharKey('Y')});
     EXPECT_TRUE(AskYesNo(game, "t", "q"));
-    EXPECT_EQ(game.state.answerYes, -1);
     p.answer({Key::Backspace});
     EXPECT_FALSE(AskYesNo(game, "t", "q"));
-    EXPECT_EQ(game.state.answerYes, 0);
 
     struct Watch : Prompter {
         bool second = false;
-        void run(Game&, MessageBox& b) override { second = b.second, b.closed = true; }
-        void run(Game&, ListPicker&) override {}
-        void run(Game&, CharacterChooser&) override {}
+        void run(Game&, ModalWindow& w) override
+        {
+            second = WindowAs<MessageBox>(w)->second;
+            w.close();
+        }
         std::string chooseFile(Game&, const std::string&) override { return ""; }
     };
     auto watch = std::make_unique<Watch>();
@@ -125,7 +125,6 @@ TEST(Pickers, PickItemWithNothingCarriedSaysSoWithoutAPicker)
     EXPECT_EQ(PickItem(game, 1), -1);
     ASSERT_EQ(p.shown.size(), 1u);
     EXPECT_EQ(p.shown[0], "MSG |アイテムを持っていません");
-    EXPECT_EQ(game.state.pickResult, -1);
 }
 
 TEST(Pickers, PickItemListsNamesByIdentificationAndReturnsTheSlot)
@@ -182,7 +181,6 @@ TEST(Pickers, PickFromListSkipsEmptyTextsAndReturnsZeroForNothing)
     p.answer({Key::End, Key::Enter});
     EXPECT_EQ(PickFromList(game, {"a", "", "c"}, {10, 20, 30}, "どれ？"), 30);
     EXPECT_EQ(p.shown[0], "PICK どれ？|a|c");
-    EXPECT_EQ(game.state.pickResult, 30);
 }
 
 TEST(CharacterChooserListing, EachModeListsItsCharacters)
@@ -227,7 +225,7 @@ TEST(CharacterChooserListing, EmptyJoinAndResumeListsSaySoAndReturnZero)
     EXPECT_EQ(ChooseCharacter(game, 2), 0);
     EXPECT_EQ(p.shown, (std::vector<std::string>{"MSG |パーティーを組めるキャラクターがいません",
                                                  "MSG |洞窟の中には誰もいません"}));
-    EXPECT_EQ(game.state.chooserMode, 2);
+    EXPECT_TRUE(p.chooserModes.empty()); // nobody to choose: no chooser
 }
 
 TEST(CharacterChooserListing, ChoosingReturnsTheRosterNumberAndREscapeBackCancel)

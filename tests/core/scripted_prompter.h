@@ -2,6 +2,9 @@
 
 // A Prompter for engine tests: records every prompt it is shown and answers
 // each from a queue of key sequences, as a player at the keyboard would.
+// Each kind of window goes to its own overload, which a suite's prompter
+// overrides for the windows it answers; the town's own windows are refused
+// unless it does, as a front end that cannot show them would.
 
 #include <deque>
 #include <string>
@@ -9,8 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include "core/config_window.h"
+#include "core/error.h"
 #include "core/game.h"
 #include "core/prompts.h"
+#include "game/status_window.h"
+#include "town/rankings.h"
 
 namespace qvr::test {
 
@@ -24,13 +31,45 @@ public:
     std::deque<Answer> answers;
     std::vector<std::string> shown; // "MSG title|text", "ASK ...", "INPUT ...", "PICK prompt|rows"
     std::vector<std::string> files;
+    std::vector<int> chooserModes; // the mode of each chooser opened
 
     void answer(std::vector<Key> keys, std::string text = "")
     {
         answers.push_back({std::move(keys), std::move(text)});
     }
 
-    void run(Game& game, MessageBox& box) override
+    void run(Game& game, ModalWindow& window) override
+    {
+        switch (window.kind()) {
+        case WindowKind::MessageBox:
+            return run(game, *WindowAs<MessageBox>(window));
+        case WindowKind::ListPicker:
+            return run(game, *WindowAs<ListPicker>(window));
+        case WindowKind::CharacterChooser:
+            return run(game, *WindowAs<CharacterChooser>(window));
+        case WindowKind::Settings:
+            return run(game, *WindowAs<ConfigWindow>(window));
+        case WindowKind::Status:
+            return run(game, *WindowAs<StatusWindow>(window));
+        case WindowKind::Ranking:
+            return run(game, *WindowAs<RankingWindow>(window));
+        }
+    }
+
+    virtual void run(Game&, ConfigWindow&)
+    {
+        throw GameError("this front end cannot show the settings window");
+    }
+    virtual void run(Game&, StatusWindow&)
+    {
+        throw GameError("this front end cannot show the status window");
+    }
+    virtual void run(Game&, RankingWindow&)
+    {
+        throw GameError("this front end cannot show the ranking window");
+    }
+
+    virtual void run(Game& game, MessageBox& box)
     {
         const char* kind = box.type == BoxType::Message ? "MSG " : box.type == BoxType::YesNo ? "ASK " : "INPUT ";
         shown.push_back(kind + box.title + "|" + box.text);
@@ -39,10 +78,10 @@ public:
             box.input = a.text;
         for (Key k : a.keys)
             box.pressKey(game, k);
-        EXPECT_TRUE(box.closed) << "a box stayed open: " << box.text;
+        EXPECT_TRUE(box.closed()) << "a box stayed open: " << box.text;
     }
 
-    void run(Game& game, ListPicker& picker) override
+    virtual void run(Game& game, ListPicker& picker)
     {
         std::string line = "PICK " + picker.prompt;
         for (const Row& r : picker.rows)
@@ -53,12 +92,13 @@ public:
             picker.pressKey(game, k);
             lastSide = picker.sideRows;
         }
-        EXPECT_TRUE(picker.closed);
+        EXPECT_TRUE(picker.closed());
     }
 
-    void run(Game& game, CharacterChooser& chooser) override
+    virtual void run(Game& game, CharacterChooser& chooser)
     {
-        while (!chooser.closed) {
+        chooserModes.push_back(chooser.mode);
+        while (!chooser.closed()) {
             std::string line = "CHOOSE";
             for (const Row& r : chooser.rows)
                 line += "|" + r.text;

@@ -49,7 +49,7 @@ TEST(ScriptProcess, CloseEndsWithZeroAndTheSaveOnDisk)
     Outcome o = runProcess(work.path(),
                            gameDir(folder) + " '" + (work.path() / "close.qvrs").string() + "'");
     EXPECT_EQ(o.status, 0) << o.err;
-    EXPECT_EQ(o.out, "MUSIC 0\nMUSIC 0\nSAVE\nMUSIC 0\n");
+    EXPECT_EQ(o.out, "MUSIC 0\nSAVE\nMUSIC 0\n");
     EXPECT_EQ(o.err, "");
     EXPECT_TRUE(folder.saveRewritten());
 }

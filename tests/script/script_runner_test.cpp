@@ -149,7 +149,11 @@ TEST(ScriptRunner, CloseIsRefusedWhileABattleWaitsForOrders)
     orders.name = "fraBattleCommand";
     orders.visible = true;
     game.screen.add(orders);
-    Result r = run(game, folder.path(), "close\nkey Down\ndump\n");
+    // No battle can be started from a script yet: a timer of the test's own
+    // puts the game into one as the script begins.
+    game.timers.define(
+        "battle", 1, [](Game& g) { g.place = {Mode::Battle}; }, true);
+    Result r = run(game, folder.path(), "wait 1\nclose\nkey Down\ndump\n");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.find("SAVE"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("panel fraBattleCommand"), std::string::npos) << r.out;
@@ -164,7 +168,7 @@ TEST(ScriptRunner, CloseSendsThePartyInTownBackToTheRoster)
     Game game;
     Result r = run(game, folder.path(), "close\nthis line is never read\n");
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "MUSIC 0\nMUSIC 0\nSAVE\nMUSIC 0\n");
+    EXPECT_EQ(r.out, "MUSIC 0\nSAVE\nMUSIC 0\n");
     std::string bytes = ReadWholeFile(folder.path() / kSaveFileName);
     SaveData saved;
     DecodeSaveImage(std::vector<uint8_t>(bytes.begin(), bytes.end()), saved, kSaveFileName);

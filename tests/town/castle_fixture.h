@@ -13,13 +13,18 @@ class CastlePrompter : public ScriptedPrompter {
 public:
     int settingsShown = 0;
     int statusShown = 0;
+    int lastStatus = 0; // the character the last status window showed
 
     void run(Game&, ConfigWindow& window) override
     {
         ++settingsShown;
         window.cancel();
     }
-    void run(Game&, StatusWindow&) override { ++statusShown; }
+    void run(Game&, StatusWindow& window) override
+    {
+        ++statusShown;
+        lastStatus = window.rosterNo;
+    }
     using ScriptedPrompter::run;
 };
 

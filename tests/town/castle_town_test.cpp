@@ -41,6 +41,25 @@ TEST(CastleTown, TheTavernOpensAtItsFirstRowWithItsMusic)
     EXPECT_EQ(f.recorder.events, (std::vector<std::string>{"MUSIC 5"}));
 }
 
+TEST(CastleTown, EveryDoorAndWayBackSetsWhereTheGameIs)
+{
+    struct Step {
+        char key;
+        Facility now;
+    };
+    CastleFixture f;
+    EXPECT_EQ(f.game.place, InTown(Facility::CastleTown));
+    for (Step s : {Step{'K', Facility::Tavern}, Step{'C', Facility::CastleTown},
+                   Step{'I', Facility::AstrologyOffice}, Step{'C', Facility::CastleTown},
+                   Step{'E', Facility::EdgeOfTown}, Step{'T', Facility::TrainingGrounds},
+                   Step{'L', Facility::CastleTown}, Step{'E', Facility::EdgeOfTown},
+                   Step{'C', Facility::CastleTown}}) {
+        SCOPED_TRACE(s.key);
+        f.press(s.key);
+        EXPECT_EQ(f.game.place, InTown(s.now));
+    }
+}
+
 TEST(CastleTown, InnShopAndTempleTurnAwayATownWithoutAParty)
 {
     for (char key : {'J', 'T', 'A'}) {

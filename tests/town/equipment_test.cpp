@@ -180,11 +180,12 @@ TEST(ApplyEquipment, RaceBaseNinjaBareSkinAndTheLowestArmourClass)
     EXPECT_EQ(c.baseAc, -255);
 }
 
-TEST(ApplyEquipment, RosterNumberZeroMeansTheCharacterHandled)
+TEST(ApplyEquipment, RosterEntryZeroIsTheBlankTemplateNotACharacter)
 {
     StatusFixture f;
-    f.game.state.curChar = 2;
     f.carry(2, 1, kArmour, 3);
-    ApplyEquipment(f.game, 0);
+    EXPECT_THROW(ApplyEquipment(f.game, 0), GameError);
+    EXPECT_EQ(f.game.character(0), Character{});
+    ApplyEquipment(f.game, 2);
     EXPECT_EQ(f.game.character(2).baseAc, 5);
 }

@@ -28,7 +28,7 @@ StatusFixture& WithPower(StatusFixture& f, int code, int breakChance = 0)
 void Release(StatusFixture& f, bool yes = true)
 {
     f.prompter->answer({yes ? CharKey('Y') : CharKey('N')});
-    ReleasePowers(f.game);
+    ReleasePowers(f.game, 1);
 }
 
 } // namespace
@@ -238,7 +238,7 @@ TEST(ReleasePowers, ABrokenItemBecomesItsSuccessor)
     f.game.character(1).itemFlags[1] = 7 | ItemFlag::Unidentified;
     f.prompter->answer({CharKey('Y')});
     f.dismiss();
-    ReleasePowers(f.game);
+    ReleasePowers(f.game, 1);
     const Character& c = f.game.character(1);
     EXPECT_EQ(f.shown().back(), "MSG |壊れました");
     EXPECT_EQ(c.items[1], kDust);
@@ -264,7 +264,7 @@ TEST(ReleasePowers, AshesOrVanishingLeaveNothingOfABrokenItem)
         WithPower(f, k.code, 101);
         f.prompter->answer({CharKey('Y')});
         f.dismiss();
-        ReleasePowers(f.game);
+        ReleasePowers(f.game, 1);
         EXPECT_EQ(f.game.character(1).items[1], k.left) << k.code << " at " << k.level;
         EXPECT_EQ(f.game.save().itemTally[kDust], k.left ? 1 : 0);
     }
@@ -278,7 +278,7 @@ TEST(ReleasePowers, EveryCarriedPowerIsOfferedThenTheEquipmentApplied)
     f.carry(1, 4, kArmour, 3);
     f.prompter->answer({CharKey('Y')});
     f.prompter->answer({Key::Escape});
-    ReleasePowers(f.game);
+    ReleasePowers(f.game, 1);
     EXPECT_EQ(f.shown().size(), 2u);
     EXPECT_EQ(f.game.character(1).strength, 13);
     EXPECT_EQ(f.game.character(1).baseAc, 5);

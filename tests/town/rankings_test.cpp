@@ -80,7 +80,7 @@ TEST_F(RankingTest, RosterRowsCountCharactersAndEndInTheirValue)
         RankingWindow w = BuildRanking(game, c.ranking);
         EXPECT_EQ(w.rows, Rows{c.row});
         EXPECT_EQ(w.heading, "");
-        EXPECT_FALSE(w.closed);
+        EXPECT_FALSE(w.closed());
     }
 }
 
@@ -222,11 +222,11 @@ TEST_F(RankingTest, TheWindowClosesOnlyOnItsKeysAndAClick)
         RankingWindow w;
         w.rows = {"a", "b"};
         w.pressKey(game, c.key);
-        EXPECT_EQ(w.closed, c.closes) << KeyName(c.key);
+        EXPECT_EQ(w.closed(), c.closes) << KeyName(c.key);
     }
     RankingWindow w;
     w.click();
-    EXPECT_TRUE(w.closed);
+    EXPECT_TRUE(w.closed());
 }
 
 TEST_F(RankingTest, CtrlSavesWithoutClosingTheWindow)
@@ -234,7 +234,7 @@ TEST_F(RankingTest, CtrlSavesWithoutClosingTheWindow)
     RankingWindow w;
     w.pressKey(game, Key::Ctrl);
     EXPECT_EQ(recorder.saves, 1);
-    EXPECT_FALSE(w.closed);
+    EXPECT_FALSE(w.closed());
 }
 
 TEST_F(RankingTest, ShowingABoardRunsTheWindowThroughThePrompter)

@@ -137,14 +137,15 @@ TEST(Reorder, ClosingInBattleHandsBackToTheBattle)
     battle.visible = true;
     f.game.screen.add(battle);
     f.game.screen.message.visible = false;
+    f.game.place = {Mode::Battle};
     f.press(Key::Escape);
     EXPECT_EQ(resumed, 1);
     EXPECT_FALSE(f.panel("fraReorder").visible);
     EXPECT_TRUE(f.panel("fraParty").visible); // the battle keeps its party window
     EXPECT_EQ(f.owner(), "fraBattleCommand");
 
-    // Out of battle the return is not used.
-    f.game.screen.panel("fraBattleCommand").visible = false;
+    // Out of battle the return is not used, whatever panels show.
+    f.game.place = {Mode::Maze};
     OpenReorder(f.game);
     f.press(Key::Escape);
     EXPECT_EQ(resumed, 1);

@@ -67,7 +67,7 @@ TEST_F(ChooserTest, PlainChoiceReturnsTheCharacterAndChangesNothing)
     prompter->answer(RowKeys(1));
     EXPECT_EQ(OpenRosterChooser(game, ChooserMode::Pick), 4);
     EXPECT_EQ(game.character(4).floor, 0);
-    EXPECT_EQ(game.state.chooserMode, ChooserMode::Pick);
+    EXPECT_EQ(prompter->chooserModes, (std::vector<int>{ChooserMode::Pick}));
 }
 
 TEST_F(ChooserTest, JoiningReListsUntilTheSixthMemberThenCloses)
@@ -397,7 +397,6 @@ TEST_F(ChooserTest, MovingKeepsThePartyOnTheSameCharacters)
     game.state.partyCount = 2;
     game.state.partyMember[1] = 4;
     game.state.partyMember[2] = 2;
-    game.state.curChar = 1;
     prompter->answer(RowKeys(3));
     prompter->answer({Key::Enter});
     prompter->answer(RowKeys(0));
@@ -406,5 +405,4 @@ TEST_F(ChooserTest, MovingKeepsThePartyOnTheSameCharacters)
     ASSERT_EQ(names(), (Rows{"D", "A", "B", "C"}));
     EXPECT_EQ(game.state.partyMember[1], 1);
     EXPECT_EQ(game.state.partyMember[2], 3);
-    EXPECT_EQ(game.state.curChar, 2);
 }

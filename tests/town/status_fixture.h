@@ -46,7 +46,7 @@ public:
     void run(Game& game, StatusWindow& window) override
     {
         windows.push_back(window.sheet.caption);
-        while (!window.closed) {
+        while (!window.closed()) {
             if (answers.empty()) {
                 ADD_FAILURE() << "the status window wanted more keys";
                 return;
@@ -107,7 +107,6 @@ struct StatusFixture : GameFixture<StatusPrompter> {
         for (int i = 1; i <= 3; ++i)
             game.state.partyMember[i] = static_cast<int16_t>(i);
         game.state.groupNo = 1;
-        game.state.curChar = 1;
     }
 
     // A neutral human fighter of level 5 in the party in town.

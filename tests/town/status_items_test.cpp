@@ -79,16 +79,24 @@ TEST(EquipByKeys, EveryKindInTurnThenBackToTheCommands)
     EXPECT_EQ(w.focus, StatusFocus::Commands);
 }
 
-TEST(EquipByKeys, EscapeTakesTheKindOff)
+TEST(EquipByKeys, EscapeOrBackspaceKeepsWhatTheKindWearsAndGoesOn)
 {
-    StatusFixture f;
-    f.carry(1, 1, kSword, kMainHand);
-    f.carry(1, 2, kArmour, 3);
-    StatusWindow w = f.open(1);
-    f.press(w, {CharKey('E'), Key::Escape, Key::Escape, Key::Enter});
-    EXPECT_EQ(w.equipKind, 4);
-    EXPECT_EQ(f.game.character(1).itemFlags[1], 0);
-    EXPECT_EQ(f.game.character(1).itemFlags[2], 3);
+    for (Key back : {Key::Escape, Key::Backspace}) {
+        SCOPED_TRACE(KeyName(back));
+        StatusFixture f;
+        f.carry(1, 1, kSword, kMainHand);
+        f.carry(1, 2, kArmour, 3);
+        f.carry(1, 3, kSword);
+        StatusWindow w = f.open(1);
+        // The other sword highlighted, then given up on: the worn one stays.
+        f.press(w, {CharKey('E'), Key::Down, back});
+        EXPECT_EQ(w.equipKind, 2);
+        f.press(w, {back, back});
+        EXPECT_EQ(w.equipKind, 4);
+        EXPECT_EQ(f.game.character(1).itemFlags[1], kMainHand);
+        EXPECT_EQ(f.game.character(1).itemFlags[2], 3);
+        EXPECT_EQ(f.game.character(1).itemFlags[3], 0);
+    }
 }
 
 TEST(EquipByKeys, ATwoHandedWeaponPassesOverTheSecondHand)
@@ -216,7 +224,7 @@ TEST(Give, CancellingTheMemberOrTheItemGivesNothing)
     EXPECT_EQ(w.focus, StatusFocus::Commands);
     EXPECT_EQ(f.game.character(1).items[1], kSword);
     EXPECT_EQ(f.game.character(2).items[1], 0);
-    EXPECT_FALSE(w.closed); // Backspace left the item list, not the window
+    EXPECT_FALSE(w.closed()); // Backspace left the item list, not the window
 }
 
 TEST(PoolGold, EverythingGoesToTheMemberShown)

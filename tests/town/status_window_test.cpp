@@ -193,7 +193,7 @@ TEST(StatusKeys, LeavingSavesAndClosesByLetterEscapeOrBackspace)
         StatusFixture f;
         StatusWindow w = f.open(1);
         w.pressKey(f.game, k);
-        EXPECT_TRUE(w.closed) << KeyName(k);
+        EXPECT_TRUE(w.closed()) << KeyName(k);
         EXPECT_EQ(f.recorder.saves, 1) << KeyName(k);
         w.pressKey(f.game, CharKey('L'));
         EXPECT_EQ(f.recorder.saves, 1);
@@ -210,7 +210,7 @@ TEST(StatusKeys, CtrlSavesInEveryListAndNavigationPicksTheRow)
     f.press(w, {CharKey('E'), Key::Ctrl});
     EXPECT_EQ(w.focus, StatusFocus::Equip);
     EXPECT_EQ(f.recorder.saves, 2);
-    EXPECT_FALSE(w.closed);
+    EXPECT_FALSE(w.closed());
     f.press(w, {Key::Escape, Key::Escape, Key::Escape, Key::Escape, Key::Escape, Key::Escape,
                 Key::Escape});
     EXPECT_EQ(w.focus, StatusFocus::Commands);
@@ -254,7 +254,6 @@ TEST(StatusNavigation, NextAndPreviousGoRoundThePartyInMarchingOrder)
     for (Key k : {CharKey('N'), CharKey('N'), CharKey('N'), CharKey('B'), CharKey('B')}) {
         w.pressKey(f.game, k);
         seen.push_back(w.rosterNo);
-        EXPECT_EQ(f.game.state.curChar, w.rosterNo);
     }
     EXPECT_EQ(seen, (std::vector<int>{2, 1, 3, 1, 2}));
     EXPECT_EQ(w.sheet.caption, "ベラ");
@@ -302,7 +301,7 @@ TEST(StatusSpellBook, BothSchoolsLevelByLevelWithTheKnownMarked)
     w.pressKey(f.game, CharKey('L'));
     EXPECT_FALSE(w.spellBookVisible);
     EXPECT_EQ(w.focus, StatusFocus::Commands);
-    EXPECT_FALSE(w.closed);
+    EXPECT_FALSE(w.closed());
 }
 
 TEST(ShowStatus, RunsTheWindowThroughThePrompterAndTheCampHasItsMusic)
@@ -311,7 +310,6 @@ TEST(ShowStatus, RunsTheWindowThroughThePrompterAndTheCampHasItsMusic)
     f.prompter->answer({CharKey('N'), CharKey('L')});
     ShowStatus(f.game, 1, StatusMode::Tavern);
     EXPECT_EQ(f.prompter->windows, (std::vector<std::string>{"アルス"}));
-    EXPECT_EQ(f.game.state.curChar, 2);
     EXPECT_EQ(f.recorder.saves, 1);
     EXPECT_TRUE(f.recorder.tracks.empty());
 

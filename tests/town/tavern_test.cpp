@@ -174,13 +174,13 @@ TEST(TavernPartyList, RemovingTheMiddleOfThreeClosesTheRanks)
     EXPECT_EQ(b.floor, 0);
     EXPECT_EQ(b.groupNo, 0);
     EXPECT_EQ(b.position, 0);
-    EXPECT_EQ(f.game.state.curChar, 2);
     EXPECT_EQ(f.prompter->statusShown, 0);
     EXPECT_EQ(f.game.state.partyCount, 2);
     EXPECT_EQ(f.partyRows(), (std::vector<std::string>{"１：ａ", "２：ｃ"}));
     EXPECT_EQ(f.game.state.partyMember[2], 3);
     EXPECT_EQ(f.game.character(3).position, 2);
     EXPECT_FALSE(f.panel("fraParty").enabled);
+    EXPECT_EQ(f.panel("fraParty").selected, -1); // no highlight on a list without the keyboard
     EXPECT_TRUE(f.panel("fraTorvesh").enabled);
     EXPECT_EQ(f.owner(), "fraTorvesh");
     EXPECT_EQ(f.panel("fraTorvesh").selected, 1);
@@ -197,12 +197,12 @@ TEST(TavernPartyList, DigitsPickAMemberAndPastTheLastMeanTheLast)
         TavernFixture f({"a", "b", "c"});
         f.press('I');
         f.press(c.digit);
-        EXPECT_EQ(f.panel("fraParty").selected, c.row);
-        EXPECT_EQ(f.game.state.curChar, c.row + 1);
+        EXPECT_EQ(f.prompter->lastStatus, c.row + 1);
         EXPECT_EQ(f.game.state.partyCount, 3); // inspecting removes nobody
         EXPECT_EQ(f.prompter->statusShown, 1);
         EXPECT_EQ(f.owner(), "fraTorvesh");
         EXPECT_FALSE(f.panel("fraParty").enabled);
+        EXPECT_EQ(f.panel("fraParty").selected, -1);
     }
 }
 
@@ -227,50 +227,51 @@ TEST(TavernPartyList, ADigitInTheTavernInspectsAtOnce)
 {
     TavernFixture f({"a", "b", "c"});
     f.press('2');
-    EXPECT_EQ(f.game.state.curChar, 2);
-    EXPECT_EQ(f.panel("fraParty").selected, 1);
+    EXPECT_EQ(f.prompter->lastStatus, 2);
+    EXPECT_EQ(f.panel("fraParty").selected, -1);
     EXPECT_EQ(f.panel("fraTorvesh").selected, 2);
     EXPECT_EQ(f.game.state.partyCount, 3);
     EXPECT_EQ(f.prompter->statusShown, 1);
     EXPECT_EQ(f.owner(), "fraTorvesh");
 
     // Nobody in that place: nothing happens.
-    f.game.state.curChar = 0;
     f.press('5');
-    EXPECT_EQ(f.game.state.curChar, 0);
     EXPECT_EQ(f.panel("fraTorvesh").selected, 2);
     EXPECT_EQ(f.prompter->statusShown, 1);
 }
 
-TEST(PartyListRouting, TheFirstUseOnScreenInOrderTakesTheChoice)
+TEST(PartyListRouting, TheUseForTheGamesPlaceTakesTheChoice)
 {
     CastleFixture f;
     f.member(1, "a", 1);
     f.member(2, "b", 2);
     RefreshPartyPanel(f.game);
     std::vector<std::string> calls;
-    auto use = [&](PartyListOrder order, std::string name, bool owns) {
+    auto use = [&](Place where, std::string name) {
         PartyListUse u;
-        u.order = order;
-        u.name = name;
-        u.owns = [owns](const Game&) { return owns; };
+        u.where = where;
         u.chosen = [&calls, name](Game&, int r) {
             calls.push_back(name + " " + std::to_string(r));
         };
         u.left = [&calls, name](Game&) { calls.push_back(name + " left"); };
         return u;
     };
-    // Registered out of order; the tavern's own use is not on screen.
-    AddPartyListUse(f.game, use(PartyListOrder::Maze, "maze", true));
-    AddPartyListUse(f.game, use(PartyListOrder::Shop, "shop", true));
+    AddPartyListUse(f.game, use({Mode::Maze}, "maze"));
+    AddPartyListUse(f.game, use(InTown(Facility::Shop), "shop"));
     OpenPartyList(f.game);
+    // In the castle town nobody asks: a choice goes nowhere.
     f.press('2');
-    EXPECT_EQ(f.game.state.curChar, 2);
+    EXPECT_TRUE(calls.empty());
 
-    // A use registered again under its name replaces the old one.
-    AddPartyListUse(f.game, use(PartyListOrder::Shop, "shop", false));
+    f.game.place = InTown(Facility::Shop);
+    f.press('2');
+    // A use registered again for its place replaces the old one.
+    AddPartyListUse(f.game, use(InTown(Facility::Shop), "shop again"));
     f.press(Key::Enter);
-    EXPECT_EQ(calls, (std::vector<std::string>{"shop 2", "maze 2"}));
+    f.game.place = {Mode::Maze};
+    f.press(Key::Up);
+    f.press(Key::Enter);
+    EXPECT_EQ(calls, (std::vector<std::string>{"shop 2", "shop again 2", "maze 1"}));
 
     // The maze leaves the list enabled: the plain ending disables it, and
     // the keyboard goes back to the main window itself.
@@ -284,10 +285,14 @@ TEST(PartyListRouting, TheFirstUseOnScreenInOrderTakesTheChoice)
 TEST(PartyListRouting, AnEmptyListTakesDigitsAndChoosesNobody)
 {
     CastleFixture f;
-    f.game.state.curChar = 9;
+    int chosen = 0;
+    PartyListUse use;
+    use.where = InTown(Facility::CastleTown);
+    use.chosen = [&chosen](Game&, int) { ++chosen; };
+    AddPartyListUse(f.game, use);
     OpenPartyList(f.game);
     f.press('1');
     f.press(Key::Enter);
-    EXPECT_EQ(f.game.state.curChar, 9);
+    EXPECT_EQ(chosen, 0);
     EXPECT_EQ(f.owner(), "fraParty");
 }

@@ -23,13 +23,13 @@ public:
     {
         rankings.push_back(window);
         window.pressKey(game, Key::Enter);
-        EXPECT_TRUE(window.closed);
+        EXPECT_TRUE(window.closed());
     }
     // The status window's own keys are tested with it; here it only closes.
     void run(Game&, StatusWindow& window) override
     {
         statusShown.push_back(window.rosterNo);
-        window.closed = true;
+        window.close();
     }
 };
 

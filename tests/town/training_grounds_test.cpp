@@ -80,11 +80,12 @@ TEST_F(GroundsTest, EachRosterRowOpensItsChooserAndOnlyDeleteAndRenameSave)
         SCOPED_TRACE(key);
         recorder.events.clear();
         prompter->shown.clear();
+        prompter->chooserModes.clear();
         prompter->answer({Key::Escape});
         press(key);
         ASSERT_EQ(prompter->shown.size(), 1u);
         EXPECT_EQ(prompter->shown[0].rfind("CHOOSE", 0), 0u);
-        EXPECT_EQ(game.state.chooserMode, mode);
+        EXPECT_EQ(prompter->chooserModes, std::vector<int>{mode});
         EXPECT_EQ(count("SAVE"), saves);
         EXPECT_EQ(owner(), "fraProvingGrounds");
     }

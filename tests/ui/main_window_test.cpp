@@ -29,9 +29,10 @@ namespace {
 // Nothing in these flows asks the player anything: a prompt is a failure.
 class FailingPrompter : public Prompter {
 public:
-    void run(Game&, MessageBox& box) override { fail("message " + box.text); }
-    void run(Game&, ListPicker& picker) override { fail("list " + picker.prompt); }
-    void run(Game&, CharacterChooser&) override { fail("character chooser"); }
+    void run(Game&, ModalWindow& window) override
+    {
+        fail("window of kind " + std::to_string(static_cast<int>(window.kind())));
+    }
     std::string chooseFile(Game&, const std::string&) override
     {
         fail("file chooser");
@@ -243,6 +244,7 @@ void MainWindowTest::closeIsRefusedDuringBattleCommands()
     battle.visible = true;
     battle.rect = {4, 100, 100, 40};
     s.game.screen.add(battle);
+    s.game.place = {Mode::Battle};
     Shown shown(s.game);
     MainWindow& w = shown.window;
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -254,6 +256,7 @@ void MainWindowTest::closeIsRefusedDuringBattleCommands()
     QVERIFY(s.game.store->locked());
 
     s.game.screen.panel("fraBattleCommand").visible = false;
+    s.game.place = {Mode::Maze};
     QVERIFY(w.close());
     QCOMPARE(s.counter.saves, saves + 1);
 }

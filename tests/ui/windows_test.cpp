@@ -176,7 +176,7 @@ private slots:
             Press(dialog, Qt::Key(key));
         });
         game->prompter->run(*game, board);
-        QVERIFY(board.closed);
+        QVERIFY(board.closed());
         QCOMPARE(heading, U("今までに倒したモンスターの数　12"));
         QCOMPARE(rows, (QStringList{U("スライム　　　９"), U("ゴブリン　　　２"),
                                     U("オーク　　　　１")}));
@@ -191,7 +191,7 @@ private slots:
         RankingWindow board = Board();
         WhenModal([](QWidget* dialog) { ClickLine(Child<QListWidget>(dialog, "lstRanking"), 1); });
         game->prompter->run(*game, board);
-        QVERIFY(board.closed);
+        QVERIFY(board.closed());
 
         // Below the last row is still the list.
         board = Board();
@@ -201,7 +201,7 @@ private slots:
             QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, below);
         });
         game->prompter->run(*game, board);
-        QVERIFY(board.closed);
+        QVERIFY(board.closed());
 
         // The heading is not the list.
         board = Board();
@@ -252,7 +252,7 @@ private slots:
         RankingWindow board = Board();
         WhenModal([](QWidget* dialog) { dialog->close(); });
         game->prompter->run(*game, board);
-        QVERIFY(board.closed);
+        QVERIFY(board.closed());
 
         // A board that is closed already is not shown at all.
         game->prompter->run(*game, board);
@@ -290,7 +290,7 @@ private slots:
             Press(dialog, Qt::Key_L);
         });
         game->prompter->run(*game, window);
-        QVERIFY(window.closed);
+        QVERIFY(window.closed());
         QCOMPARE(title, U("アリス"));
         QCOMPARE(name, U("アリス"));
         QCOMPARE(level, QString::fromStdString(window.sheet.level));
@@ -334,7 +334,7 @@ private slots:
             Press(dialog, Qt::Key_Escape);
         });
         game->prompter->run(*game, window);
-        QVERIFY(window.closed);
+        QVERIFY(window.closed());
         QVERIFY(shownWhileEquipping);
         QCOMPARE(firstCaption, U("利き手の装備を選んで下さい"));
         QCOMPARE(firstChoices, (QStringList{U("ロングソード"), U("なにもつけない")}));
@@ -366,7 +366,7 @@ private slots:
         game->prompter->run(*game, window);
         QCOMPARE(told, U("アイテムを持ってません"));
         QVERIFY(openAfterBox);
-        QVERIFY(window.closed);
+        QVERIFY(window.closed());
         QCOMPARE(window.rosterNo, 1); // N went on to アリス
     }
 
@@ -419,7 +419,7 @@ private slots:
         QVERIFY(openAfterDown);
         QVERIFY(scrolled > 0);
         QVERIFY(itemsBack);
-        QVERIFY(window.closed);
+        QVERIFY(window.closed());
     }
 
     void statusTakesClicksOnItsLists()
@@ -448,7 +448,7 @@ private slots:
         QCOMPARE(note, U("  ラージシールドを捨てました"));
         QCOMPARE(game->character(1).items[2], int16_t(0));
         QCOMPARE(game->character(1).items[1], int16_t(5));
-        QVERIFY(window.closed);
+        QVERIFY(window.closed());
     }
 
     void statusErrorReachesTheCaller()
@@ -466,7 +466,7 @@ private slots:
         StatusWindow window(*game, 1, StatusMode::Tavern);
         WhenModal([](QWidget* dialog) { dialog->close(); });
         game->prompter->run(*game, window);
-        QVERIFY(window.closed);
+        QVERIFY(window.closed());
     }
 
     // The town opens the windows through the prompter's entries.
