@@ -1,7 +1,9 @@
 // The save file and the content file as whole images, and LoadGame/SaveGame
 // against a real folder.
 
+#include <algorithm>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "core/data_files.h"
@@ -174,6 +176,51 @@ TEST(SaveImage, WrongSizesAndBadCodesAreNamedErrors)
     put16(image, characterAt(4) + 8 + 2, 0x81 ^ 0x3A5C);
     EXPECT_THROW(DecodeSaveImage(image, save, "QVR1.DAT"), GameError);
     EXPECT_EQ(save, before);
+}
+
+// A code that is no character is reported at the byte where it stands, not
+// where reading had got to; entry 0 and the crafted-weapon variants are never
+// decoded, so their codes may hold anything.
+TEST(LoadErrors, BadNameCodeNamesItsOwnByte)
+{
+    const auto bad = static_cast<int16_t>(0x81 ^ 0x3A5C); // a lone lead byte
+    struct Case {
+        const char* label; // "" when the file is accepted
+        std::function<void(SaveData&, Content&)> spoil;
+        bool inSave;
+    };
+    const std::vector<Case> cases = {
+        {"roster entry 4", [&](SaveData& s, Content&) { s.roster[4].nameCodes[1] = bad; }, true},
+        {"monster 5", [&](SaveData&, Content& c) { c.monsters[5].unknownNameCodes[3] = bad; },
+         false},
+        {"item 640", [&](SaveData&, Content& c) { c.items[640].nameCodes[30] = bad; }, false},
+        {"", [&](SaveData&, Content& c) { c.items[0].nameCodes[2] = bad; }, false},
+        {"", [&](SaveData&, Content& c) { c.craftVariants[7].nameCodes[2] = bad; }, false},
+    };
+    for (const Case& k : cases) {
+        SaveData save;
+        Content content;
+        k.spoil(save, content);
+        std::vector<uint8_t> image = k.inSave ? EncodeSaveImage(save) : EncodeContentImage(content);
+        const uint8_t code[] = {static_cast<uint8_t>(bad & 0xFF), static_cast<uint8_t>(bad >> 8)};
+        auto at = std::search(image.begin(), image.end(), std::begin(code), std::end(code));
+        ASSERT_NE(at, image.end());
+        std::string error;
+        try {
+            if (k.inSave)
+                DecodeSaveImage(image, save, "QVR1.DAT");
+            else
+                DecodeContentImage(image, content, "QVR2.DAT");
+        } catch (const GameError& e) {
+            error = e.what();
+        }
+        if (*k.label == 0) {
+            EXPECT_EQ(error, "");
+            continue;
+        }
+        std::string where = std::string(k.label) + ", byte " + std::to_string(at - image.begin());
+        EXPECT_NE(error.find(where + ": name code"), std::string::npos) << where << "\n" << error;
+    }
 }
 
 TEST(SaveImage, NamesThatCannotBeStoredFailTheSave)
