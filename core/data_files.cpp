@@ -105,10 +105,11 @@ std::vector<uint8_t> EncodeContentImage(const Content& content)
     return std::move(out.bytes());
 }
 
-void DecodeContentImage(std::span<const uint8_t> image, Content& content,
-                        const std::string& fileName)
+namespace {
+
+std::shared_ptr<Content> decodeContent(std::span<const uint8_t> image, const std::string& fileName)
 {
-    auto loaded = std::make_unique<Content>();
+    auto loaded = std::make_shared<Content>();
     ByteReader in(image, fileName);
     readTable(in, loaded->spells, "spell", ReadSpell);
     readTable(in, loaded->traps, "trap", ReadTrap);
@@ -130,7 +131,21 @@ void DecodeContentImage(std::span<const uint8_t> image, Content& content,
     if (in.remaining() != 0)
         in.fail(std::to_string(in.remaining()) +
                 " bytes follow the last table: the file is too long or damaged");
-    content = std::move(*loaded);
+    return loaded;
+}
+
+} // namespace
+
+void DecodeContentImage(std::span<const uint8_t> image, Content& content,
+                        const std::string& fileName)
+{
+    content = std::move(*decodeContent(image, fileName));
+}
+
+std::shared_ptr<const Content> DecodeContent(std::span<const uint8_t> image,
+                                             const std::string& fileName)
+{
+    return decodeContent(image, fileName);
 }
 
 void LoadGame(Game& game)
@@ -144,7 +159,7 @@ void LoadGame(Game& game)
 
     std::string contentName = store.pathOf(kContentFileName).string();
     std::vector<uint8_t> contentImage = store.readFile(kContentFileName, kContentFileMaxBytes);
-    DecodeContentImage(contentImage, game.content(), contentName);
+    game.setContent(DecodeContent(contentImage, contentName));
 }
 
 void SaveGame(Game& game)

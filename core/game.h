@@ -31,8 +31,16 @@ public:
     explicit Game(Rng rng = Rng(1));
     ~Game();
 
-    Content& content() { return *content_; }
+    // The content is loaded once and only read, so that many games (the
+    // battle simulator's) can share one copy. A new game has empty content.
     const Content& content() const { return *content_; }
+    const std::shared_ptr<const Content>& sharedContent() const { return content_; }
+    void setContent(std::shared_ptr<const Content> content);
+
+    // An item as the rules see it: the content's, or this game's crafted
+    // weapon once it is built. Every rule reads items through here.
+    const ItemDef& item(long itemNo) const;
+
     SaveData& save() { return *save_; }
     const SaveData& save() const { return *save_; }
 
@@ -62,7 +70,7 @@ public:
     std::unique_ptr<SharedScreens> sharedScreens;
 
 private:
-    std::unique_ptr<Content> content_;
+    std::shared_ptr<const Content> content_;
     std::unique_ptr<SaveData> save_;
 };
 

@@ -8,6 +8,7 @@
 #include "core/game.h"
 #include "core/ini_file.h"
 #include "core/sjis.h"
+#include "own_content.h"
 #include "recording_music.h"
 #include "temp_folder.h"
 
@@ -52,7 +53,7 @@ struct ConfigGame {
     }
     void monster(int m, const std::string& name, int defeated)
     {
-        game.content().monsters[m].name = name;
+        content.monsters[m].name = name;
         game.save().monsterTally[m] = defeated;
     }
     std::filesystem::path iniPath() const { return dir.path() / kIniFileName; }
@@ -70,6 +71,7 @@ struct ConfigGame {
 
     TempFolder dir;
     Game game;
+    Content& content = OwnContent(game);
     RecordingMusic* music = nullptr;
     ScriptedChooser* chooser = nullptr;
 };

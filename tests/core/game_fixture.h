@@ -13,6 +13,7 @@
 #include "core/music.h"
 #include "game/game_screens.h"
 #include "game/main_window.h"
+#include "own_content.h"
 #include "scripted_prompter.h"
 #include "temp_folder.h"
 
@@ -75,11 +76,15 @@ template <class PrompterT = ScriptedPrompter> struct GameFixture {
             game.settings->setValue("Version", "Revision", std::to_string(v.revision));
             StartUp(game, false);
         }
+        content_ = &OwnContent(game);
         for (int track = 1; track <= kTrackCount; ++track)
             game.music.bgmFiles[static_cast<std::size_t>(track)] =
                 "track" + std::to_string(track) + ".ogg";
         game.observer = &recorder;
     }
+
+    // The game's content, for the test to fill in (see own_content.h).
+    Content& content() { return *content_; }
 
     GameFixture(const GameFixture&) = delete;
     GameFixture& operator=(const GameFixture&) = delete;
@@ -141,6 +146,9 @@ template <class PrompterT = ScriptedPrompter> struct GameFixture {
         return out;
     }
     int characters() const { return static_cast<int>(names().size()); }
+
+private:
+    Content* content_ = nullptr;
 };
 
 } // namespace qvr::test

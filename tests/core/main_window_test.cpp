@@ -8,6 +8,7 @@
 #include "core/sjis.h"
 #include "game/main_window.h"
 #include "game_fixture.h"
+#include "own_content.h"
 #include "temp_folder.h"
 
 using namespace qvr;
@@ -68,8 +69,8 @@ TEST(StartUpSequence, TitleTextsAndTheCastleTownAfterAKey)
     EXPECT_EQ(game.save().eventFlags[20], 0);
     EXPECT_EQ(game.save().eventFlags[21], 21);
     EXPECT_EQ(game.state.floor, -1);
-    EXPECT_EQ(game.content().items[508].name, "コスモドラグーン");
-    EXPECT_EQ(game.content().items[508].itemNo, 508);
+    EXPECT_EQ(game.item(508).name, "コスモドラグーン");
+    EXPECT_EQ(game.item(508).itemNo, 508);
     for (int row = 1; row <= 7; ++row) {
         const KeyItemPlace& k = game.state.keyItemPlaces[row];
         EXPECT_TRUE(k.floor >= 1 && k.floor <= 13 && k.x >= 0 && k.x <= 19 && k.y >= 0 &&
@@ -90,12 +91,13 @@ TEST(StartUpSequence, TitleTextsAndTheCastleTownAfterAKey)
 TEST(StartUpSequence, KeysAreHiddenOnlyOutsideRockAndNotWhenSomeoneHoldsThem)
 {
     Game game;
+    Content& content = OwnContent(game);
     // Floors 1..13 all rock except one cell of floor 5.
     for (int f = 1; f <= 13; ++f)
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 20; ++x)
-                game.content().mazeWalls(f, y, x) = 15;
-    game.content().mazeWalls(5, 7, 3) = 0;
+                content.mazeWalls(f, y, x) = 15;
+    content.mazeWalls(5, 7, 3) = 0;
     game.character(3).rosterNo = 3;
     game.character(3).items[4] = 97; // key row 3 is held
     game.state.keyItemPlaces[3] = {9, 9, 9};
@@ -110,6 +112,34 @@ TEST(StartUpSequence, KeysAreHiddenOnlyOutsideRockAndNotWhenSomeoneHoldsThem)
         EXPECT_EQ(k.x, 3);
         EXPECT_EQ(k.y, 7);
     }
+}
+
+// Games share one content and each builds its own weapon from the variant
+// its story chose; the shared item 508 stays as the content has it.
+TEST(StartUpSequence, CraftedWeaponIsEachGamesOwnOverSharedContent)
+{
+    auto content = std::make_shared<Content>();
+    content->items[508].name = "木の枝";
+    content->items[507].name = "短剣";
+    for (int v = 0; v <= 40; ++v)
+        content->craftVariants[v].damageDice = {1, static_cast<int16_t>(v + 1), 0};
+    std::shared_ptr<const Content> shared = content;
+
+    Game first, second;
+    first.setContent(shared);
+    second.setContent(shared);
+    EXPECT_EQ(first.item(508).name, "木の枝"); // not built yet: the content's
+    first.save().eventFlags[37] = 3;
+    second.save().eventFlags[37] = 41; // damaged: variant 0
+    BuildCraftedWeapon(first);
+    BuildCraftedWeapon(second);
+    EXPECT_EQ(first.item(508).name, "コスモドラグーン");
+    EXPECT_EQ(first.item(508).damageDice[1], 4);
+    EXPECT_EQ(second.item(508).damageDice[1], 1);
+    EXPECT_EQ(first.item(507).name, "短剣");
+    EXPECT_EQ(shared->items[508].name, "木の枝");
+    EXPECT_EQ(&first.content(), &second.content());
+    EXPECT_THROW(first.item(641), IndexError);
 }
 
 TEST(StartUpSequence, BrokenFilesStopStartUpNamingTheFile)

@@ -10,6 +10,7 @@
 #include "app/script_windows.h"
 #include "core/prompts.h"
 #include "game/status_window.h"
+#include "tests/core/own_content.h"
 #include "tests/core/temp_folder.h"
 #include "tests/script/scripted_game.h"
 #include "town/rankings.h"
@@ -34,14 +35,15 @@ struct Party {
     {
         Game& g = s.game;
         g.store = std::make_unique<SaveStore>(dir.path());
-        g.content().items[5] = wearable(5, "ロングソード", 1);
-        g.content().items[9] = wearable(9, "ラージシールド", 2);
-        SpellDef& fire = g.content().spells[1];
+        Content& content = OwnContent(g);
+        content.items[5] = wearable(5, "ロングソード", 1);
+        content.items[9] = wearable(9, "ラージシールド", 2);
+        SpellDef& fire = content.spells[1];
         fire.school = 0;
         fire.level = 1;
         fire.slot = 1;
         fire.name = "VELTO";
-        SpellDef& cure = g.content().spells[2];
+        SpellDef& cure = content.spells[2];
         cure.school = 1;
         cure.level = 1;
         cure.slot = 1;

@@ -34,6 +34,7 @@
 #include "ui/qt_prompter.h"
 #include "ui/settings_window.h"
 
+#include "../core/own_content.h"
 #include "dialog_test_helpers.h"
 
 using namespace qvr;
@@ -383,8 +384,9 @@ private slots:
 
     void wideFormShowsTheCarriedItems()
     {
-        game->content().items[5].name = "ロングソード";
-        game->content().items[6].name = "ダガー";
+        Content& content = OwnContent(*game);
+        content.items[5].name = "ロングソード";
+        content.items[6].name = "ダガー";
         game->character(3).name = "ＡＬＡＮ";
         game->character(3).items[1] = 5;
         game->character(7).name = "ＢＥＴＨ";
@@ -558,7 +560,7 @@ private slots:
         ScriptedFiles& files = *prompter;
         files.answer = "/music/battle.mid";
         game->prompter = std::move(prompter);
-        game->content().monsters[12].name = "スライム";
+        OwnContent(*game).monsters[12].name = "スライム";
         game->save().monsterTally[12] = 3;
         game->music.bgmFiles[3] = "old.mid";
 

@@ -18,6 +18,7 @@
 #include <QWindow>
 #include <QtTest>
 
+#include "../core/own_content.h"
 #include "../core/test_items.h"
 #include "core/data_files.h"
 #include "core/error.h"
@@ -86,11 +87,12 @@ private:
     // and knows one wizard spell, ボブ carries nothing.
     void party()
     {
-        game->content().items[5] = Wearable(5, "ロングソード", 1);
-        game->content().items[9] = Wearable(9, "ラージシールド", 2);
+        Content& content = OwnContent(*game);
+        content.items[5] = Wearable(5, "ロングソード", 1);
+        content.items[9] = Wearable(9, "ラージシールド", 2);
         // Fifteen spells a school, four to a level: more than a page.
         for (int n = 1; n <= 30; ++n) {
-            SpellDef& s = game->content().spells[n];
+            SpellDef& s = content.spells[n];
             const int i = (n - 1) % 15;
             s.school = n <= 15 ? 0 : 1;
             s.level = static_cast<int16_t>(1 + i / 4);
