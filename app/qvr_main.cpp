@@ -8,7 +8,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "core/save_store.h"
+#include "core/folder_store.h"
 #include "game/main_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_prompter.h"
@@ -64,7 +64,7 @@ int main(int argc, char** argv)
 
     Game game(Rng::fromClock());
     try {
-        game.store = std::make_unique<SaveStore>(ResolveGameFolder(line.gameDir));
+        game.store = std::make_unique<FolderStore>(ResolveGameFolder(line.gameDir));
         game.store->lock();
     } catch (const AlreadyRunning&) {
         return 0; // the copy already running is the game; this one just ends

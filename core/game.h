@@ -60,7 +60,7 @@ public:
 
     // Services. Every one has a harmless default so that a test needs to set
     // only what it looks at.
-    std::unique_ptr<SaveStore> store; // the game folder; none in pure rule tests
+    std::unique_ptr<SaveStore> store; // where the game saves; none in pure rule tests
     std::unique_ptr<SettingsStore> settings;
     std::unique_ptr<Clock> clock;
     std::unique_ptr<MusicPlayer> musicPlayer;

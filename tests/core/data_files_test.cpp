@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "core/data_files.h"
+#include "core/folder_store.h"
+#include "core/memory_store.h"
 #include "core/name_codes.h"
 #include "golden.h"
 #include "temp_folder.h"
@@ -301,7 +303,7 @@ TEST(LoadAndSave, MissingShortAndLongFilesAreNamed)
 {
     TempFolder dir;
     Game game;
-    game.store = std::make_unique<SaveStore>(dir.path());
+    game.store = std::make_unique<FolderStore>(dir.path());
     EXPECT_NE(loadError(game).find("QVR1.DAT: the file is missing"), std::string::npos);
 
     writeFile(dir.path() / "QVR1.DAT", std::vector<uint8_t>(kSaveFileBytes, 0));
@@ -328,7 +330,7 @@ TEST(LoadAndSave, SaveWritesTheImageAndKeepsTheOldOneAsBackup)
     writeFile(dir.path() / "QVR1.DAT", std::vector<uint8_t>(kSaveFileBytes, 0));
     writeFile(dir.path() / "QVR2.DAT", EncodeContentImage(Content{}));
     Game game;
-    game.store = std::make_unique<SaveStore>(dir.path());
+    game.store = std::make_unique<FolderStore>(dir.path());
     LoadGame(game);
     game.character(1) = Character{};
     game.character(1).rosterNo = 1;
@@ -339,7 +341,7 @@ TEST(LoadAndSave, SaveWritesTheImageAndKeepsTheOldOneAsBackup)
     EXPECT_EQ(readFile(dir.path() / "QVR1.BAK"), std::vector<uint8_t>(kSaveFileBytes, 0));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "QVR1.DAT.tmp"));
     Game again;
-    again.store = std::make_unique<SaveStore>(dir.path());
+    again.store = std::make_unique<FolderStore>(dir.path());
     LoadGame(again);
     EXPECT_EQ(again.character(1).name, "ﾃｽﾄ勇者");
     EXPECT_EQ(again.save().eventFlags[21], 5);
@@ -353,7 +355,7 @@ TEST(LoadAndSave, FailedSaveLeavesTheOldFileWholeAndSaysSo)
     // A folder where the temporary file should go makes its creation fail.
     std::filesystem::create_directory(dir.path() / "QVR1.DAT.tmp");
     Game game;
-    game.store = std::make_unique<SaveStore>(dir.path());
+    game.store = std::make_unique<FolderStore>(dir.path());
     game.character(1).name = "new";
     EXPECT_THROW(SaveGame(game), SaveError);
     EXPECT_EQ(readFile(dir.path() / "QVR1.DAT"), old);
@@ -364,10 +366,11 @@ TEST(LoadAndSave, FailedSaveLeavesTheOldFileWholeAndSaysSo)
 
 TEST(LoadAndSave, VersionChangeRewritesKeysAndSaveOnce)
 {
-    TempFolder dir;
-    writeFile(dir.path() / "QVR1.DAT", std::vector<uint8_t>(kSaveFileBytes, 0));
+    auto store = std::make_unique<MemoryStore>();
+    MemoryStore& files = *store;
+    files.putFile(kSaveFileName, std::vector<uint8_t>(kSaveFileBytes, 0));
     Game game;
-    game.store = std::make_unique<SaveStore>(dir.path());
+    game.store = std::move(store);
     game.settings->setValue("Version", "Major", "1");
     game.settings->setValue("Version", "Minor", "0");
     game.settings->setValue("Version", "Revision", "0");
@@ -375,11 +378,11 @@ TEST(LoadAndSave, VersionChangeRewritesKeysAndSaveOnce)
 
     EXPECT_TRUE(CheckVersion(game, {1, 0, 1}));
     EXPECT_EQ(game.settings->value("Version", "Revision"), "1");
-    EXPECT_EQ(get16(readFile(dir.path() / "QVR1.DAT"), 30 * 4), 1);
+    EXPECT_EQ(get16(files.file(kSaveFileName).value(), 30 * 4), 1);
 
-    std::filesystem::remove(dir.path() / "QVR1.DAT");
+    files.removeFile(kSaveFileName);
     EXPECT_FALSE(CheckVersion(game, {1, 0, 1}));
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "QVR1.DAT")); // nothing written
+    EXPECT_FALSE(files.file(kSaveFileName)); // nothing written
 
     MemorySettings fresh; // missing keys count as 0.0.0
     EXPECT_EQ(fresh.number("Version", "Major", 0), 0);

@@ -9,7 +9,6 @@
 #include "game/main_window.h"
 #include "game_fixture.h"
 #include "own_content.h"
-#include "temp_folder.h"
 
 using namespace qvr;
 using namespace qvr::test;
@@ -36,23 +35,22 @@ struct Fixture : GameFixture<> {
 
 TEST(StartUpSequence, TitleTextsAndTheCastleTownAfterAKey)
 {
-    TempFolder dir;
-    SaveStore store(dir.path());
-    store.writeFileSafely(kContentFileName, EncodeContentImage(Content{}));
+    auto store = std::make_unique<MemoryStore>();
+    store->putFile(kContentFileName, EncodeContentImage(Content{}));
     SaveData save;
     for (int i = 1; i <= 25; ++i)
         save.eventFlags[i] = i;
     save.eventFlags[37] = 2;
-    store.writeFileSafely(kSaveFileName, EncodeSaveImage(save));
+    store->putFile(kSaveFileName, EncodeSaveImage(save));
 
     // Tracks 1 and 2 have files.
     std::string ini = sjisEncode("[ＢＧＭ]\r\nタイトル=title.mid\r\n城下=town.ogg\r\n");
-    store.writeFileSafely(kIniFileName, std::vector<uint8_t>(ini.begin(), ini.end()));
+    store->putFile(kIniFileName, ini);
 
     Game game;
     GameRecorder rec;
     game.observer = &rec;
-    game.store = std::make_unique<SaveStore>(dir.path());
+    game.store = std::move(store);
     StartUp(game, true);
     EXPECT_EQ(game.music.bgmFiles[2], "town.ogg");
     Version v = ProgramVersion();
@@ -144,9 +142,8 @@ TEST(StartUpSequence, CraftedWeaponIsEachGamesOwnOverSharedContent)
 
 TEST(StartUpSequence, BrokenFilesStopStartUpNamingTheFile)
 {
-    TempFolder dir;
     Game game;
-    game.store = std::make_unique<SaveStore>(dir.path());
+    game.store = std::make_unique<MemoryStore>();
     try {
         StartUp(game, false);
         FAIL();
@@ -344,7 +341,7 @@ TEST(KeyRouting, CtrlInsideABoxSavesAndAFailedSaveIsShown)
     ShowMessage(f.game, "", "x");
     EXPECT_EQ(f.recorder.events, (std::vector<std::string>{"SAVE"}));
 
-    std::filesystem::create_directory(f.dir.path() / "QVR1.DAT.tmp");
+    f.store().failWrites(true);
     f.prompter->answer({Key::Enter});
     EXPECT_FALSE(Save(f.game));
     ASSERT_EQ(f.prompter->shown.size(), 2u);
@@ -384,7 +381,7 @@ TEST(ClosingTheWindow, InTownMembersReturnToTheRosterAndGeometryIsKept)
     EXPECT_FALSE(f.game.store->locked());
 
     Game again;
-    again.store = std::make_unique<SaveStore>(f.dir.path());
+    again.store = f.store().share();
     LoadGame(again);
     EXPECT_EQ(again.character(1).floor, 0);
 }

@@ -8,10 +8,10 @@
 
 #include "../core/test_items.h"
 #include "app/script_windows.h"
+#include "core/memory_store.h"
 #include "core/prompts.h"
 #include "game/status_window.h"
 #include "tests/core/own_content.h"
-#include "tests/core/temp_folder.h"
 #include "tests/script/scripted_game.h"
 #include "town/rankings.h"
 
@@ -28,13 +28,13 @@ ItemDef wearable(int16_t no, const char* name, int16_t kind)
     return qvr::test::WearableItem(no, name, kind);
 }
 
-// A party of two in a game folder: アリス carries a sword and a shield,
+// A party of two with a store to save into: アリス carries a sword and a shield,
 // ボブ nothing; the spell book has one spell of each school.
 struct Party {
     explicit Party(const std::string& script) : s(script)
     {
         Game& g = s.game;
-        g.store = std::make_unique<SaveStore>(dir.path());
+        g.store = std::make_unique<MemoryStore>();
         Content& content = OwnContent(g);
         content.items[5] = wearable(5, "ロングソード", 1);
         content.items[9] = wearable(9, "ラージシールド", 2);
@@ -69,7 +69,6 @@ struct Party {
 
     std::string out() const { return s.out.str(); }
 
-    TempFolder dir;
     ScriptedGame s;
 };
 

@@ -23,9 +23,9 @@
 
 #include "core/config_window.h"
 #include "core/error.h"
+#include "core/folder_store.h"
 #include "core/game.h"
 #include "core/prompts.h"
-#include "core/save_store.h"
 #include "rules/character_lists.h"
 #include "ui/file_chooser_dialog.h"
 #include "ui/list_picker_dialog.h"
@@ -536,7 +536,7 @@ private slots:
     {
         QTemporaryDir dir;
         Touch(dir.filePath(QStringLiteral("a.mid")));
-        game->store = std::make_unique<SaveStore>(dir.path().toStdString());
+        game->store = std::make_unique<FolderStore>(dir.path().toStdString());
 
         WhenModal([](QWidget* chooser) {
             auto* files = Child<QListWidget>(chooser, "fll");
@@ -555,7 +555,7 @@ private slots:
     void settingsWindowEditsAndWrites()
     {
         QTemporaryDir dir;
-        game->store = std::make_unique<SaveStore>(dir.path().toStdString());
+        game->store = std::make_unique<FolderStore>(dir.path().toStdString());
         auto prompter = std::make_unique<ScriptedFiles>(nullptr);
         ScriptedFiles& files = *prompter;
         files.answer = "/music/battle.mid";

@@ -22,8 +22,9 @@
 #include "../core/test_items.h"
 #include "core/data_files.h"
 #include "core/error.h"
+#include "core/folder_store.h"
 #include "core/game.h"
-#include "core/save_store.h"
+#include "core/memory_store.h"
 #include "game/game_screens.h"
 #include "game/main_window.h"
 #include "game/status_window.h"
@@ -79,11 +80,11 @@ class WindowsTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> folder;
     std::unique_ptr<Game> game;
+    MemoryStore* files = nullptr; // the game's
     DialogWatchdog watchdog;
 
-    // A party of two in a game folder: アリス carries a sword and a shield
+    // A party of two with a store to save into: アリス carries a sword and a shield
     // and knows one wizard spell, ボブ carries nothing.
     void party()
     {
@@ -125,12 +126,12 @@ private:
 private slots:
     void init()
     {
-        folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(folder->isValid());
         game = std::make_unique<Game>();
         InstallGameScreens(*game);
         game->prompter = std::make_unique<QtPrompter>(nullptr);
-        game->store = std::make_unique<SaveStore>(folder->path().toStdString());
+        auto store = std::make_unique<MemoryStore>();
+        files = store.get();
+        game->store = std::move(store);
         party();
         watchdog.start();
     }
@@ -139,7 +140,6 @@ private slots:
     {
         bool timedOut = watchdog.stop();
         game.reset();
-        folder.reset();
         QVERIFY2(!timedOut, "a dialog did not close by itself");
     }
 
@@ -308,7 +308,7 @@ private slots:
         QCOMPARE(current, 2);
         QVERIFY(!equipShown);
         // L saves on the way out.
-        QVERIFY(QFile::exists(folder->filePath(QString::fromLatin1(kSaveFileName))));
+        QVERIFY(files->file(kSaveFileName).has_value());
     }
 
     void statusEquipsKindByKindThroughItsChoices()
@@ -505,10 +505,10 @@ private slots:
         alan.race = Race::Human;
         alan.alignment = Align::Lawful;
         alan.hp = alan.maxHp = 30;
-        SaveStore(path).writeFileSafely(kSaveFileName, EncodeSaveImage(save));
+        FolderStore(path).writeFileSafely(kSaveFileName, EncodeSaveImage(save));
 
         Game g;
-        g.store = std::make_unique<SaveStore>(path);
+        g.store = std::make_unique<FolderStore>(path);
         g.store->lock();
         MainWindow window(g);
         g.prompter = std::make_unique<QtPrompter>(&window);
