@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "core/save_store.h"
+#include "core/folder_store.h"
 #include "game/main_window.h"
 #include "game/save_backup.h"
 #include "ui/main_window.h"
@@ -114,7 +114,7 @@ int main(int argc, char** argv)
 
     Game game(Rng::fromClock());
     try {
-        game.store = std::make_unique<SaveStore>(ResolveGameFolder(line.gameDir));
+        game.store = std::make_unique<FolderStore>(ResolveGameFolder(line.gameDir));
         game.store->lock();
     } catch (const AlreadyRunning&) {
         return 0; // the copy already running is the game; this one just ends

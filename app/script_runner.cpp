@@ -7,6 +7,7 @@
 
 #include "app/script_prompter.h"
 #include "core/data_files.h"
+#include "core/folder_store.h"
 #include "core/game.h"
 #include "game/main_window.h"
 #include "game/save_backup.h"
@@ -185,7 +186,7 @@ int RunScript(Game& game, std::istream& script, const ScriptOptions& options, st
             game.musicPlayer = std::make_unique<SilentMusic>();
         game.observer = &observer;
         game.prompter = std::move(prompter);
-        game.store = std::make_unique<SaveStore>(ResolveGameFolder(options.gameDir));
+        game.store = std::make_unique<FolderStore>(ResolveGameFolder(options.gameDir));
         game.store->lock();
         startUp(game, options);
         play(game, source, prompts);

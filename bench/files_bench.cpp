@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include "bench_support.h"
+#include "core/folder_store.h"
 #include "core/data_files.h"
 #include "core/game.h"
 
@@ -76,7 +77,7 @@ int Child(const std::string& what, const std::filesystem::path& folder)
         return 0;
     }
     Game game;
-    game.store = std::make_unique<SaveStore>(folder);
+    game.store = std::make_unique<FolderStore>(folder);
     int64_t start = MonotonicNs();
     LoadGame(game);
     std::printf("took %lld\n", static_cast<long long>(MonotonicNs() - start));
@@ -122,7 +123,7 @@ int main(int argc, char** argv)
         }
 
         Game game;
-        game.store = std::make_unique<SaveStore>(folder.path());
+        game.store = std::make_unique<FolderStore>(folder.path());
         LoadGame(game);
         std::vector<uint8_t> image = EncodeSaveImage(game.save());
         Comparison save{"save (ms)", {}, {}};

@@ -40,25 +40,33 @@ std::string ByteReader::rawText()
 {
     std::size_t at = pos_;
     int16_t length = i16();
-    if (length < 0) {
-        pos_ = at;
-        fail("a text has the impossible length " + std::to_string(length));
-    }
+    if (length < 0)
+        failAt(at, "a text has the impossible length " + std::to_string(length));
     const uint8_t* p = take(static_cast<std::size_t>(length));
     return std::string(reinterpret_cast<const char*>(p), static_cast<std::size_t>(length));
 }
 
 std::string ByteReader::where() const
 {
+    return whereAt(pos_);
+}
+
+std::string ByteReader::whereAt(std::size_t position) const
+{
     std::string s = file_;
     if (!context_.empty())
         s += ", " + context_;
-    return s + ", byte " + std::to_string(pos_);
+    return s + ", byte " + std::to_string(position);
 }
 
 void ByteReader::fail(const std::string& what) const
 {
-    throw GameError(where() + ": " + what);
+    failAt(pos_, what);
+}
+
+void ByteReader::failAt(std::size_t position, const std::string& what) const
+{
+    throw GameError(whereAt(position) + ": " + what);
 }
 
 void ByteWriter::i16(int16_t v)

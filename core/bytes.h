@@ -60,11 +60,14 @@ public:
     const std::string& fileName() const { return file_; }
     std::string where() const; // "QVR2.DAT, monster 17, byte 4711"
     [[noreturn]] void fail(const std::string& what) const;
+    // For a fault found after reading on: names the byte where it stands.
+    [[noreturn]] void failAt(std::size_t position, const std::string& what) const;
 
 private:
     void readOne(int16_t& v) { v = i16(); }
     void readOne(int32_t& v) { v = i32(); }
     const uint8_t* take(std::size_t n);
+    std::string whereAt(std::size_t position) const;
 
     std::span<const uint8_t> bytes_;
     std::size_t pos_ = 0;

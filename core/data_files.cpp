@@ -9,32 +9,6 @@ namespace qvr {
 
 namespace {
 
-void decodeNames(ByteReader& in, SaveData& save)
-{
-    for (int b = 1; b <= kRosterSize; ++b) {
-        Character& c = save.roster[b];
-        try {
-            c.name += DecodeNameCodes(c.nameCodes);
-        } catch (const GameError& e) {
-            in.fail("roster entry " + std::to_string(b) + ": " + e.what());
-        }
-    }
-}
-
-template <typename Def, int Hi>
-void decodeTableNames(ByteReader& in, Bounded<Def, 0, Hi>& table, const char* what)
-{
-    for (int n = 1; n <= Hi; ++n) {
-        Def& d = table[n];
-        try {
-            d.name += DecodeNameCodes(d.nameCodes);
-            d.unknownName += DecodeNameCodes(d.unknownNameCodes);
-        } catch (const GameError& e) {
-            in.fail(std::string(what) + " " + std::to_string(n) + ": " + e.what());
-        }
-    }
-}
-
 template <typename Def, int Lo, int Hi, typename ReadFn>
 void readTable(ByteReader& in, Bounded<Def, Lo, Hi>& table, const char* what, ReadFn read)
 {
@@ -43,6 +17,20 @@ void readTable(ByteReader& in, Bounded<Def, Lo, Hi>& table, const char* what, Re
         table[n] = Def{};
         read(in, table[n]);
     }
+}
+
+// Entry 0 of a named table is a template that keeps its codes undecoded;
+// the entries in use have their names decoded as they are read.
+template <typename Def, int Hi, typename ReadFn, typename ReadDecodingFn>
+void readNamedTable(ByteReader& in, Bounded<Def, 0, Hi>& table, const char* what, ReadFn read,
+                    ReadDecodingFn readDecoding)
+{
+    readTable(in, table, what, [&](ByteReader& r, Def& d) {
+        if (&d == &table[0])
+            read(r, d);
+        else
+            readDecoding(r, d);
+    });
 }
 
 template <typename Def, int Lo, int Hi, typename WriteFn>
@@ -89,15 +77,13 @@ void DecodeSaveImage(std::span<const uint8_t> image, SaveData& save, const std::
     ByteReader in(image, fileName);
     in.setContext("event flags");
     in.read(loaded->eventFlags);
-    readTable(in, loaded->roster, "roster entry", ReadCharacter);
+    readNamedTable(in, loaded->roster, "roster entry", ReadCharacter, ReadCharacterDecoding);
     in.setContext("monster tally");
     in.read(loaded->monsterTally);
     in.setContext("item tally");
     in.read(loaded->itemTally);
     in.setContext("shop stock");
     in.read(loaded->itemStock);
-    in.setContext("names");
-    decodeNames(in, *loaded);
     loaded->roster[0] = save.roster[0];
     save = std::move(*loaded);
 }
@@ -119,10 +105,11 @@ std::vector<uint8_t> EncodeContentImage(const Content& content)
     return std::move(out.bytes());
 }
 
-void DecodeContentImage(std::span<const uint8_t> image, Content& content,
-                        const std::string& fileName)
+namespace {
+
+std::shared_ptr<Content> decodeContent(std::span<const uint8_t> image, const std::string& fileName)
 {
-    auto loaded = std::make_unique<Content>();
+    auto loaded = std::make_shared<Content>();
     ByteReader in(image, fileName);
     readTable(in, loaded->spells, "spell", ReadSpell);
     readTable(in, loaded->traps, "trap", ReadTrap);
@@ -134,8 +121,8 @@ void DecodeContentImage(std::span<const uint8_t> image, Content& content,
     in.read(loaded->mazeDoors);
     in.setContext("maze cells");
     in.read(loaded->mazeCells);
-    readTable(in, loaded->monsters, "monster", ReadMonster);
-    readTable(in, loaded->items, "item", ReadItem);
+    readNamedTable(in, loaded->monsters, "monster", ReadMonster, ReadMonsterDecoding);
+    readNamedTable(in, loaded->items, "item", ReadItem, ReadItemDecoding);
     readTable(in, loaded->craftVariants, "crafted weapon variant", ReadItem);
     in.setContext("recipe table");
     in.read(loaded->recipeTable);
@@ -144,9 +131,21 @@ void DecodeContentImage(std::span<const uint8_t> image, Content& content,
     if (in.remaining() != 0)
         in.fail(std::to_string(in.remaining()) +
                 " bytes follow the last table: the file is too long or damaged");
-    decodeTableNames(in, loaded->monsters, "monster");
-    decodeTableNames(in, loaded->items, "item");
-    content = std::move(*loaded);
+    return loaded;
+}
+
+} // namespace
+
+void DecodeContentImage(std::span<const uint8_t> image, Content& content,
+                        const std::string& fileName)
+{
+    content = std::move(*decodeContent(image, fileName));
+}
+
+std::shared_ptr<const Content> DecodeContent(std::span<const uint8_t> image,
+                                             const std::string& fileName)
+{
+    return decodeContent(image, fileName);
 }
 
 void LoadGame(Game& game)
@@ -160,7 +159,7 @@ void LoadGame(Game& game)
 
     std::string contentName = store.pathOf(kContentFileName).string();
     std::vector<uint8_t> contentImage = store.readFile(kContentFileName, kContentFileMaxBytes);
-    DecodeContentImage(contentImage, game.content(), contentName);
+    game.setContent(DecodeContent(contentImage, contentName));
 }
 
 void SaveGame(Game& game)

@@ -5,6 +5,7 @@
 // memory; the game folder (save_store.h) moves them to and from the disk.
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -35,6 +36,9 @@ std::vector<uint8_t> EncodeContentImage(const Content& content);
 // variants keep their codes undecoded.
 void DecodeContentImage(std::span<const uint8_t> image, Content& content,
                         const std::string& fileName);
+// The same into new content, which from then on is only read.
+std::shared_ptr<const Content> DecodeContent(std::span<const uint8_t> image,
+                                             const std::string& fileName);
 
 // Reads both files of the game's folder (game.store must be set). Any problem
 // with either file is a GameError that names the file and what is wrong.

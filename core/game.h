@@ -34,8 +34,16 @@ public:
     explicit Game(Rng rng = Rng(1));
     ~Game();
 
-    Content& content() { return *content_; }
+    // The content is loaded once and only read, so that many games (the
+    // battle simulator's) can share one copy. A new game has empty content.
     const Content& content() const { return *content_; }
+    const std::shared_ptr<const Content>& sharedContent() const { return content_; }
+    void setContent(std::shared_ptr<const Content> content);
+
+    // An item as the rules see it: the content's, or this game's crafted
+    // weapon once it is built. Every rule reads items through here.
+    const ItemDef& item(long itemNo) const;
+
     SaveData& save() { return *save_; }
     const SaveData& save() const { return *save_; }
 
@@ -59,7 +67,7 @@ public:
 
     // Services. Every one has a harmless default so that a test needs to set
     // only what it looks at.
-    std::unique_ptr<SaveStore> store; // the game folder; none in pure rule tests
+    std::unique_ptr<SaveStore> store; // where the game saves; none in pure rule tests
     std::unique_ptr<SettingsStore> settings;
     std::unique_ptr<Clock> clock;
     std::unique_ptr<MusicPlayer> musicPlayer;
@@ -69,7 +77,7 @@ public:
     std::unique_ptr<SharedScreens> sharedScreens;
 
 private:
-    std::unique_ptr<Content> content_;
+    std::shared_ptr<const Content> content_;
     std::unique_ptr<SaveData> save_;
 };
 

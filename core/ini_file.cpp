@@ -1,6 +1,5 @@
 #include "core/ini_file.h"
 
-#include <filesystem>
 #include <span>
 
 #include "core/sjis.h"
@@ -94,13 +93,14 @@ IniFile IniFile::parse(std::string_view bytes, const std::string& fileName)
 
 IniFile IniFile::load(const SaveStore& store, const std::string& name)
 {
-    std::error_code ec;
-    if (!std::filesystem::exists(store.pathOf(name), ec) && !ec) {
+    std::vector<uint8_t> bytes;
+    try {
+        bytes = store.readFile(name, kIniMaxBytes);
+    } catch (const FileMissing&) {
         IniFile empty;
         empty.name_ = name;
         return empty;
     }
-    std::vector<uint8_t> bytes = store.readFile(name, kIniMaxBytes);
     return parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), name);
 }
 

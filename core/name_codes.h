@@ -16,8 +16,16 @@ namespace qvr {
 
 inline constexpr uint16_t kNameMask = 0x3A5C;
 
+// A stored code that is no character: the file is damaged. `index` is the
+// code's element, so that a reader can name the byte where it stands.
+class BadNameCode : public GameError {
+public:
+    BadNameCode(int index, const std::string& what) : GameError(what), index(index) {}
+    int index;
+};
+
 // The UTF-8 text of a stored code array (elements 1..Hi; element 0 unused).
-// A code that is no character is a GameError: the file is damaged.
+// A code that is no character is a BadNameCode.
 template <int Hi>
 std::string DecodeNameCodes(const Bounded<int16_t, 0, Hi>& codes)
 {
@@ -29,8 +37,8 @@ std::string DecodeNameCodes(const Bounded<int16_t, 0, Hi>& codes)
         try {
             text += sjisCharFromCode(code);
         } catch (const TextError&) {
-            throw GameError("name code " + std::to_string(j) + " (" + std::to_string(codes[j]) +
-                            ") is no character");
+            throw BadNameCode(j, "name code " + std::to_string(j) + " (" +
+                                     std::to_string(codes[j]) + ") is no character");
         }
     }
     return text;

@@ -208,7 +208,7 @@ std::string CarriedItemName(const Game& game, int rosterNo, int slot)
     int item = c.items[slot];
     if (!Bounded<ItemDef, 0, kItemCount>::contains(item))
         return "";
-    const ItemDef& def = game.content().items[item];
+    const ItemDef& def = game.item(item);
     return (c.itemFlags[slot] & ItemFlag::Unidentified) ? def.unknownName : def.name;
 }
 

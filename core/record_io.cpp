@@ -1,5 +1,6 @@
 #include "core/record_io.h"
 
+#include "core/name_codes.h"
 #include "core/record_fields.h"
 #include "core/sjis.h"
 
@@ -10,7 +11,8 @@ namespace {
 // Reads each field of a record's list in stored order.
 class BinaryIn {
 public:
-    explicit BinaryIn(ByteReader& in) : in_(in) {}
+    enum class Names { Coded, Decoded };
+    explicit BinaryIn(ByteReader& in, Names names = Names::Coded) : in_(in), names_(names) {}
 
     void operator()(const Field&, int16_t& v) { v = in_.i16(); }
     void operator()(const Field&, int32_t& v) { v = in_.i32(); }
@@ -22,13 +24,21 @@ public:
         in_.read(table);
     }
     void operator()(const Field&, DiceRef<Dice3> d) { in_.read(d.dice); }
-    // The stored text is empty as the game writes it; the loader appends the
-    // decoded codes to whatever it holds.
+    // The stored text is empty as the game writes it; decoding appends the
+    // codes' text to whatever it holds.
     template <typename Codes>
     void operator()(const Field&, CodedNameRef<Codes, std::string> name)
     {
+        std::size_t codesAt = in_.position();
         in_.read(name.codes);
         name.text = readText();
+        if (names_ == Names::Coded)
+            return;
+        try {
+            name.text += DecodeNameCodes(name.codes);
+        } catch (const BadNameCode& e) {
+            in_.failAt(codesAt + 2 * static_cast<std::size_t>(e.index), e.what());
+        }
     }
 
 private:
@@ -43,6 +53,7 @@ private:
     }
 
     ByteReader& in_;
+    Names names_;
 };
 
 class BinaryOut {
@@ -72,9 +83,9 @@ private:
 };
 
 template <typename Record>
-void readRecord(ByteReader& in, Record& r)
+void readRecord(ByteReader& in, Record& r, BinaryIn::Names names = BinaryIn::Names::Coded)
 {
-    BinaryIn io(in);
+    BinaryIn io(in, names);
     Sync(io, r);
 }
 
@@ -91,6 +102,10 @@ void ReadCharacter(ByteReader& in, Character& c)
 {
     readRecord(in, c);
 }
+void ReadCharacterDecoding(ByteReader& in, Character& c)
+{
+    readRecord(in, c, BinaryIn::Names::Decoded);
+}
 void WriteCharacter(ByteWriter& out, const Character& c)
 {
     writeRecord(out, c);
@@ -99,6 +114,10 @@ void ReadMonster(ByteReader& in, MonsterDef& m)
 {
     readRecord(in, m);
 }
+void ReadMonsterDecoding(ByteReader& in, MonsterDef& m)
+{
+    readRecord(in, m, BinaryIn::Names::Decoded);
+}
 void WriteMonster(ByteWriter& out, const MonsterDef& m)
 {
     writeRecord(out, m);
@@ -106,6 +125,10 @@ void WriteMonster(ByteWriter& out, const MonsterDef& m)
 void ReadItem(ByteReader& in, ItemDef& item)
 {
     readRecord(in, item);
+}
+void ReadItemDecoding(ByteReader& in, ItemDef& item)
+{
+    readRecord(in, item, BinaryIn::Names::Decoded);
 }
 void WriteItem(ByteWriter& out, const ItemDef& item)
 {

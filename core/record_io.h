@@ -15,15 +15,19 @@ inline constexpr std::size_t kCharacterBytes = 750;
 inline constexpr std::size_t kMonsterBytes = 340; // with empty texts
 inline constexpr std::size_t kItemBytes = 278;    // with empty texts
 
+// The plain readers leave the coded names as codes, with only the stored
+// text fields in name/unknownName. The Decoding ones append the decoded codes
+// as they go, so that a code that is no character fails at its own byte.
 void ReadCharacter(ByteReader& in, Character& c);
+void ReadCharacterDecoding(ByteReader& in, Character& c);
 void WriteCharacter(ByteWriter& out, const Character& c);
 
-// The text fields of monsters and items are returned raw-decoded into
-// name/unknownName; coded names are appended by the loader afterwards.
 void ReadMonster(ByteReader& in, MonsterDef& m);
+void ReadMonsterDecoding(ByteReader& in, MonsterDef& m);
 void WriteMonster(ByteWriter& out, const MonsterDef& m);
 
 void ReadItem(ByteReader& in, ItemDef& item);
+void ReadItemDecoding(ByteReader& in, ItemDef& item);
 void WriteItem(ByteWriter& out, const ItemDef& item);
 
 void ReadSpell(ByteReader& in, SpellDef& spell);

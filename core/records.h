@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/bounded.h"
@@ -272,6 +273,9 @@ struct NpcShopDef {
 inline constexpr int kRosterSize = 50;
 inline constexpr int kMonsterCount = 700;
 inline constexpr int kItemCount = 640;
+// The item the game builds at start-up from a variant the story chose; see
+// GameState::craftedWeapon.
+inline constexpr int kCraftedWeapon = 508;
 inline constexpr int kSpellCount = 74;
 inline constexpr int kNamedSpells = 72; // the spells looked up by name
 inline constexpr int kFloorCount = 18;  // maze layers 0..17
@@ -339,6 +343,11 @@ struct GameState {
     Grid2<int16_t, kMazeSize, kMazeSize> curDoors{};
     Bounded<int16_t, 0, 350> floorEncounters{};
     int16_t floorEncounterCount = 0;
+
+    // The one item the rules change at run time. The content is shared and
+    // read-only, so the game keeps its own item kCraftedWeapon here once it
+    // is built; Game::item reads it in place of the content's.
+    std::optional<ItemDef> craftedWeapon;
 };
 
 } // namespace qvr

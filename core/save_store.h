@@ -1,8 +1,8 @@
 #pragma once
 
-// The game folder on disk: reading the data files whole, writing the save so
-// that a crash or a full disk never leaves a torn file, and the lock that
-// keeps a second copy of the game away from the same folder.
+// Where the game keeps its files: the save, the content and the player's
+// QVR.ini, read whole and written so that a failure never leaves a torn
+// file, and the lock that keeps a second copy of the game away from them.
 
 #include <cstdint>
 #include <filesystem>
@@ -32,37 +32,56 @@ public:
     using GameError::GameError;
 };
 
+// A file the store does not hold. Callers that can do without the file
+// (the player's QVR.ini) catch this one; for the others it is a GameError.
+class FileMissing : public GameError {
+public:
+    using GameError::GameError;
+};
+
+// Where the game's files live. Play uses the game folder on disk
+// (folder_store.h); tests and the battle simulator keep their files in memory
+// (memory_store.h), so that a rule that saves costs no disk write.
 class SaveStore {
 public:
-    explicit SaveStore(std::filesystem::path folder);
-    ~SaveStore();
+    SaveStore() = default;
+    virtual ~SaveStore() = default;
     SaveStore(const SaveStore&) = delete;
     SaveStore& operator=(const SaveStore&) = delete;
 
-    const std::filesystem::path& folder() const { return folder_; }
-    std::filesystem::path pathOf(const std::string& name) const { return folder_ / name; }
+    // The folder on disk, against which the player's relative music and
+    // picture paths are taken; empty for a store with no folder.
+    virtual std::filesystem::path folder() const { return {}; }
+    // How messages name one of the store's files.
+    std::filesystem::path pathOf(const std::string& name) const { return folder() / name; }
 
-    // Takes the folder's lock for the life of this object (or until unlock).
-    // Throws AlreadyRunning when another process holds it. The kernel drops
-    // the lock when the process dies, however it dies.
-    void lock();
-    void unlock();
-    bool locked() const { return lockFd_ >= 0; }
+    // Takes the store's lock for the life of this object (or until unlock).
+    // Throws AlreadyRunning when another copy of the game holds it.
+    virtual void lock() = 0;
+    virtual void unlock() = 0;
+    virtual bool locked() const = 0;
 
-    // The whole of a file of the folder. A missing or unreadable file, or one
-    // larger than maxBytes, is a GameError naming the file and the problem.
-    std::vector<uint8_t> readFile(const std::string& name, std::size_t maxBytes) const;
+    // The whole of a file. A missing file is FileMissing; an unreadable one,
+    // or one larger than maxBytes, is a GameError naming the file and the
+    // problem.
+    std::vector<uint8_t> readFile(const std::string& name, std::size_t maxBytes) const
+    {
+        return read(name, maxBytes);
+    }
 
-    // Replaces a file of the folder atomically: the image goes to a temporary
-    // file that is synced, the old file is kept under backupName (when given),
-    // the temporary file is renamed over the old one and the folder is synced.
-    // Any failure leaves the old file whole and throws SaveError.
+    // Replaces a file whole or not at all: the old file is kept under
+    // backupName (when given), and any failure leaves it as it was and
+    // throws SaveError.
     void writeFileSafely(const std::string& name, std::span<const uint8_t> image,
-                         const std::string& backupName = {}) const;
+                         const std::string& backupName = {}) const
+    {
+        write(name, image, backupName);
+    }
 
 private:
-    std::filesystem::path folder_;
-    int lockFd_ = -1;
+    virtual std::vector<uint8_t> read(const std::string& name, std::size_t maxBytes) const = 0;
+    virtual void write(const std::string& name, std::span<const uint8_t> image,
+                       const std::string& backupName) const = 0;
 };
 
 // The game folder: --game-dir when given, else $QVR_HOME, else the folder of

@@ -25,7 +25,6 @@ namespace qvr {
 namespace {
 
 constexpr int kEndingItem = 103;
-constexpr int kCraftedWeapon = 508;
 constexpr int kFirstKeyItem = 95;
 
 bool carries(const Character& c, int item)
@@ -169,7 +168,7 @@ void BuildCraftedWeapon(Game& game)
     weapon.unknownName = "コスモドラグーン";
     weapon.kind = 1;
     weapon.itemNo = kCraftedWeapon;
-    game.content().items[kCraftedWeapon] = std::move(weapon);
+    game.state.craftedWeapon = std::move(weapon);
 }
 
 void ReturnToCastle(Game& game)

@@ -24,7 +24,7 @@ Character& HandledCharacter(Game& game, int rosterNo, const char* rule)
 int16_t CanEquip(const Game& game, int rosterNo, int itemNo)
 {
     const Character& c = game.character(rosterNo);
-    const ItemDef& item = game.content().items[itemNo];
+    const ItemDef& item = game.item(itemNo);
     const bool allowed = (item.classMask & c.classCode) != 0 && (item.sexMask & c.sex) != 0 &&
                          (item.alignMask & c.alignment) != 0 && (item.raceMask & c.race) != 0;
     return allowed ? 0 : ItemFlag::CannotEquip;

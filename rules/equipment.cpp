@@ -87,7 +87,7 @@ const ItemDef* CarriedItem(const Game& game, const Character& c, int slot)
     const int item = c.items[slot];
     if (item <= 0 || !Bounded<ItemDef, 0, kItemCount>::contains(item))
         return nullptr;
-    return &game.content().items[item];
+    return &game.item(item);
 }
 
 int WornSlot(const Character& c, int code)

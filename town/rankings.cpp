@@ -117,7 +117,7 @@ RankingWindow itemsObtained(const Game& game)
     RankingWindow window;
     long long total = 0;
     for (const Tally& t : rankedTallies(game.save().itemTally, total)) {
-        const ItemDef& item = game.content().items[t.number];
+        const ItemDef& item = game.item(t.number);
         window.rows.push_back(toFullWidth(left(item.name, 18) + " " +
                                           left(ItemKindText(item.kind), 10) + " " +
                                           right(t.count, 6)));
@@ -154,7 +154,7 @@ RankingWindow itemList(const Game& game)
     int listed = 0;
     int found = 0;
     for (int n = 1; n <= kItemCount; ++n) {
-        const ItemDef& item = game.content().items[n];
+        const ItemDef& item = game.item(n);
         if (item.itemNo == 0 || item.kind == kHiddenKind)
             continue;
         const int32_t count = game.save().itemTally[n];

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 
+#include "own_content.h"
 #include "rules/character_rules.h"
 
 namespace qvr {
@@ -23,7 +24,7 @@ protected:
         c.race = Race::Dwarf;
         c.classCode = Class::Thief;
 
-        ItemDef& item = game.content().items[kItemNo];
+        ItemDef& item = content.items[kItemNo];
         item.itemNo = kItemNo;
         item.sexMask = 3;
         item.alignMask = 7;
@@ -32,9 +33,10 @@ protected:
     }
 
     Character& hero() { return game.character(kRosterNo); }
-    ItemDef& item() { return game.content().items[kItemNo]; }
+    ItemDef& item() { return content.items[kItemNo]; }
 
     Game game;
+    Content& content = test::OwnContent(game);
 };
 
 TEST_F(CharacterRulesTest, CanEquipNeedsEveryMaskToMatch)

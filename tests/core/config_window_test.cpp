@@ -1,15 +1,13 @@
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 #include "core/config_window.h"
 #include "core/game.h"
 #include "core/ini_file.h"
+#include "core/memory_store.h"
 #include "core/sjis.h"
+#include "own_content.h"
 #include "recording_music.h"
-#include "temp_folder.h"
 
 using namespace qvr;
 using namespace qvr::test;
@@ -42,7 +40,9 @@ class ScriptedChooser : public Prompter {
 struct ConfigGame {
     ConfigGame()
     {
-        game.store = std::make_unique<SaveStore>(dir.path());
+        auto store = std::make_unique<MemoryStore>();
+        files = store.get();
+        game.store = std::move(store);
         auto player = std::make_unique<RecordingMusic>();
         music = player.get();
         game.musicPlayer = std::move(player);
@@ -54,24 +54,19 @@ struct ConfigGame {
     }
     void monster(int m, const std::string& name, int defeated)
     {
-        game.content().monsters[m].name = name;
+        content.monsters[m].name = name;
         game.save().monsterTally[m] = defeated;
     }
-    std::filesystem::path iniPath() const { return dir.path() / kIniFileName; }
-    void writeIni(std::string_view utf8)
-    {
-        std::ofstream(iniPath(), std::ios::binary) << sjisEncode(utf8);
-    }
+    void writeIni(std::string_view utf8) { files->putFile(kIniFileName, sjisEncode(utf8)); }
     std::string iniBytes() const
     {
-        std::ifstream in(iniPath(), std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
+        std::vector<uint8_t> bytes = files->file(kIniFileName).value_or(std::vector<uint8_t>{});
+        return std::string(bytes.begin(), bytes.end());
     }
 
-    TempFolder dir;
+    MemoryStore* files = nullptr;
     Game game;
+    Content& content = OwnContent(game);
     RecordingMusic* music = nullptr;
     ScriptedChooser* chooser = nullptr;
 };
@@ -255,12 +250,12 @@ TEST(ConfigWindowOk, AFailedWriteChangesNothingAndLeavesTheWindowOpen)
     EXPECT_EQ(t.game.music.bgmFiles[1], "/music/ok.mid");
 
     // A QVR.ini that cannot be read is not overwritten.
-    std::filesystem::remove(t.iniPath());
-    std::filesystem::create_directory(t.iniPath());
+    const std::string tooLong(kIniMaxBytes + 1, ';');
+    t.files->putFile(kIniFileName, tooLong);
     ConfigWindow again(t.game);
     EXPECT_FALSE(again.warnings().empty());
     again.setTrackFile("/music/again.mid");
     EXPECT_THROW(again.ok(t.game), GameError);
     EXPECT_EQ(t.game.music.bgmFiles[1], "/music/ok.mid");
-    EXPECT_TRUE(std::filesystem::is_directory(t.iniPath()));
+    EXPECT_EQ(t.iniBytes(), tooLong);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// A game for the tests that need a whole one: a temporary game folder, a
+// A game for the tests that need a whole one: its files in memory, a
 // scripted prompter, every track assigned, a recorder of what the game tells
 // its observer, and helpers that put characters into the roster or party.
 
@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "core/data_files.h"
+#include "core/memory_store.h"
 #include "core/music.h"
 #include "game/game_screens.h"
 #include "game/main_window.h"
+#include "own_content.h"
 #include "scripted_prompter.h"
-#include "temp_folder.h"
 
 namespace qvr::test {
 
@@ -39,32 +40,32 @@ struct GameRecorder : GameObserver {
 
 // How far the fixture takes the game before the test begins.
 enum class GameStart {
-    // An empty content file and an empty save written to the folder, the
+    // An empty content file and an empty save in the store, the
     // version already stored (so starting saves nothing), and started
     // without the title window: the castle town is on screen.
     InTown,
-    // Nothing loaded and nothing started: the folder is only there to save
+    // Nothing loaded and nothing started: the store is only there to save
     // into, and the test fills in the content it needs.
     NotStarted,
 };
 
 // The prompter is a ScriptedPrompter or a suite's own kind of one.
 template <class PrompterT = ScriptedPrompter> struct GameFixture {
-    TempFolder dir;
     Game game;
     GameRecorder recorder; // attached once set-up is done: it starts empty
     PrompterT* prompter = nullptr;
 
     explicit GameFixture(GameStart start = GameStart::InTown)
     {
+        auto files = std::make_unique<MemoryStore>();
+        store_ = files.get();
         if (start == GameStart::InTown) {
-            SaveStore store(dir.path());
-            store.writeFileSafely(kContentFileName, EncodeContentImage(Content{}));
+            files->putFile(kContentFileName, EncodeContentImage(Content{}));
             SaveData empty;
-            store.writeFileSafely(kSaveFileName, EncodeSaveImage(empty));
+            files->putFile(kSaveFileName, EncodeSaveImage(empty));
         }
         InstallGameScreens(game);
-        game.store = std::make_unique<SaveStore>(dir.path());
+        game.store = std::move(files);
         auto p = std::make_unique<PrompterT>();
         prompter = p.get();
         game.prompter = std::move(p);
@@ -75,11 +76,17 @@ template <class PrompterT = ScriptedPrompter> struct GameFixture {
             game.settings->setValue("Version", "Revision", std::to_string(v.revision));
             StartUp(game, false);
         }
+        content_ = &OwnContent(game);
         for (int track = 1; track <= kTrackCount; ++track)
             game.music.bgmFiles[static_cast<std::size_t>(track)] =
                 "track" + std::to_string(track) + ".ogg";
         game.observer = &recorder;
     }
+
+    // The game's content, for the test to fill in (see own_content.h).
+    Content& content() { return *content_; }
+    // The game's files.
+    MemoryStore& store() { return *store_; }
 
     GameFixture(const GameFixture&) = delete;
     GameFixture& operator=(const GameFixture&) = delete;
@@ -141,6 +148,10 @@ template <class PrompterT = ScriptedPrompter> struct GameFixture {
         return out;
     }
     int characters() const { return static_cast<int>(names().size()); }
+
+private:
+    Content* content_ = nullptr;
+    MemoryStore* store_ = nullptr;
 };
 
 } // namespace qvr::test

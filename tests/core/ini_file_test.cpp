@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+#include "core/folder_store.h"
 #include "core/ini_file.h"
 #include "core/sjis.h"
 #include "temp_folder.h"
@@ -164,7 +165,7 @@ TEST(IniWrite, TextTheFileCannotHoldIsRefusedAndNothingChanges)
 TEST(IniFolder, MissingFileIsEmptyAndSavedFileReadsBack)
 {
     TempFolder dir;
-    SaveStore store(dir.path());
+    FolderStore store(dir.path());
     IniFile ini = IniFile::load(store);
     EXPECT_EQ(ini.value("ＢＧＭ", "タイトル"), std::nullopt);
     ini.setValue("ＢＧＭ", "タイトル", "/music/タイトル.mid");
@@ -177,7 +178,7 @@ TEST(IniFolder, AFileThatCannotBeReadIsAnErrorNotAnEmptyFile)
 {
     // Taking it for empty would let the next save wipe the player's file.
     TempFolder dir;
-    SaveStore store(dir.path());
+    FolderStore store(dir.path());
     std::filesystem::create_directory(dir.path() / kIniFileName);
     EXPECT_THROW(IniFile::load(store), GameError);
     std::filesystem::remove(dir.path() / kIniFileName);

@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "core/data_files.h"
+#include "core/memory_store.h"
 #include "core/messages.h"
 #include "core/sjis.h"
 #include "game/main_window.h"
 #include "game_fixture.h"
-#include "temp_folder.h"
+#include "own_content.h"
 
 using namespace qvr;
 using namespace qvr::test;
@@ -31,27 +32,25 @@ struct Fixture : GameFixture<> {
     }
 };
 
-// A game started in a folder with empty content, a save with flags 1..25 and
+// A game started on a store with empty content, a save with flags 1..25 and
 // 37 set, and tracks 1 and 2 given files.
 struct Started {
-    TempFolder dir;
     Game game;
     GameRecorder rec;
 
     // Unless `finish`, only the title is up: the files wait to be loaded.
     explicit Started(bool showTitle, bool finish = true)
     {
-        SaveStore store(dir.path());
-        store.writeFileSafely(kContentFileName, EncodeContentImage(Content{}));
+        auto store = std::make_unique<MemoryStore>();
+        store->putFile(kContentFileName, EncodeContentImage(Content{}));
         SaveData save;
         for (int i = 1; i <= 25; ++i)
             save.eventFlags[i] = i;
         save.eventFlags[37] = 2;
-        store.writeFileSafely(kSaveFileName, EncodeSaveImage(save));
-        std::string ini = sjisEncode("[ＢＧＭ]\r\nタイトル=title.mid\r\n城下=town.ogg\r\n");
-        store.writeFileSafely(kIniFileName, std::vector<uint8_t>(ini.begin(), ini.end()));
+        store->putFile(kSaveFileName, EncodeSaveImage(save));
+        store->putFile(kIniFileName, sjisEncode("[ＢＧＭ]\r\nタイトル=title.mid\r\n城下=town.ogg\r\n"));
         game.observer = &rec;
-        game.store = std::make_unique<SaveStore>(dir.path());
+        game.store = std::move(store);
         if (finish)
             StartUp(game, showTitle);
         else
@@ -92,8 +91,8 @@ TEST(StartUpSequence, TitleTextsAndTheCastleTownAfterAKey)
     EXPECT_EQ(game.save().eventFlags[20], 0);
     EXPECT_EQ(game.save().eventFlags[21], 21);
     EXPECT_EQ(game.state.floor, -1);
-    EXPECT_EQ(game.content().items[508].name, "コスモドラグーン");
-    EXPECT_EQ(game.content().items[508].itemNo, 508);
+    EXPECT_EQ(game.item(508).name, "コスモドラグーン");
+    EXPECT_EQ(game.item(508).itemNo, 508);
     for (int row = 1; row <= 7; ++row) {
         const KeyItemPlace& k = game.state.keyItemPlaces[row];
         EXPECT_TRUE(k.floor >= 1 && k.floor <= 13 && k.x >= 0 && k.x <= 19 && k.y >= 0 &&
@@ -130,12 +129,13 @@ TEST(StartUpSequence, SkippingTheTitleSkipsItsWindowButNotItsMusic)
 TEST(StartUpSequence, KeysAreHiddenOnlyOutsideRockAndNotWhenSomeoneHoldsThem)
 {
     Game game;
+    Content& content = OwnContent(game);
     // Floors 1..13 all rock except one cell of floor 5.
     for (int f = 1; f <= 13; ++f)
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 20; ++x)
-                game.content().mazeWalls(f, y, x) = 15;
-    game.content().mazeWalls(5, 7, 3) = 0;
+                content.mazeWalls(f, y, x) = 15;
+    content.mazeWalls(5, 7, 3) = 0;
     game.character(3).rosterNo = 3;
     game.character(3).items[4] = 97; // key row 3 is held
     game.state.keyItemPlaces[3] = {9, 9, 9};
@@ -152,11 +152,38 @@ TEST(StartUpSequence, KeysAreHiddenOnlyOutsideRockAndNotWhenSomeoneHoldsThem)
     }
 }
 
+// Games share one content and each builds its own weapon from the variant
+// its story chose; the shared item 508 stays as the content has it.
+TEST(StartUpSequence, CraftedWeaponIsEachGamesOwnOverSharedContent)
+{
+    auto content = std::make_shared<Content>();
+    content->items[508].name = "木の枝";
+    content->items[507].name = "短剣";
+    for (int v = 0; v <= 40; ++v)
+        content->craftVariants[v].damageDice = {1, static_cast<int16_t>(v + 1), 0};
+    std::shared_ptr<const Content> shared = content;
+
+    Game first, second;
+    first.setContent(shared);
+    second.setContent(shared);
+    EXPECT_EQ(first.item(508).name, "木の枝"); // not built yet: the content's
+    first.save().eventFlags[37] = 3;
+    second.save().eventFlags[37] = 41; // damaged: variant 0
+    BuildCraftedWeapon(first);
+    BuildCraftedWeapon(second);
+    EXPECT_EQ(first.item(508).name, "コスモドラグーン");
+    EXPECT_EQ(first.item(508).damageDice[1], 4);
+    EXPECT_EQ(second.item(508).damageDice[1], 1);
+    EXPECT_EQ(first.item(507).name, "短剣");
+    EXPECT_EQ(shared->items[508].name, "木の枝");
+    EXPECT_EQ(&first.content(), &second.content());
+    EXPECT_THROW(first.item(641), IndexError);
+}
+
 TEST(StartUpSequence, BrokenFilesStopStartUpNamingTheFile)
 {
-    TempFolder dir;
     Game game;
-    game.store = std::make_unique<SaveStore>(dir.path());
+    game.store = std::make_unique<MemoryStore>();
     try {
         StartUp(game, false);
         FAIL();
@@ -378,7 +405,7 @@ TEST(KeyRouting, CtrlInsideABoxSavesAndAFailedSaveIsShown)
     ShowMessage(f.game, "", "x");
     EXPECT_EQ(f.recorder.events, (std::vector<std::string>{"SAVE"}));
 
-    std::filesystem::create_directory(f.dir.path() / "QVR1.DAT.tmp");
+    f.store().failWrites(true);
     f.prompter->answer({Key::Enter});
     EXPECT_FALSE(Save(f.game));
     ASSERT_EQ(f.prompter->shown.size(), 2u);
@@ -415,7 +442,7 @@ TEST(ClosingTheWindow, InTownMembersReturnToTheRosterAndGeometryIsKept)
     EXPECT_FALSE(f.game.store->locked());
 
     Game again;
-    again.store = std::make_unique<SaveStore>(f.dir.path());
+    again.store = f.store().share();
     LoadGame(again);
     EXPECT_EQ(again.character(1).floor, 0);
 }

@@ -2,6 +2,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
+#include "core/folder_store.h"
 #include "core/game.h"
 #include "core/music.h"
 #include "core/sjis.h"
@@ -29,7 +30,7 @@ struct MusicGame {
         auto player = std::make_unique<RecordingMusic>();
         music = player.get();
         game.musicPlayer = std::move(player);
-        game.store = std::make_unique<SaveStore>(dir.path());
+        game.store = std::make_unique<FolderStore>(dir.path());
         game.observer = &observer;
     }
     void writeIni(std::string_view utf8)

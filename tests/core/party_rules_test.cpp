@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "own_content.h"
 #include "rules/party_rules.h"
 
 namespace qvr {
@@ -94,7 +95,7 @@ TEST_F(PartyRulesTest, WipedOnlyWhenEveryMemberIsOutOfAction)
 
 TEST_F(PartyRulesTest, EnterFloorCopiesWallsAndDoorsColumnFirst)
 {
-    Content& content = game.content();
+    Content& content = test::OwnContent(game);
     for (int f = 0; f < kFloorCount; ++f)
         for (int row = 0; row < kMazeSize; ++row)
             for (int col = 0; col < kMazeSize; ++col) {
@@ -122,7 +123,7 @@ TEST_F(PartyRulesTest, EnterFloorPicksTheFloorMusic)
 
 TEST_F(PartyRulesTest, EnterFloorListsTheFloorsEncountersFromPlaceOne)
 {
-    Content& content = game.content();
+    Content& content = test::OwnContent(game);
     auto entry = [&](int j, int16_t value, int16_t floor) {
         content.encounterTable(j, 1) = value;
         content.encounterTable(j, 2) = floor;
@@ -159,7 +160,7 @@ TEST_F(PartyRulesTest, EnterFloorListsTheFloorsEncountersFromPlaceOne)
 
 TEST_F(PartyRulesTest, EnterFloorKeepsTheFirst350Encounters)
 {
-    Content& content = game.content();
+    Content& content = test::OwnContent(game);
     for (int j = 1; j <= 400; ++j) {
         content.encounterTable(j, 1) = static_cast<int16_t>(j);
         content.encounterTable(j, 2) = 6;

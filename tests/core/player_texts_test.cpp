@@ -6,6 +6,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "core/folder_store.h"
 #include "core/config_window.h"
 #include "core/game.h"
 #include "core/ini_file.h"
@@ -52,7 +53,7 @@ std::string messageOf(const std::function<void()>& fails)
 TEST(PlayerTexts, FileAndSettingMessagesAreJapanese)
 {
     TempFolder dir;
-    SaveStore store(dir.path());
+    FolderStore store(dir.path());
     const std::string folder = dir.path().string();
     std::filesystem::create_directory(dir.path() / "D.DAT");
     std::filesystem::create_directory(dir.path() / "S.DAT.tmp");

@@ -4,6 +4,7 @@
 
 #include "core/game.h"
 #include "core/prompts.h"
+#include "own_content.h"
 #include "rules/character_lists.h"
 #include "scripted_prompter.h"
 
@@ -132,8 +133,9 @@ TEST(Pickers, PickItemListsNamesByIdentificationAndReturnsTheSlot)
     Game game;
     ScriptedPrompter& p = Script(game);
     Character& c = make(game, 1, "A", 2);
-    game.content().items[7].name = "聖なる鎧";
-    game.content().items[7].unknownName = "鎧";
+    Content& content = OwnContent(game);
+    content.items[7].name = "聖なる鎧";
+    content.items[7].unknownName = "鎧";
     c.items[1] = 7;
     c.items[3] = 7;
     c.itemFlags[3] = ItemFlag::Unidentified;
@@ -153,9 +155,10 @@ TEST(Pickers, WidePickMemberShowsTheItemsWithTheirMarks)
     game.state.partyCount = 2;
     game.state.partyMember[1] = 4;
     game.state.partyMember[2] = 9;
+    Content& content = OwnContent(game);
     for (int i = 1; i <= 5; ++i)
-        game.content().items[i].name = "item" + std::to_string(i);
-    game.content().items[2].unknownName = "？";
+        content.items[i].name = "item" + std::to_string(i);
+    content.items[2].unknownName = "？";
     const int16_t flags[] = {ItemFlag::Cursed | 1, ItemFlag::Unidentified, ItemFlag::CannotEquip, 2,
                              0};
     for (int slot = 1; slot <= 5; ++slot) {

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
+#include "core/folder_store.h"
 #include "core/data_files.h"
 #include "game/main_window.h"
 #include "game/save_backup.h"
@@ -30,7 +31,7 @@ struct Folder {
 
     Folder(File save, File backup, bool goodContent = true)
     {
-        SaveStore store(dir.path());
+        FolderStore store(dir.path());
         std::vector<uint8_t> content = EncodeContentImage(Content{});
         if (!goodContent)
             content.resize(10);
@@ -63,7 +64,7 @@ struct Folder {
 // "error" for any other failure.
 std::string startUp(Game& game, const Folder& folder, std::string* message = nullptr)
 {
-    game.store = std::make_unique<SaveStore>(folder.dir.path());
+    game.store = std::make_unique<FolderStore>(folder.dir.path());
     try {
         StartUp(game, false);
         return "";

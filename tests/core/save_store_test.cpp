@@ -1,26 +1,112 @@
 #include <csignal>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "core/folder_store.h"
 #include "core/ini_file.h"
-#include "core/save_store.h"
+#include "core/memory_store.h"
 #include "temp_folder.h"
 
 using namespace qvr;
 using namespace qvr::test;
 
+namespace {
+
+// Two stores on the same files, as two copies of the game on one folder.
+struct Stores {
+    virtual ~Stores() = default;
+    // From now on every write fails as on a full disk.
+    virtual void breakWrites() = 0;
+    virtual const char* kind() const = 0;
+    std::unique_ptr<SaveStore> first, second;
+};
+
+struct OnDisk : Stores {
+    OnDisk()
+    {
+        first = std::make_unique<FolderStore>(dir.path());
+        second = std::make_unique<FolderStore>(dir.path());
+    }
+    // A folder where the temporary file should go makes its creation fail.
+    void breakWrites() override
+    {
+        std::filesystem::create_directory(dir.path() / (std::string(kSaveFileName) + ".tmp"));
+    }
+    const char* kind() const override { return "folder"; }
+    TempFolder dir;
+};
+
+struct InMemory : Stores {
+    InMemory()
+    {
+        auto files = std::make_unique<MemoryStore>();
+        memory = files.get();
+        second = files->share();
+        first = std::move(files);
+    }
+    void breakWrites() override { memory->failWrites(true); }
+    const char* kind() const override { return "memory"; }
+    MemoryStore* memory = nullptr;
+};
+
+std::vector<std::unique_ptr<Stores>> BothKinds()
+{
+    std::vector<std::unique_ptr<Stores>> kinds;
+    kinds.push_back(std::make_unique<OnDisk>());
+    kinds.push_back(std::make_unique<InMemory>());
+    return kinds;
+}
+
+} // namespace
+
 TEST(GameFolderLock, SecondHolderIsRefusedUntilTheFirstLetsGo)
 {
-    TempFolder dir;
-    SaveStore first(dir.path());
-    first.lock();
-    SaveStore second(dir.path());
-    EXPECT_THROW(second.lock(), AlreadyRunning);
-    first.unlock();
-    EXPECT_NO_THROW(second.lock());
+    for (auto& s : BothKinds()) {
+        s->first->lock();
+        EXPECT_THROW(s->second->lock(), AlreadyRunning) << s->kind();
+        EXPECT_TRUE(s->first->locked());
+        EXPECT_FALSE(s->second->locked());
+        s->first->unlock();
+        EXPECT_NO_THROW(s->second->lock()) << s->kind();
+        s->second.reset(); // its end lets go too
+        EXPECT_NO_THROW(s->first->lock()) << s->kind();
+    }
+}
+
+// The memory store stands in for the folder in tests and the simulator, so
+// it must answer as the folder does.
+TEST(SaveStores, ReadWriteBackupAndFailedWriteAlike)
+{
+    const std::vector<uint8_t> old(100, 1), now(120, 2), lost(90, 3);
+    for (auto& s : BothKinds()) {
+        SaveStore& store = *s->first;
+        EXPECT_THROW(store.readFile(kSaveFileName, 1000), FileMissing) << s->kind();
+        store.writeFileSafely(kSaveFileName, old, kBackupFileName);
+        EXPECT_THROW(store.readFile(kBackupFileName, 1000), FileMissing) << s->kind();
+        store.writeFileSafely(kSaveFileName, now, kBackupFileName);
+        EXPECT_EQ(s->second->readFile(kSaveFileName, 120), now) << s->kind();
+        EXPECT_EQ(s->second->readFile(kBackupFileName, 120), old) << s->kind();
+        try {
+            store.readFile(kSaveFileName, 119);
+            ADD_FAILURE() << s->kind() << ": a file over the limit was read";
+        } catch (const FileMissing&) {
+            ADD_FAILURE() << s->kind() << ": a file over the limit is not missing";
+        } catch (const GameError& e) {
+            EXPECT_NE(std::string(e.what()).find(kSaveFileName), std::string::npos);
+        }
+
+        s->breakWrites();
+        EXPECT_THROW(store.writeFileSafely(kSaveFileName, lost, kBackupFileName), SaveError)
+            << s->kind();
+        EXPECT_EQ(store.readFile(kSaveFileName, 1000), now) << s->kind();
+        EXPECT_EQ(store.readFile(kBackupFileName, 1000), old) << s->kind();
+        EXPECT_EQ(store.pathOf(kSaveFileName), store.folder() / kSaveFileName);
+    }
 }
 
 TEST(GameFolderLock, KernelFreesTheLockOfAKilledProcess)
@@ -31,7 +117,7 @@ TEST(GameFolderLock, KernelFreesTheLockOfAKilledProcess)
     pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        SaveStore store(dir.path());
+        FolderStore store(dir.path());
         store.lock();
         char c = 'x';
         (void)!write(ready[1], &c, 1);
@@ -40,7 +126,7 @@ TEST(GameFolderLock, KernelFreesTheLockOfAKilledProcess)
     }
     char c;
     ASSERT_EQ(read(ready[0], &c, 1), 1);
-    SaveStore mine(dir.path());
+    FolderStore mine(dir.path());
     EXPECT_THROW(mine.lock(), AlreadyRunning);
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
@@ -52,7 +138,7 @@ TEST(GameFolderLock, KernelFreesTheLockOfAKilledProcess)
 TEST(GameFolderFiles, ReadRefusesMissingOversizedAndNonFiles)
 {
     TempFolder dir;
-    SaveStore store(dir.path());
+    FolderStore store(dir.path());
     EXPECT_THROW(store.readFile("NONE.DAT", 10), GameError);
     std::vector<uint8_t> image(20, 1);
     store.writeFileSafely("A.DAT", image);
@@ -68,14 +154,14 @@ TEST(GameFolderFiles, ReadRefusesMissingOversizedAndNonFiles)
 TEST(GameFolderFiles, ReadSizesItsBufferFromTheFileNotTheLimit)
 {
     TempFolder dir;
-    SaveStore store(dir.path());
+    FolderStore store(dir.path());
     std::vector<uint8_t> image(46586, 3);
     store.writeFileSafely("A.DAT", image);
     std::vector<uint8_t> read = store.readFile("A.DAT", 16 * 1024 * 1024);
     EXPECT_EQ(read, image);
     EXPECT_LT(read.capacity(), 2 * image.size());
 
-    SaveStore proc("/proc/self");
+    FolderStore proc("/proc/self");
     std::vector<uint8_t> status = proc.readFile("status", 1 << 20);
     EXPECT_NE(std::string(status.begin(), status.end()).find("Name:"), std::string::npos);
     EXPECT_THROW(proc.readFile("status", 16), GameError);
@@ -87,7 +173,7 @@ TEST(GameFolderFiles, ReadSizesItsBufferFromTheFileNotTheLimit)
 TEST(GameFolderFiles, FifoUnderADataFileNameIsRefusedWithoutWaiting)
 {
     TempFolder dir;
-    SaveStore store(dir.path());
+    FolderStore store(dir.path());
     const std::vector<std::pair<std::string, std::function<void()>>> reads = {
         {kSaveFileName, [&] { store.readFile(kSaveFileName, 100); }},
         {kIniFileName, [&] { IniFile::load(store); }},

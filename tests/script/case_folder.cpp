@@ -168,7 +168,7 @@ CaseFolder::CaseFolder(const CaseSetup& setup)
         WriteWholeFile(path() / kSaveFileName, std::string(image.begin(), image.end()));
     }
     if (!setup.music.empty()) {
-        SaveStore store(path());
+        FolderStore store(path());
         IniFile ini = IniFile::load(store);
         for (const auto& [track, file] : setup.music)
             ini.setValue(kMusicSection, TrackKey(track), file);

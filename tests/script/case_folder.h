@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/folder_store.h"
 #include "core/records.h"
-#include "core/save_store.h"
 #include "tests/core/temp_folder.h"
 
 namespace qvr::test {
@@ -45,7 +45,7 @@ public:
 
 private:
     TempFolder dir_;
-    std::optional<SaveStore> holder_;
+    std::optional<FolderStore> holder_;
     uintmax_t saveInode_ = 0;
     // The first save file is held open: once several saves have come and
     // gone, the file system would otherwise be free to give its inode

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "app/script_runner.h"
-#include "core/save_store.h"
+#include "core/folder_store.h"
 #include "tests/script/case_folder.h"
 #include "tests/script/transcript_diff.h"
 
@@ -71,7 +71,7 @@ TEST_P(KeyScript, WritesItsTranscript)
 
     // Whatever way the run ended, it must not keep the folder.
     folder.release();
-    SaveStore after(folder.path());
+    FolderStore after(folder.path());
     EXPECT_NO_THROW(after.lock());
 
     if (updating()) {

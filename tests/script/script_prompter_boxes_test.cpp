@@ -4,8 +4,8 @@
 
 #include "app/script_transcript.h"
 #include "core/data_files.h"
+#include "core/memory_store.h"
 #include "core/prompts.h"
-#include "tests/core/temp_folder.h"
 #include "tests/script/scripted_game.h"
 
 using namespace qvr;
@@ -116,14 +116,15 @@ TEST(ScriptBoxes, ScriptRunningOutWhileABoxWaitsEndsTheRun)
 
 TEST(ScriptBoxes, CtrlInABoxSavesAndKeepsItOpen)
 {
-    TempFolder dir;
     ScriptedGame s("key Ctrl\nkey Enter\n");
-    s.game.store = std::make_unique<SaveStore>(dir.path());
+    auto store = std::make_unique<MemoryStore>();
+    MemoryStore& files = *store;
+    s.game.store = std::move(store);
     ScriptObserver observer(s.out);
     s.game.observer = &observer;
     ShowMessage(s.game, "", "セーブ");
     EXPECT_EQ(s.out.str(), "MSG [] セーブ\nSAVE\n");
-    EXPECT_EQ(std::filesystem::file_size(dir.path() / kSaveFileName), kSaveFileBytes);
+    EXPECT_EQ(files.file(kSaveFileName).value_or(std::vector<uint8_t>{}).size(), kSaveFileBytes);
 }
 
 TEST(ScriptBoxes, WaitInABoxMovesTheClockAndFiresTimersThatMayOpenMoreBoxes)

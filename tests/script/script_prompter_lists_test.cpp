@@ -5,6 +5,7 @@
 
 #include "core/prompts.h"
 #include "rules/character_lists.h"
+#include "tests/core/own_content.h"
 #include "tests/script/scripted_game.h"
 
 using namespace qvr;
@@ -16,9 +17,10 @@ namespace {
 // ボブ nothing.
 void smallRoster(Game& game)
 {
-    ItemDef& sword = game.content().items[5];
+    Content& content = OwnContent(game);
+    ItemDef& sword = content.items[5];
     sword.name = "ロングソード";
-    ItemDef& shield = game.content().items[9];
+    ItemDef& shield = content.items[9];
     shield.name = "ラージシールド";
     shield.unknownName = "たて";
     const char* names[] = {"アリス", "ボブ"};

@@ -7,6 +7,7 @@
 
 #include "app/script_runner.h"
 #include "core/data_files.h"
+#include "core/folder_store.h"
 #include "core/game.h"
 #include "game/save_backup.h"
 #include "tests/script/case_folder.h"
@@ -267,7 +268,7 @@ TEST(ScriptRunner, AnyScriptEndsWithAStatusAndNeverACrash)
             EXPECT_EQ(r.err.rfind("qvr-script: ", 0), 0u) << r.err;
         }
         // A close ends the run and lets the folder go; so must every other end.
-        SaveStore store(folder.path());
+        FolderStore store(folder.path());
         EXPECT_NO_THROW(store.lock());
     }
 }

@@ -8,9 +8,10 @@
 
 #include "../core/test_items.h"
 #include "app/script_windows.h"
+#include "core/memory_store.h"
 #include "core/prompts.h"
 #include "game/status_window.h"
-#include "tests/core/temp_folder.h"
+#include "tests/core/own_content.h"
 #include "tests/script/scripted_game.h"
 #include "town/rankings.h"
 
@@ -27,21 +28,22 @@ ItemDef wearable(int16_t no, const char* name, int16_t kind)
     return qvr::test::WearableItem(no, name, kind);
 }
 
-// A party of two in a game folder: アリス carries a sword and a shield,
+// A party of two with a store to save into: アリス carries a sword and a shield,
 // ボブ nothing; the spell book has one spell of each school.
 struct Party {
     explicit Party(const std::string& script) : s(script)
     {
         Game& g = s.game;
-        g.store = std::make_unique<SaveStore>(dir.path());
-        g.content().items[5] = wearable(5, "ロングソード", 1);
-        g.content().items[9] = wearable(9, "ラージシールド", 2);
-        SpellDef& fire = g.content().spells[1];
+        g.store = std::make_unique<MemoryStore>();
+        Content& content = OwnContent(g);
+        content.items[5] = wearable(5, "ロングソード", 1);
+        content.items[9] = wearable(9, "ラージシールド", 2);
+        SpellDef& fire = content.spells[1];
         fire.school = 0;
         fire.level = 1;
         fire.slot = 1;
         fire.name = "VELTO";
-        SpellDef& cure = g.content().spells[2];
+        SpellDef& cure = content.spells[2];
         cure.school = 1;
         cure.level = 1;
         cure.slot = 1;
@@ -67,7 +69,6 @@ struct Party {
 
     std::string out() const { return s.out.str(); }
 
-    TempFolder dir;
     ScriptedGame s;
 };
 

@@ -5,11 +5,12 @@
 #include <regex>
 #include <sstream>
 
+#include "../core/temp_folder.h"
 #include "core/data_files.h"
+#include "core/folder_store.h"
 #include "core/spell_effects.h"
 #include "tools/content/compile.h"
 #include "tools/content/summary.h"
-#include "../core/temp_folder.h"
 
 using namespace qvr;
 using namespace qvr::content;
@@ -91,7 +92,7 @@ TEST(ContentSources, RealContentCompilesWithEverythingTheGameNeeds)
 TEST(ContentSources, BuiltGameFolderReadsBackWithThePublishedLayouts)
 {
     const std::filesystem::path bin(QVR_BIN_DIR);
-    SaveStore folder(bin);
+    FolderStore folder(bin);
     std::vector<uint8_t> image = folder.readFile(kContentFileName, kContentFileMaxBytes);
     Content c;
     DecodeContentImage(image, c, "QVR2.DAT");

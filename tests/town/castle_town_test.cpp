@@ -214,7 +214,7 @@ TEST(EdgeOfTown, EndingTheGameSavesReleasesTheFolderAndAsksToQuit)
     EXPECT_EQ(f.game.character(1).floor, 0); // back on the roster, in the saved file too
 
     Game again;
-    again.store = std::make_unique<SaveStore>(f.dir.path());
+    again.store = f.store().share();
     LoadGame(again);
     EXPECT_EQ(again.character(1).floor, 0);
     EXPECT_EQ(again.character(1).name, "a");

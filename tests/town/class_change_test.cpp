@@ -122,10 +122,10 @@ TEST_F(ClassChangeTest, TheSameClassIsRefusedAndNoKeepsEverything)
 
 TEST_F(ClassChangeTest, YesStartsTheClassAfreshButKeepsWhatWasEarned)
 {
-    ItemDef& anyone = game.content().items[5];
+    ItemDef& anyone = content().items[5];
     anyone.classMask = anyone.sexMask = anyone.alignMask = anyone.raceMask = -1;
-    game.content().items[6] = anyone;
-    game.content().items[6].classMask = Class::Fighter;
+    content().items[6] = anyone;
+    content().items[6].classMask = Class::Fighter;
     Character& c = veteran();
     c.level = 8;
     c.maxLevel = 9;

@@ -175,7 +175,7 @@ TEST(ApplyEquipment, RaceBaseNinjaBareSkinAndTheLowestArmourClass)
     ApplyEquipment(f.game, 1);
     EXPECT_EQ(c.baseAc, 9);
 
-    f.game.content().items[kBoots].acBonus = -30000;
+    f.content().items[kBoots].acBonus = -30000;
     ApplyEquipment(f.game, 1);
     EXPECT_EQ(c.baseAc, -255);
 }

@@ -17,7 +17,7 @@ namespace {
 // A ring of the given power in slot 1 of character 1, never breaking.
 StatusFixture& WithPower(StatusFixture& f, int code, int breakChance = 0)
 {
-    ItemDef& ring = f.game.content().items[kPowerRing];
+    ItemDef& ring = f.content().items[kPowerRing];
     ring.specialPower = static_cast<int16_t>(code);
     ring.breakChance = static_cast<int16_t>(breakChance);
     ring.wearsInto = kDust;
@@ -141,7 +141,7 @@ TEST(ReleasePowers, NewRaceOrAlignmentTakesEverythingOff)
         StatusFixture f;
         Character& c = f.game.character(1);
         c.alignment = k.code == Power::TurnNeutral ? Align::Lawful : Align::Neutral;
-        f.game.content().items[kArmour].alignMask = Align::Neutral;
+        f.content().items[kArmour].alignMask = Align::Neutral;
         f.carry(1, 2, kArmour, 3);
         WithPower(f, k.code);
         f.game.character(1).itemFlags[1] = 7;
@@ -233,7 +233,7 @@ TEST(ReleasePowers, UnknownCodesDoNothing)
 TEST(ReleasePowers, ABrokenItemBecomesItsSuccessor)
 {
     StatusFixture f;
-    f.game.content().items[kDust].classMask = Class::Cleric; // a fighter cannot wear the rest
+    f.content().items[kDust].classMask = Class::Cleric; // a fighter cannot wear the rest
     WithPower(f, Power::Youth, 101);
     f.game.character(1).itemFlags[1] = 7 | ItemFlag::Unidentified;
     f.prompter->answer({CharKey('Y')});

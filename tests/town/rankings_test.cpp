@@ -39,7 +39,7 @@ struct RankingTest : ::testing::Test, TownFixture {
     ItemDef& item(int n, const std::string& name, const std::string& unknown, int16_t kind,
                   int32_t tally)
     {
-        ItemDef& d = game.content().items[n];
+        ItemDef& d = content().items[n];
         d.itemNo = static_cast<int16_t>(n);
         d.name = name;
         d.unknownName = unknown;
@@ -50,7 +50,7 @@ struct RankingTest : ::testing::Test, TownFixture {
 
     MonsterDef& monster(int n, const std::string& name, const std::string& unknown, int32_t tally)
     {
-        MonsterDef& m = game.content().monsters[n];
+        MonsterDef& m = content().monsters[n];
         m.present = 1;
         m.name = name;
         m.unknownName = unknown;

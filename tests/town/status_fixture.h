@@ -69,7 +69,7 @@ inline ItemDef MakeItem(int16_t no, const std::string& name, int16_t kind)
 struct StatusFixture : GameFixture<StatusPrompter> {
     StatusFixture() : GameFixture(GameStart::NotStarted)
     {
-        auto& items = game.content().items;
+        auto& items = content().items;
         items[kSword] = MakeItem(kSword, "ロングソード", 1);
         items[kSword].secondHand = 1;
         items[kGreatSword] = MakeItem(kGreatSword, "グレートソード", 1);

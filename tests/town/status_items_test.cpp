@@ -117,7 +117,7 @@ TEST(EquipByKeys, ATwoHandedWeaponPassesOverTheSecondHand)
 TEST(EquipByKeys, ThePowersAreOfferedAtTheEnd)
 {
     StatusFixture f;
-    f.game.content().items[kPowerRing].specialPower = Power::FirstAttribute;
+    f.content().items[kPowerRing].specialPower = Power::FirstAttribute;
     f.carry(1, 1, kPowerRing);
     StatusWindow w = f.open(1);
     f.prompter->answer({CharKey('Y')});

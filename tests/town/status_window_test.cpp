@@ -272,7 +272,7 @@ TEST(StatusNavigation, NextAndPreviousGoRoundThePartyInMarchingOrder)
 TEST(StatusSpellBook, BothSchoolsLevelByLevelWithTheKnownMarked)
 {
     StatusFixture f;
-    auto& spells = f.game.content().spells;
+    auto& spells = f.content().spells;
     auto spell = [&](int n, int16_t school, int16_t level, int16_t slot, const char* name) {
         spells[n].spellNo = static_cast<int16_t>(n);
         spells[n].school = school;

@@ -36,9 +36,9 @@ public:
 struct TownFixture : GameFixture<TownPrompter> {
     TownFixture()
     {
-        // Start-up builds the crafted weapon even into empty content; the
+        // Start-up builds the crafted weapon even from empty content; the
         // boards' tests want nothing there but what they put in.
-        game.content().items[508] = ItemDef{};
+        game.state.craftedWeapon.reset();
     }
 };
 

@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include "core/data_files.h"
+#include "core/folder_store.h"
 #include "core/prompts.h"
 #include "game/main_window.h"
 #include "tests/core/temp_folder.h"
@@ -66,7 +67,7 @@ struct Started {
                                    folder.path() / kContentFileName);
         std::ofstream(folder.path() / kSaveFileName, std::ios::binary)
             << std::string(kSaveFileBytes, '\0');
-        game.store = std::make_unique<SaveStore>(folder.path());
+        game.store = std::make_unique<FolderStore>(folder.path());
         game.store->lock();
         game.prompter = std::make_unique<FailingPrompter>();
         game.observer = &counter;
@@ -218,7 +219,7 @@ void MainWindowTest::closeRunsTheExitSequence()
         QCOMPARE(s.game.settings->number("zedure", "Left", 0), PixelsToTwips(w.x(), dpi));
         QCOMPARE(s.game.settings->number("zedure", "Top", 0), PixelsToTwips(w.y(), dpi));
         // The folder is free for the next run.
-        SaveStore next(s.folder.path());
+        FolderStore next(s.folder.path());
         next.lock();
         QVERIFY(shown.errors.isEmpty());
 

@@ -23,9 +23,9 @@
 
 #include "core/config_window.h"
 #include "core/error.h"
+#include "core/folder_store.h"
 #include "core/game.h"
 #include "core/prompts.h"
-#include "core/save_store.h"
 #include "rules/character_lists.h"
 #include "ui/file_chooser_dialog.h"
 #include "ui/list_picker_dialog.h"
@@ -34,6 +34,7 @@
 #include "ui/qt_prompter.h"
 #include "ui/settings_window.h"
 
+#include "../core/own_content.h"
 #include "dialog_test_helpers.h"
 
 using namespace qvr;
@@ -381,8 +382,9 @@ private slots:
 
     void wideFormShowsTheCarriedItems()
     {
-        game->content().items[5].name = "ロングソード";
-        game->content().items[6].name = "ダガー";
+        Content& content = OwnContent(*game);
+        content.items[5].name = "ロングソード";
+        content.items[6].name = "ダガー";
         game->character(3).name = "ＡＬＡＮ";
         game->character(3).items[1] = 5;
         game->character(7).name = "ＢＥＴＨ";
@@ -532,7 +534,7 @@ private slots:
     {
         QTemporaryDir dir;
         Touch(dir.filePath(QStringLiteral("a.mid")));
-        game->store = std::make_unique<SaveStore>(dir.path().toStdString());
+        game->store = std::make_unique<FolderStore>(dir.path().toStdString());
 
         WhenModal([](QWidget* chooser) {
             auto* files = Child<QListWidget>(chooser, "fll");
@@ -551,12 +553,12 @@ private slots:
     void settingsWindowEditsAndWrites()
     {
         QTemporaryDir dir;
-        game->store = std::make_unique<SaveStore>(dir.path().toStdString());
+        game->store = std::make_unique<FolderStore>(dir.path().toStdString());
         auto prompter = std::make_unique<ScriptedFiles>(nullptr);
         ScriptedFiles& files = *prompter;
         files.answer = "/music/battle.mid";
         game->prompter = std::move(prompter);
-        game->content().monsters[12].name = "スライム";
+        OwnContent(*game).monsters[12].name = "スライム";
         game->save().monsterTally[12] = 3;
         game->music.bgmFiles[3] = "old.mid";
 

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "../core/temp_folder.h"
+#include "core/folder_store.h"
 #include "core/game.h"
 #include "core/music.h"
 #include "ui/music_plugin.h"
@@ -144,7 +145,7 @@ TEST(SdlMusic, TheGameRestartsAnEndedTrackThroughItsUpkeep)
     TempFolder dir;
     writeWave(dir.path() / "title.wav", 0.2);
     Game game;
-    game.store = std::make_unique<SaveStore>(dir.path());
+    game.store = std::make_unique<FolderStore>(dir.path());
     auto owned = std::make_unique<SdlMusicPlayer>();
     SdlMusicPlayer& player = *owned;
     game.musicPlayer = std::move(owned);

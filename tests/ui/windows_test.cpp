@@ -18,11 +18,13 @@
 #include <QWindow>
 #include <QtTest>
 
+#include "../core/own_content.h"
 #include "../core/test_items.h"
 #include "core/data_files.h"
 #include "core/error.h"
+#include "core/folder_store.h"
 #include "core/game.h"
-#include "core/save_store.h"
+#include "core/memory_store.h"
 #include "game/game_screens.h"
 #include "game/main_window.h"
 #include "game/status_window.h"
@@ -78,19 +80,20 @@ class WindowsTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> folder;
     std::unique_ptr<Game> game;
+    MemoryStore* files = nullptr; // the game's
     DialogWatchdog watchdog;
 
-    // A party of two in a game folder: アリス carries a sword and a shield
+    // A party of two with a store to save into: アリス carries a sword and a shield
     // and knows one wizard spell, ボブ carries nothing.
     void party()
     {
-        game->content().items[5] = Wearable(5, "ロングソード", 1);
-        game->content().items[9] = Wearable(9, "ラージシールド", 2);
+        Content& content = OwnContent(*game);
+        content.items[5] = Wearable(5, "ロングソード", 1);
+        content.items[9] = Wearable(9, "ラージシールド", 2);
         // Fifteen spells a school, four to a level: more than a page.
         for (int n = 1; n <= 30; ++n) {
-            SpellDef& s = game->content().spells[n];
+            SpellDef& s = content.spells[n];
             const int i = (n - 1) % 15;
             s.school = n <= 15 ? 0 : 1;
             s.level = static_cast<int16_t>(1 + i / 4);
@@ -123,12 +126,12 @@ private:
 private slots:
     void init()
     {
-        folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(folder->isValid());
         game = std::make_unique<Game>();
         InstallGameScreens(*game);
         game->prompter = std::make_unique<QtPrompter>(nullptr);
-        game->store = std::make_unique<SaveStore>(folder->path().toStdString());
+        auto store = std::make_unique<MemoryStore>();
+        files = store.get();
+        game->store = std::move(store);
         party();
         watchdog.start();
     }
@@ -137,7 +140,6 @@ private slots:
     {
         bool timedOut = watchdog.stop();
         game.reset();
-        folder.reset();
         QVERIFY2(!timedOut, "a dialog did not close by itself");
     }
 
@@ -306,7 +308,7 @@ private slots:
         QCOMPARE(current, 2);
         QVERIFY(!equipShown);
         // L saves on the way out.
-        QVERIFY(QFile::exists(folder->filePath(QString::fromLatin1(kSaveFileName))));
+        QVERIFY(files->file(kSaveFileName).has_value());
     }
 
     void statusEquipsKindByKindThroughItsChoices()
@@ -503,10 +505,10 @@ private slots:
         alan.race = Race::Human;
         alan.alignment = Align::Lawful;
         alan.hp = alan.maxHp = 30;
-        SaveStore(path).writeFileSafely(kSaveFileName, EncodeSaveImage(save));
+        FolderStore(path).writeFileSafely(kSaveFileName, EncodeSaveImage(save));
 
         Game g;
-        g.store = std::make_unique<SaveStore>(path);
+        g.store = std::make_unique<FolderStore>(path);
         g.store->lock();
         MainWindow window(g);
         g.prompter = std::make_unique<QtPrompter>(&window);

@@ -3,7 +3,7 @@
 #include <set>
 
 #include "core/data_files.h"
-#include "core/save_store.h"
+#include "core/folder_store.h"
 #include "core/spell_effects.h"
 
 namespace qvr::content {
@@ -77,7 +77,7 @@ Content CompileContent(const std::filesystem::path& dataDir)
 bool WriteGameFolder(const Content& content, const std::filesystem::path& outDir)
 {
     std::filesystem::create_directories(outDir);
-    SaveStore folder(outDir);
+    FolderStore folder(outDir);
     std::vector<uint8_t> image = EncodeContentImage(content);
     folder.writeFileSafely(kContentFileName, image);
     if (std::filesystem::exists(folder.pathOf(kSaveFileName)))

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/data_files.h"
-#include "core/save_store.h"
+#include "core/folder_store.h"
 #include "tools/content/compile.h"
 #include "tools/content/summary.h"
 
@@ -26,7 +26,7 @@ int usage()
 
 int dump(const std::filesystem::path& path)
 {
-    SaveStore folder(path.parent_path().empty() ? "." : path.parent_path());
+    FolderStore folder(path.parent_path().empty() ? "." : path.parent_path());
     std::string name = path.filename().string();
     std::vector<uint8_t> bytes = folder.readFile(name, kContentFileMaxBytes);
     bool isSave = name == kSaveFileName || bytes.size() == kSaveFileBytes;
