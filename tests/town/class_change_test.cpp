@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../core/own_content.h"
 #include "roll_range.h"
 #include "rules/class_rules.h"
 #include "town/class_change.h"
@@ -219,7 +220,7 @@ TEST(ClassStarts, AnItemNumberTheContentLacksComesOffAndKeepsItsMarks)
     Game game;
     Character& c = subject(game, Race::Human, 1);
     c.alignment = Align::Lawful;
-    ItemDef& anyone = game.content().items[5];
+    ItemDef& anyone = test::OwnContent(game).items[5];
     anyone.classMask = anyone.sexMask = anyone.alignMask = anyone.raceMask = -1;
     c.items[1] = kItemCount + 1;
     c.itemFlags[1] = ItemFlag::Unidentified | 0x01;
