@@ -38,10 +38,10 @@ inline constexpr int16_t Boots = 5;
 inline constexpr int16_t Helm = 6;
 inline constexpr int16_t Accessory = 7;
 inline constexpr int16_t Goods = 8;
-inline constexpr int16_t Instrument = 9;   // plays its spell for a bard only
+inline constexpr int16_t Instrument = 9; // plays its spell for a bard only
 inline constexpr int16_t Material = 10;
-inline constexpr int16_t Event = 11;       // the shop will not take it
-inline constexpr int16_t Talisman = 12;    // works its spell for an onmyoji only
+inline constexpr int16_t Event = 11;           // the shop will not take it
+inline constexpr int16_t Talisman = 12;        // works its spell for an onmyoji only
 inline constexpr int16_t LastWorn = Accessory; // kinds 1..7 are worn
 inline constexpr int16_t Last = Talisman;
 } // namespace ItemKind
@@ -78,8 +78,7 @@ inline constexpr std::array<PinnedItem, 21> kPinnedItems{{
     {115, 115, ItemKind::Event, true, "the ticket to the rabbits' hall"},
     {ItemNo::PickpocketGloves, ItemNo::PickpocketGloves, ItemKind::Gauntlets, false,
      "the gauntlets that let a hidden non-thief steal"},
-    {ItemNo::CraftedWeapon, ItemNo::CraftedWeapon, ItemKind::Weapon, true,
-     "the crafted weapon"},
+    {ItemNo::CraftedWeapon, ItemNo::CraftedWeapon, ItemKind::Weapon, true, "the crafted weapon"},
     {ItemNo::Encyclopedia, ItemNo::Encyclopedia, 0, false, "the item encyclopedia"},
     {ItemNo::MonsterDictionary, ItemNo::MonsterDictionary, 0, false, "the monster dictionary"},
 }};

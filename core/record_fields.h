@@ -262,9 +262,20 @@ void Sync(Io& io, R& m)
 // The masks an item is worn by. A name that covers several bits is only
 // ever written for exactly those bits.
 inline constexpr std::array<BitName, 14> kClassBitNames{{
-    {"Fig", 1},    {"Wiz", 2},    {"Cle", 4},     {"Thi", 8},     {"Sag", 16},
-    {"Bar", 32},   {"Val", 128},  {"Sam", 256},   {"Lor", 512},   {"Nin", 1024},
-    {"War", 2048}, {"Yin", 8192}, {"Kun", 16384}, {"all", 0x7FFF},
+    {"Fig", 1},
+    {"Wiz", 2},
+    {"Cle", 4},
+    {"Thi", 8},
+    {"Sag", 16},
+    {"Bar", 32},
+    {"Val", 128},
+    {"Sam", 256},
+    {"Lor", 512},
+    {"Nin", 1024},
+    {"War", 2048},
+    {"Yin", 8192},
+    {"Kun", 16384},
+    {"all", 0x7FFF},
 }};
 inline constexpr std::array<BitName, 11> kRaceBitNames{{
     {"Hum", 1},

@@ -74,8 +74,9 @@ void checkWeaponWords(const ItemDef& i, const ItemFaults& faults)
         if (inUnknown)
             read = &w;
         if (i.name.find(w.word) != std::string::npos && !inUnknown)
-            faults.fail(i.itemNo, std::string("is a ") + w.word + " by name, so its unidentified "
-                                  "name must say " + w.word + " too");
+            faults.fail(i.itemNo, std::string("is a ") + w.word +
+                                      " by name: its unidentified name must say " + w.word +
+                                      " too");
     }
     if (read && !(i.classMask & read->classCode))
         faults.fail(i.itemNo, std::string("unidentified name says ") + read->word +
@@ -119,8 +120,8 @@ void CheckItems(const Content& c, const std::filesystem::path& file, const Sourc
                                ": lists and cards could not tell them apart");
         if (i.itemLevel > 0 && ++levelled > kChestCandidates)
             faults.fail(n, "is item number " + std::to_string(levelled) +
-                               " with a level: chests look at " +
-                               std::to_string(kChestCandidates) + " candidates at most");
+                               " with a level: chests look at " + std::to_string(kChestCandidates) +
+                               " candidates at most");
     }
     checkPinned(c, faults);
 }

@@ -105,8 +105,8 @@ void checkUse(FieldReader& f, const ItemDef& i)
 int32_t readStock(FieldReader& f, const ItemDef& i)
 {
     const bool event = i.kind == ItemKind::Event;
-    const auto stock = static_cast<int32_t>(
-        f.integer("stock", -1, 99, Need::Optional).value_or(event ? -1 : 0));
+    const auto stock =
+        static_cast<int32_t>(f.integer("stock", -1, 99, Need::Optional).value_or(event ? -1 : 0));
     if (event && stock != -1)
         f.fail("stock", "must be -1: the shop never takes an event item");
     if (stock > 0 && i.price <= 0)
@@ -138,17 +138,17 @@ void ReadItems(const std::filesystem::path& path, Sources& sources)
             f.fail("name", "is empty");
         if (i.unknownName.empty())
             f.fail("unknown_name", "is empty: lists show it until the item is identified");
+        if (i.kind == ItemKind::Event && i.itemLevel != 0)
+            f.fail("level", "must be 0: event items come from the story, not from chests");
         if (i.itemLevel > 0 && i.unknownName == i.name)
             f.fail("unknown_name", "gives the true name away, and chests hand the item out "
                                    "unidentified");
         if (i.itemLevel > 0 && i.price <= 0)
             f.fail("price", "must be above 0 for an item chests hold");
-        if (i.kind == ItemKind::Event && i.itemLevel != 0)
-            f.fail("level", "must be 0: event items come from the story, not from chests");
         const std::pair<const char*, int16_t> masks[] = {{"sex_mask", i.sexMask},
-                                                          {"align_mask", i.alignMask},
-                                                          {"race_mask", i.raceMask},
-                                                          {"class_mask", i.classMask}};
+                                                         {"align_mask", i.alignMask},
+                                                         {"race_mask", i.raceMask},
+                                                         {"class_mask", i.classMask}};
         for (auto [key, mask] : masks)
             if (mask == 0)
                 f.fail(key, "admits nobody");

@@ -30,7 +30,9 @@ std::string MaskText(long bits, std::span<const BitName> names)
     if (bits <= 0)
         return std::to_string(bits);
     std::string list;
-    auto add = [&](const char* name) { list += std::string(list.empty() ? "" : ", ") + QuoteText(name); };
+    auto add = [&](const char* name) {
+        list += std::string(list.empty() ? "" : ", ") + QuoteText(name);
+    };
     for (const BitName& n : names)
         if (n.bits == bits) {
             add(n.name);

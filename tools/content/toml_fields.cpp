@@ -136,8 +136,8 @@ std::optional<std::vector<int64_t>> FieldReader::integers(const std::string& key
             auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), index);
             if (ec != std::errc() || end != text.data() + text.size() || index < firstIndex ||
                 index > lastIndex)
-                fail(key, "has index \"" + text + "\"; indexes run " +
-                              std::to_string(firstIndex) + ".." + std::to_string(lastIndex));
+                fail(key, "has index \"" + text + "\"; indexes run " + std::to_string(firstIndex) +
+                              ".." + std::to_string(lastIndex));
             values[static_cast<std::size_t>(index - firstIndex)] = asInteger(key, value, lo, hi);
         }
         return values;
