@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "../core/temp_folder.h"
@@ -259,4 +260,21 @@ TEST(ItemCatalogue, NamesOtherRulesQuoteAreTheItemsNames)
     };
     for (auto [n, name] : quoted)
         EXPECT_EQ(Catalogue().content.items[n].name, name) << n;
+}
+
+TEST(ItemCatalogue, OneUseItemsAreSpentWhereverTheyWork)
+{
+    // In camp only a spell cast on one member wears its item; any other camp
+    // spell leaves the item whole. A potion or scroll meant for one use must
+    // cast such a spell, or one that works in battle alone.
+    const std::set<int> wearsInCamp = {1, 7, 9, 10, 43, 53, 60};
+    for (const ItemDef* i : Items()) {
+        if (i->castSpell == 0 || i->wearOut < 100)
+            continue;
+        const SpellDef& s = Catalogue().content.spells[i->castSpell];
+        if (s.flags & SpellFlag::Camp) {
+            EXPECT_TRUE(wearsInCamp.count(s.effect))
+                << i->itemNo << " " << i->name << " casts " << s.name;
+        }
+    }
 }
