@@ -197,6 +197,7 @@ TEST(ContentSources, BrokenItemsAreRefusedWithTheItemsLine)
         {"kind = 1\nreach = 1\nprice = 25", "kind = 13\nreach = 1\nprice = 25", "item kinds"},
         {"name = \"ダガー\"", "colour = 3\nname = \"ダガー\"", "unknown field \"colour\""},
         {"no = 2\nlevel = 1", "no = 1\nlevel = 1", "given twice"},
+        {"name = \"ダガー\"", "name = \"ダガー😀\"", "Shift_JIS"},
         {"class_mask = [\"Bar\"]", "class_mask = [\"Bard\"]", "\"Bard\" is none"},
         {"class_mask = [\"Bar\"]", "class_mask = []", "admits nobody"},
         {"class_mask = [\"Bar\"]", "class_mask = [\"Wiz\"]", "for a bard"},
