@@ -17,12 +17,20 @@
 #include <concepts>
 #include <cstddef>
 #include <limits>
+#include <span>
 #include <type_traits>
 
 #include "core/records.h"
 #include "core/spell_effects.h"
 
 namespace qvr {
+
+// A name a source may give some bits of a mask by, so that it reads
+// ["Fig", "Sam"] rather than 257.
+struct BitName {
+    const char* name;
+    long bits;
+};
 
 class Field {
 public:
@@ -58,12 +66,20 @@ public:
         f.runTime_ = true;
         return f;
     }
+    // A bit set whose bits a source may name instead of adding them up.
+    constexpr Field bitNames(std::span<const BitName> names) const
+    {
+        Field f = *this;
+        f.names_ = names;
+        return f;
+    }
 
     constexpr const char* key() const { return key_; }
     constexpr bool isOptional() const { return optional_; }
     constexpr bool isRunTime() const { return runTime_; }
     constexpr std::size_t maxTextBytes() const { return maxBytes_; }
     constexpr bool isRanged() const { return ranged_; }
+    constexpr std::span<const BitName> names() const { return names_; }
     // Without a declared range, whatever the stored type holds.
     template <std::integral T>
     constexpr long lo() const
@@ -84,6 +100,7 @@ private:
     std::size_t maxBytes_ = 32767; // what a stored length can say
     bool optional_ = false;
     bool runTime_ = false;
+    std::span<const BitName> names_{};
 };
 
 // Count, sides and addend; stored as three integers, written "[2, 6, 1]".
@@ -132,6 +149,17 @@ constexpr std::size_t TableSize(const Table&)
         return static_cast<std::size_t>(Table::count);
     else
         return std::tuple_size_v<Table>;
+}
+
+// The index of a table's first element: a Bounded table's lower bound, 0
+// for the rest.
+template <FixedTable Table>
+constexpr long FirstIndex(const Table&)
+{
+    if constexpr (requires { Table::lo; })
+        return Table::lo;
+    else
+        return 0;
 }
 
 template <FixedTable Table>
@@ -231,38 +259,82 @@ void Sync(Io& io, R& m)
     io(Field("steal_items").optional(), m.stealItems);
 }
 
+// The masks an item is worn by. A name that covers several bits is only
+// ever written for exactly those bits.
+inline constexpr std::array<BitName, 14> kClassBitNames{{
+    {"Fig", 1},
+    {"Wiz", 2},
+    {"Cle", 4},
+    {"Thi", 8},
+    {"Sag", 16},
+    {"Bar", 32},
+    {"Val", 128},
+    {"Sam", 256},
+    {"Lor", 512},
+    {"Nin", 1024},
+    {"War", 2048},
+    {"Yin", 8192},
+    {"Kun", 16384},
+    {"all", 0x7FFF},
+}};
+inline constexpr std::array<BitName, 11> kRaceBitNames{{
+    {"Hum", 1},
+    {"Elf", 2},
+    {"Dwa", 4},
+    {"Gno", 8},
+    {"Hob", 16},
+    {"Fai", 32},
+    {"Dra", 64},
+    {"Dem", 128},
+    {"Ang", 256},
+    {"Mut", 512},
+    {"all", 1023},
+}};
+inline constexpr std::array<BitName, 3> kSexBitNames{{{"male", 1}, {"female", 2}, {"all", 3}}};
+inline constexpr std::array<BitName, 4> kAlignBitNames{{
+    {"lawful", 1},
+    {"neutral", 2},
+    {"chaotic", 4},
+    {"all", 7},
+}};
+
+// The ranges hold for every record in the item layout, the crafted weapon's
+// variants included; what only the item table needs is the item source's
+// own check. A source may leave the sex, alignment and race masks out: the
+// item source reads them as "all".
 template <class Io, RecordOf<ItemDef> R>
 void Sync(Io& io, R& i)
 {
-    io(Field("no"), i.itemNo);
-    io(Field("level"), i.itemLevel);
+    io(Field("no").range(0, kItemCount), i.itemNo);
+    io(Field("level").range(0, 35), i.itemLevel);
     io(Field("name"), CodedName(i.nameCodes, i.name));
     io(Field("unknown_name"), CodedName(i.unknownNameCodes, i.unknownName));
     io(Field("kind"), i.kind);
-    io(Field("second_hand").optional(), i.secondHand);
-    io(Field("two_handed").optional(), i.twoHanded);
-    io(Field("reach").optional(), i.reach);
+    io(Field("second_hand").range(0, 1).optional(), i.secondHand);
+    io(Field("two_handed").range(0, 1).optional(), i.twoHanded);
+    io(Field("reach").range(0, 3).optional(), i.reach);
     io(Field("use_value").optional(), i.useValue);
-    io(Field("wear_out").optional(), i.wearOut);
-    io(Field("break_chance").optional(), i.breakChance);
-    io(Field("wears_into").optional(), i.wearsInto);
-    io(Field("price"), i.price);
-    io(Field("hit_bonus").optional(), i.hitBonus);
-    io(Field("damage_dice").optional(), AsDice(i.damageDice));
-    io(Field("attacks").optional(), i.attacks);
-    io(Field("ac_bonus").optional(), i.acBonus);
+    io(Field("wear_out").range(0, 100).optional(), i.wearOut);
+    io(Field("break_chance").range(0, 100).optional(), i.breakChance);
+    io(Field("wears_into").range(0, kItemCount).optional(), i.wearsInto);
+    io(Field("price").range(0, 99999999), i.price);
+    io(Field("hit_bonus").range(-99, 99).optional(), i.hitBonus);
+    io(Field("damage_dice").range(-99, 99).optional(), AsDice(i.damageDice));
+    io(Field("attacks").range(0, 10).optional(), i.attacks);
+    io(Field("ac_bonus").range(-99, 99).optional(), i.acBonus);
     io(Field("special_power").optional(), i.specialPower);
-    io(Field("cast_spell").optional(), i.castSpell);
-    io(Field("regen").optional(), i.regen);
-    io(Field("chance").optional(), i.chance);
-    io(Field("cursed").optional(), i.cursed);
-    io(Field("res").optional(), i.res);
+    io(Field("cast_spell").range(0, kNamedSpells).optional(), i.castSpell);
+    io(Field("regen").range(-99, 99).optional(), i.regen);
+    io(Field("chance").range(0, 100).optional(), i.chance);
+    io(Field("cursed").range(0, 1).optional(), i.cursed);
+    // Worn resistances only ever raise the wearer's, so below 0 means nothing.
+    io(Field("res").range(0, 200).optional(), i.res);
     io(Field("ward_bits").optional(), i.wardBits);
     io(Field("slay_mask").optional(), i.slayMask);
-    io(Field("sex_mask"), i.sexMask);
-    io(Field("align_mask"), i.alignMask);
-    io(Field("race_mask"), i.raceMask);
-    io(Field("class_mask"), i.classMask);
+    io(Field("sex_mask").range(0, 3).bitNames(kSexBitNames).optional(), i.sexMask);
+    io(Field("align_mask").range(0, 7).bitNames(kAlignBitNames).optional(), i.alignMask);
+    io(Field("race_mask").range(0, 1023).bitNames(kRaceBitNames).optional(), i.raceMask);
+    io(Field("class_mask").range(0, 0x7FFF).bitNames(kClassBitNames), i.classMask);
     io(Field("reserved").optional(), i.reserved);
 }
 

@@ -28,6 +28,13 @@ inline constexpr int Rebirth = 19;
 inline constexpr int Frailty = 30;
 } // namespace Power
 
+// Whether releasing the code does anything: other codes are asked about and
+// then do nothing, which no item should be written to do.
+constexpr bool IsKnownPower(int code)
+{
+    return (code >= Power::FirstAttribute && code <= Power::Rebirth) || code == Power::Frailty;
+}
+
 // Offers the power of every item the character carries, in slot order, then
 // applies its equipment again.
 void ReleasePowers(Game& game, int rosterNo);

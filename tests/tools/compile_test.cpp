@@ -38,7 +38,8 @@ int lineOf(const std::string& text, const std::string& needle)
 {
     std::size_t at = text.find(needle);
     EXPECT_NE(at, std::string::npos) << needle;
-    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n'));
+    return 1 +
+           static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n'));
 }
 
 // A copy of the real sources with one edit in one file; returns the error.
@@ -155,7 +156,7 @@ TEST(ContentSources, BrokenTrapsAreRefused)
 TEST(GameFolderOutput, ExistingSaveIsNeverOverwritten)
 {
     TempFolder dir;
-    Content c = CompileContent(kSources);
+    Sources c = CompileSources(kSources);
     EXPECT_TRUE(WriteGameFolder(c, dir.path()));
     SaveData fresh;
     EXPECT_EQ(slurp(dir.path() / "QVR1.DAT").size(), kSaveFileBytes);
@@ -186,4 +187,89 @@ TEST(GameFolderOutput, SummariesNameWhatTheFilesHold)
     EXPECT_NE(s.find("ｴﾙﾌ子"), std::string::npos);
     EXPECT_NE(s.find("Ｌ－Ｆｉｇ"), std::string::npos);
     EXPECT_NE(s.find("floor 3"), std::string::npos);
+}
+
+TEST(ContentSources, BrokenItemsAreRefusedWithTheItemsLine)
+{
+    struct Case {
+        std::string from, to, error;
+    } cases[] = {
+        // one item on its own
+        {"kind = 1\nreach = 1\nprice = 25", "kind = 13\nreach = 1\nprice = 25", "item kinds"},
+        {"name = \"ダガー\"", "colour = 3\nname = \"ダガー\"", "unknown field \"colour\""},
+        {"no = 2\nlevel = 1", "no = 1\nlevel = 1", "given twice"},
+        {"name = \"ダガー\"", "name = \"ダガー😀\"", "Shift_JIS"},
+        {"class_mask = [\"Bar\"]", "class_mask = [\"Bard\"]", "\"Bard\" is none"},
+        {"class_mask = [\"Bar\"]", "class_mask = []", "admits nobody"},
+        {"class_mask = [\"Bar\"]", "class_mask = [\"Wiz\"]", "for a bard"},
+        {"reach = 2\nprice = 40", "reach = 0\nprice = 40", "must be 1 (short)"},
+        {"second_hand = 1\nreach = 1\nprice = 220",
+         "second_hand = 1\ntwo_handed = 1\nreach = 1\nprice = 220", "both hands"},
+        {"name = \"布の服\"", "damage_dice = [1, 4, 0]\nname = \"布の服\"", "but on a weapon"},
+        {"name = \"薬草\"", "ac_bonus = -1\nname = \"薬草\"", "never worn"},
+        {"wear_out = 100", "wear_out = 0", "must be 1..100"},
+        {"special_power = 6", "special_power = 20", "no power the game knows"},
+        {"name = \"銀の指輪\"", "break_chance = 5\nname = \"銀の指輪\"", "has a power to release"},
+        {"no = 91", "stock = 1\nno = 91", "must be -1"},
+        {"no = 91\nlevel = 0", "no = 91\nlevel = 3", "not from chests"},
+        {"unknown_name = \"短剣\"\nkind = 1\nreach = 1\nprice = 25",
+         "unknown_name = \"ダガー\"\nkind = 1\nreach = 1\nprice = 25", "true name away"},
+        {"price = 20", "price = 0", "must be above 0"},
+        {"res = { 22 = 25 }", "res = { 22 = 300 }", "outside 0..200"},
+        {"res = { 22 = 25 }", "res = { 40 = 3 }", "indexes run 0..33"},
+        // against other items and tables
+        {"wears_into = 481", "wears_into = 600", "which the table does not have"},
+        {"cast_spell = 37", "cast_spell = 41", "neither in battle nor in camp"},
+        {"name = \"ショートソード\"", "name = \"ダガー\"", "has the name"},
+        {"unknown_name = \"十字の槍\"", "unknown_name = \"十字の棒\"", "must say 槍 too"},
+        {"class_mask = [\"War\"]", "class_mask = [\"Fig\"]", "may not wield it"},
+        {"unknown_name = \"黒い魔剣\"", "unknown_name = \"黒い魔剣の刀\"", "holds both"},
+        {"unknown_name = \"すべすべした指輪\"\nkind = 7", "unknown_name = \"x\"\nkind = 6",
+         "must be of kind 7"},
+        {"no = 508\nlevel = 0", "no = 508\nlevel = 5", "must have level 0"},
+    };
+    const std::string text = slurp(kSources / "items.toml");
+    for (const Case& c : cases) {
+        int line = 0;
+        std::string error = compileEdited("items.toml", c.from, c.to, &line);
+        EXPECT_NE(error.find(c.error), std::string::npos) << c.to << "\ngave: " << error;
+        // The line named lies in the edited item, between its [[item]] and the next.
+        std::smatch at;
+        ASSERT_TRUE(std::regex_search(error, at, std::regex("items\\.toml:([0-9]+):"))) << error;
+        const int named = std::stoi(at[1].str());
+        const std::size_t head = text.rfind("[[item]]", text.find(c.from));
+        const int header = 1 + static_cast<int>(std::count(
+                                   text.begin(), text.begin() + static_cast<long>(head), '\n'));
+        EXPECT_GE(named, header) << c.to << "\ngave: " << error;
+        EXPECT_LE(named, line + static_cast<int>(std::count(c.to.begin(), c.to.end(), '\n')))
+            << c.to << "\ngave: " << error;
+    }
+    // A number the rules need, missing: no line to name but the file's.
+    std::string error = compileEdited("items.toml", "no = 103", "no = 102");
+    EXPECT_NE(error.find("items.toml: item 103 is missing"), std::string::npos) << error;
+}
+
+TEST(ContentSources, ChestsLookAtFiveHundredItemsAtMost)
+{
+    Sources s = CompileSources(kSources);
+    int levelled = 0;
+    for (const ItemDef& i : s.content.items)
+        levelled += i.itemLevel > 0 ? 1 : 0;
+    for (int n = 1; n <= kItemCount && levelled <= 500; ++n) {
+        ItemDef& i = s.content.items[n];
+        if (i.itemNo != 0)
+            continue;
+        i = s.content.items[1];
+        i.itemNo = static_cast<int16_t>(n);
+        i.name = "試作品" + std::to_string(n);
+        if (++levelled == 500) {
+            EXPECT_NO_THROW(CheckContent(s.content, kSources));
+        }
+    }
+    try {
+        CheckContent(s.content, kSources);
+        ADD_FAILURE() << "501 items with a level were taken";
+    } catch (const SourceError& e) {
+        EXPECT_NE(std::string(e.what()).find("500 candidates"), std::string::npos) << e.what();
+    }
 }

@@ -92,7 +92,8 @@ TEST(SourceFields, MonsterFieldsAreCheckedAsListed)
         {"name = ", "#", "lacks \"name\""},
         {"unknown_name = ", "unknown_name = \"😀\"\n#", "Shift_JIS"},
         {"group_dice = [", "group_dice = [-1, 1, 1]\n#", "count and sides cannot be negative"},
-        {"res = [", "res = [1, 2]\n#", "must be a list of 34 whole numbers"},
+        {"res = {", "res = [1, 2]\n#", "must be a list of 34 whole numbers"},
+        {"res = {", "res = { 34 = 1 }\n#", "indexes run 0..33"},
         {"exp = ", "exp = 1.5\n#", "\"exp\" must be a whole number"},
         {"kind = ", "kind = 40000\n#", "outside -32768..32767"},
     };
@@ -102,7 +103,7 @@ TEST(SourceFields, MonsterFieldsAreCheckedAsListed)
         EXPECT_EQ(error.rfind("dump:", 0), 0u) << error;
     }
     // Optional tables may be left out; the record keeps zeros there.
-    std::string lean = errorFor("res = [", "#");
+    std::string lean = errorFor("res = {", "#");
     EXPECT_EQ(lean, "");
 }
 
@@ -114,7 +115,7 @@ TEST(SourceFields, ContentSummaryCompilesBackToTheSameContent)
     Content original = CompileContent(sources);
     std::string summary = SummariseContent(original);
     TempFolder dir;
-    for (const char* file : {"spells.toml", "traps.toml"})
+    for (const char* file : {"spells.toml", "traps.toml", "items.toml"})
         std::ofstream(dir.path() / file, std::ios::binary) << summary;
     EXPECT_EQ(CompileContent(dir.path()), original);
 }

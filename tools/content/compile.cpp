@@ -59,30 +59,45 @@ void checkTraps(const Content& content, const std::filesystem::path& file)
 
 } // namespace
 
-void CheckContent(const Content& content, const std::filesystem::path& dataDir)
+void CheckContent(const Content& content, const std::filesystem::path& dataDir,
+                  const SourcePlaces& itemPlaces)
 {
     checkSpells(content, dataDir / "spells.toml");
     checkTraps(content, dataDir / "traps.toml");
+    CheckItems(content, dataDir / "items.toml", itemPlaces);
+}
+
+Sources CompileSources(const std::filesystem::path& dataDir)
+{
+    Sources sources;
+    ReadSpells(dataDir / "spells.toml", sources.content);
+    ReadTraps(dataDir / "traps.toml", sources.content);
+    ReadItems(dataDir / "items.toml", sources);
+    CheckContent(sources.content, dataDir, sources.itemPlaces);
+    return sources;
 }
 
 Content CompileContent(const std::filesystem::path& dataDir)
 {
-    Content content;
-    ReadSpells(dataDir / "spells.toml", content);
-    ReadTraps(dataDir / "traps.toml", content);
-    CheckContent(content, dataDir);
-    return content;
+    return CompileSources(dataDir).content;
 }
 
-bool WriteGameFolder(const Content& content, const std::filesystem::path& outDir)
+SaveData StartingSave(const Sources& sources)
+{
+    SaveData fresh;
+    fresh.itemStock = sources.openingStock;
+    return fresh;
+}
+
+bool WriteGameFolder(const Sources& sources, const std::filesystem::path& outDir)
 {
     std::filesystem::create_directories(outDir);
     FolderStore folder(outDir);
-    std::vector<uint8_t> image = EncodeContentImage(content);
+    std::vector<uint8_t> image = EncodeContentImage(sources.content);
     folder.writeFileSafely(kContentFileName, image);
     if (std::filesystem::exists(folder.pathOf(kSaveFileName)))
         return false;
-    SaveData fresh;
+    SaveData fresh = StartingSave(sources);
     folder.writeFileSafely(kSaveFileName, EncodeSaveImage(fresh));
     return true;
 }

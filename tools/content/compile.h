@@ -5,6 +5,7 @@
 // as QVR2.DAT. Broken content is refused with the file and the line.
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "core/records.h"
@@ -12,21 +13,41 @@
 
 namespace qvr::content {
 
+// Where each item was written ("file:line" by item number), so that a check
+// of the whole table can name the line at fault.
+using SourcePlaces = std::map<int, std::string>;
+
+// Everything the sources give: the content of QVR2.DAT and the shop's opening
+// stock, which goes into the starting QVR1.DAT.
+struct Sources {
+    Content content;
+    Bounded<int32_t, 0, kItemCount> openingStock{};
+    SourcePlaces itemPlaces;
+};
+
 // One source file's part of the content.
 void ReadSpells(const std::filesystem::path& file, Content& content);
 void ReadTraps(const std::filesystem::path& file, Content& content);
+void ReadItems(const std::filesystem::path& file, Sources& sources);
 
 // Checks that need the whole content: coverage of the spell effects, the
-// spells the game refers to by number.
-void CheckContent(const Content& content, const std::filesystem::path& dataDir);
+// spells and items the game refers to by number, what items refer to.
+void CheckContent(const Content& content, const std::filesystem::path& dataDir,
+                  const SourcePlaces& itemPlaces = {});
+void CheckItems(const Content& content, const std::filesystem::path& file,
+                const SourcePlaces& itemPlaces);
 
 // Reads every source of the folder (each file is required) and checks the
 // result.
+Sources CompileSources(const std::filesystem::path& dataDir);
 Content CompileContent(const std::filesystem::path& dataDir);
 
-// Writes QVR2.DAT into outDir, replacing any old one, and a starting QVR1.DAT
-// only when the folder has none: a rebuild never touches a player's save.
-// Returns true when it wrote a new QVR1.DAT.
-bool WriteGameFolder(const Content& content, const std::filesystem::path& outDir);
+// The save a new game starts from: nobody on the roster, the shop stocked.
+SaveData StartingSave(const Sources& sources);
+
+// Writes QVR2.DAT into outDir, replacing any old one, and the starting
+// QVR1.DAT only when the folder has none: a rebuild never touches a player's
+// save. Returns true when it wrote a new QVR1.DAT.
+bool WriteGameFolder(const Sources& sources, const std::filesystem::path& outDir);
 
 } // namespace qvr::content

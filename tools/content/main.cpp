@@ -66,8 +66,8 @@ int main(int argc, char** argv)
             return 0;
         }
         if (command == "build" && !dataDir.empty() && !outDir.empty()) {
-            Content content = content::CompileContent(dataDir);
-            bool freshSave = content::WriteGameFolder(content, outDir);
+            content::Sources sources = content::CompileSources(dataDir);
+            bool freshSave = content::WriteGameFolder(sources, outDir);
             std::cout << "wrote " << (std::filesystem::path(outDir) / kContentFileName).string()
                       << (freshSave ? " and a starting QVR1.DAT" : " (the existing save is kept)")
                       << "\n";

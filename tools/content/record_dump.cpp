@@ -25,6 +25,28 @@ std::string QuoteText(const std::string& text)
     return quoted + "\"";
 }
 
+std::string MaskText(long bits, std::span<const BitName> names)
+{
+    if (bits <= 0)
+        return std::to_string(bits);
+    std::string list;
+    auto add = [&](const char* name) {
+        list += std::string(list.empty() ? "" : ", ") + QuoteText(name);
+    };
+    for (const BitName& n : names)
+        if (n.bits == bits) {
+            add(n.name);
+            return "[" + list + "]";
+        }
+    long left = bits;
+    for (const BitName& n : names)
+        if ((n.bits & (n.bits - 1)) == 0 && (bits & n.bits) != 0) {
+            add(n.name);
+            left &= ~n.bits;
+        }
+    return left == 0 ? "[" + list + "]" : std::to_string(bits);
+}
+
 namespace {
 
 template <typename T>

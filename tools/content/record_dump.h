@@ -6,6 +6,7 @@
 // not set them.
 
 #include <concepts>
+#include <span>
 #include <sstream>
 #include <string>
 
@@ -15,6 +16,9 @@ namespace qvr::content {
 
 // A TOML basic string, quoted and escaped.
 std::string QuoteText(const std::string& text);
+// A bit set by the names of its bits, or the plain number where a bit has
+// no name.
+std::string MaskText(long bits, std::span<const BitName> names);
 // The shortest decimal that reads back as the same single-precision value.
 std::string FormatReal(float v);
 
@@ -23,17 +27,30 @@ public:
     template <std::integral T>
     void operator()(const Field& field, T v)
     {
-        line(field, std::to_string(v));
+        line(field, field.names().empty() ? std::to_string(v) : MaskText(v, field.names()));
     }
     void operator()(const Field& field, float v) { line(field, FormatReal(v)); }
     void operator()(const Field& field, const std::string& text) { line(field, QuoteText(text)); }
+    // Tables indexed from a declared bound (resistances, effect chances,
+    // item slots) come out by index, only the entries that are not 0; the
+    // others as a plain list.
     template <FixedTable Table>
     void operator()(const Field& field, const Table& table)
     {
-        std::string list = "[";
-        for (std::size_t k = 0; k < TableSize(table); ++k)
-            list += (k ? ", " : "") + std::to_string(TableElement(table, k));
-        line(field, list + "]");
+        if constexpr (requires { Table::lo; }) {
+            std::string byIndex;
+            for (std::size_t k = 0; k < TableSize(table); ++k)
+                if (TableElement(table, k) != 0)
+                    byIndex += std::string(byIndex.empty() ? " " : ", ") +
+                               std::to_string(FirstIndex(table) + static_cast<long>(k)) + " = " +
+                               std::to_string(TableElement(table, k));
+            line(field, "{" + byIndex + (byIndex.empty() ? "}" : " }"));
+        } else {
+            std::string list = "[";
+            for (std::size_t k = 0; k < TableSize(table); ++k)
+                list += (k ? ", " : "") + std::to_string(TableElement(table, k));
+            line(field, list + "]");
+        }
     }
     void operator()(const Field& field, DiceRef<const Dice3> d) { (*this)(field, d.dice); }
     template <typename Codes>

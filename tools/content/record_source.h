@@ -23,7 +23,11 @@ public:
     {
         if (!use(field))
             return;
-        if (auto got = f_.integer(field.key(), field.lo<T>(), field.hi<T>(), need(field)))
+        std::optional<int64_t> got =
+            field.names().empty()
+                ? f_.integer(field.key(), field.lo<T>(), field.hi<T>(), need(field))
+                : f_.mask(field.key(), field.names(), field.lo<T>(), field.hi<T>(), need(field));
+        if (got)
             v = static_cast<T>(*got);
     }
     void operator()(const Field& field, float& v);
@@ -34,8 +38,8 @@ public:
         using T = std::remove_cvref_t<decltype(TableElement(table, 0))>;
         if (!use(field))
             return;
-        auto got =
-            f_.integers(field.key(), TableSize(table), field.lo<T>(), field.hi<T>(), need(field));
+        auto got = f_.integers(field.key(), TableSize(table), field.lo<T>(), field.hi<T>(),
+                               need(field), FirstIndex(table));
         for (std::size_t k = 0; got && k < got->size(); ++k)
             TableElement(table, k) = static_cast<T>((*got)[k]);
     }

@@ -113,8 +113,16 @@ std::string SummariseSave(const SaveData& save)
         << " kinds\n";
     out << "# items obtained:    " << countIf(save.itemTally, [](auto v) { return v != 0; })
         << " kinds\n";
-    out << "# shop stock:        " << countIf(save.itemStock, [](auto v) { return v != 0; })
-        << " kinds in stock\n";
+    // -1 marks an item the shop never stocks, not one it has.
+    out << "# shop stock:        " << countIf(save.itemStock, [](auto v) { return v > 0; })
+        << " kinds on sale, " << countIf(save.itemStock, [](auto v) { return v < 0; })
+        << " never stocked\n";
+    std::string onSale;
+    for (int n = 1; n <= kItemCount; ++n)
+        if (save.itemStock[n] > 0)
+            onSale += " " + std::to_string(n) + "x" + std::to_string(save.itemStock[n]);
+    if (!onSale.empty())
+        out << "# on sale (item x count):" << onSale << "\n";
     for (const Character& ch : save.roster)
         if (ch.rosterNo != 0)
             out << "\n[[character]]\n" << DumpFields(ch);

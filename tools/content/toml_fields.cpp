@@ -1,5 +1,7 @@
 #include "tools/content/toml_fields.h"
 
+#include <charconv>
+
 #include "core/sjis.h"
 
 namespace qvr::content {
@@ -119,18 +121,66 @@ std::optional<std::string> FieldReader::text(const std::string& key, std::size_t
 }
 
 std::optional<std::vector<int64_t>> FieldReader::integers(const std::string& key, std::size_t count,
-                                                          long lo, long hi, Need need)
+                                                          long lo, long hi, Need need,
+                                                          long firstIndex)
+{
+    const toml::node* node = find(key, need);
+    if (!node)
+        return std::nullopt;
+    const long lastIndex = firstIndex + static_cast<long>(count) - 1;
+    if (const toml::table* byIndex = node->as_table()) {
+        std::vector<int64_t> values(count, 0);
+        for (const auto& [name, value] : *byIndex) {
+            const std::string text(name.str());
+            long index = 0;
+            auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), index);
+            if (ec != std::errc() || end != text.data() + text.size() || index < firstIndex ||
+                index > lastIndex)
+                fail(key, "has index \"" + text + "\"; indexes run " + std::to_string(firstIndex) +
+                              ".." + std::to_string(lastIndex));
+            values[static_cast<std::size_t>(index - firstIndex)] = asInteger(key, value, lo, hi);
+        }
+        return values;
+    }
+    const toml::array* array = node->as_array();
+    if (!array || array->size() != count)
+        fail(key, "must be a list of " + std::to_string(count) +
+                      " whole numbers, or a table of index = value for indexes " +
+                      std::to_string(firstIndex) + ".." + std::to_string(lastIndex));
+    std::vector<int64_t> values;
+    for (const toml::node& element : *array)
+        values.push_back(asInteger(key, element, lo, hi));
+    return values;
+}
+
+std::optional<int64_t> FieldReader::mask(const std::string& key, std::span<const BitName> names,
+                                         long lo, long hi, Need need)
 {
     const toml::node* node = find(key, need);
     if (!node)
         return std::nullopt;
     const toml::array* array = node->as_array();
-    if (!array || array->size() != count)
-        fail(key, "must be a list of " + std::to_string(count) + " whole numbers");
-    std::vector<int64_t> values;
-    for (const toml::node& element : *array)
-        values.push_back(asInteger(key, element, lo, hi));
-    return values;
+    if (!array)
+        return asInteger(key, *node, lo, hi);
+    int64_t bits = 0;
+    for (const toml::node& element : *array) {
+        std::optional<std::string> name = element.value_exact<std::string>();
+        const BitName* known = nullptr;
+        for (const BitName& n : names)
+            if (name && *name == n.name)
+                known = &n;
+        if (!known) {
+            std::string list;
+            for (const BitName& n : names)
+                list += std::string(list.empty() ? "" : ", ") + n.name;
+            fail(key, "must list names of " + list + (name ? "; \"" + *name + "\" is none" : ""));
+        }
+        bits |= known->bits;
+    }
+    if (bits < lo || bits > hi)
+        fail(key, "is " + std::to_string(bits) + ", outside " + std::to_string(lo) + ".." +
+                      std::to_string(hi));
+    return bits;
 }
 
 void FieldReader::finish()

@@ -8,12 +8,14 @@
 #include <filesystem>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
 #include <toml++/toml.h>
 
 #include "core/error.h"
+#include "core/record_fields.h"
 
 namespace qvr::content {
 
@@ -45,8 +47,14 @@ public:
     std::optional<double> real(const std::string& key, double lo, double hi, Need need);
     // A text that Windows code page 932 can hold, of at most maxBytes bytes there.
     std::optional<std::string> text(const std::string& key, std::size_t maxBytes, Need need);
+    // A fixed table: a list of all `count` values, or a table of the values
+    // that are not 0 by their index ({ 22 = 30 }), indexes counted from
+    // firstIndex.
     std::optional<std::vector<int64_t>> integers(const std::string& key, std::size_t count, long lo,
-                                                 long hi, Need need);
+                                                 long hi, Need need, long firstIndex = 0);
+    // A bit set, given as a whole number or as a list of the bits' names.
+    std::optional<int64_t> mask(const std::string& key, std::span<const BitName> names, long lo,
+                                long hi, Need need);
     int16_t integer(const std::string& key, long lo, long hi)
     {
         return static_cast<int16_t>(*integer(key, lo, hi, Need::Required));
