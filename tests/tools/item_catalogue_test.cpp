@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../core/temp_folder.h"
+#include "core/folder_store.h"
 #include "core/data_files.h"
 #include "core/item_numbers.h"
 #include "core/save_store.h"
@@ -183,7 +184,7 @@ TEST(ItemCatalogue, StartingSaveCarriesTheOpeningStock)
 {
     qvr::test::TempFolder dir;
     ASSERT_TRUE(WriteGameFolder(Catalogue(), dir.path()));
-    SaveStore folder(dir.path());
+    FolderStore folder(dir.path());
     SaveData save;
     DecodeSaveImage(folder.readFile(kSaveFileName, kSaveFileBytes), save, "QVR1.DAT");
     EXPECT_EQ(save.itemStock, Catalogue().openingStock);
