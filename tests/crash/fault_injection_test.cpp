@@ -1,0 +1,54 @@
+// Saving when the disk fails: a failed sync of the file or the folder, a
+// failed rename and a full disk each leave the last good save loadable and
+// tell the player, and the runner reports the failure in its exit status.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/crash/game_folder.h"
+
+namespace qvr::crash {
+namespace {
+
+struct Fault {
+    const char* name;
+    // Where the save from before the failure must still be: the folder's
+    // sync comes after the rename, so then the new image is in place and the
+    // old one is the backup.
+    const char* keptIn;
+};
+
+class FaultInjection : public ::testing::TestWithParam<Fault> {};
+
+TEST_P(FaultInjection, LeavesTheOldSaveWholeAndSaysSo)
+{
+    const Fault& fault = GetParam();
+    CrashFolder folder(fault.name);
+    fs::path script = folder.writeScript(1);
+    std::vector<std::string> env = {std::string("QVR_FAULT=") + fault.name,
+                                    std::string("LD_PRELOAD=") + QVR_FAULT_SHIM,
+                                    "ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=0"};
+    int status = WaitRunner(StartRunner(folder, script, env));
+
+    EXPECT_EQ(status, 1) << "a failed save at exit is a failed run";
+    EXPECT_EQ(ReadBytes(folder.dir / fault.keptIn), folder.firstSave);
+    std::vector<uint8_t> out = ReadBytes(folder.dir / "out.txt");
+    std::string transcript(out.begin(), out.end());
+    EXPECT_NE(transcript.find("MSG [] セーブできませんでした"), std::string::npos) << transcript;
+    EXPECT_TRUE(folder.lockFree());
+}
+
+INSTANTIATE_TEST_SUITE_P(Disk, FaultInjection,
+                         ::testing::Values(Fault{"fsync-file", kSaveFileName},
+                                           Fault{"rename", kSaveFileName},
+                                           Fault{"enospc", kSaveFileName},
+                                           Fault{"fsync-dir", kBackupFileName}),
+                         [](const auto& info) {
+                             std::string n = info.param.name;
+                             std::replace(n.begin(), n.end(), '-', '_');
+                             return n;
+                         });
+
+} // namespace
+} // namespace qvr::crash
