@@ -74,13 +74,16 @@ struct CrashFolder {
     }
 
     // Training grounds, then `renames` renames of the first character, each
-    // saved, then the main window closed (one more save).
-    fs::path writeScript(int renames) const
+    // saved, then the main window closed (one more save). Where saving fails,
+    // Enter takes each message that says so away.
+    fs::path writeScript(int renames, bool savesFail = false) const
     {
+        // A rename saves twice, so a failing disk says so twice.
         std::string text = "key E\nkey T\n";
         for (int i = 1; i <= renames; ++i)
-            text += "key N\nkey Enter\ntext " + RenameAt(i) + "\n";
-        text += "key L\nclose\n";
+            text += "key N\nkey Enter\ntext " + RenameAt(i) +
+                    (savesFail ? "\nkey Enter\nkey Enter\n" : "\n");
+        text += savesFail ? "close\n" : "key L\nclose\n";
         fs::path path = dir / "renames.qvrs";
         std::ofstream(path) << text;
         return path;

@@ -17,6 +17,7 @@
 
 #include "tests/crash/game_folder.h"
 
+using namespace qvr;
 using namespace qvr::crash;
 
 int main(int argc, char** argv)
