@@ -39,7 +39,8 @@ void giveGift(Game& game, Character& c, int itemNo, const char* text)
 
 void fanfare(Game& game, const Character& c, const char* what)
 {
-    ShowMessage(game, "", std::string("ぱんぱかぱーん！！\r") + kCheer + "\r" + c.name + "は\n" + what);
+    ShowMessage(game, "",
+                std::string("ぱんぱかぱーん！！\r") + kCheer + "\r" + c.name + "は\n" + what);
 }
 
 } // namespace
@@ -71,8 +72,8 @@ void CelebrateBirthdays(Game& game, int rosterNo)
         ShowMessage(game, "",
                     std::string("ハッピーバースデー\r") + kCheer + "\r" + c.name +
                         "は\n誕生日を迎えました");
-        c.age = static_cast<int16_t>(std::min<int>(c.age + c.ageDays / kDaysPerYear,
-                                                   std::numeric_limits<int16_t>::max()));
+        c.age = static_cast<int16_t>(
+            std::min<int>(c.age + c.ageDays / kDaysPerYear, std::numeric_limits<int16_t>::max()));
         c.ageDays = static_cast<int16_t>(c.ageDays % kDaysPerYear);
     }
     if (!(c.specialFlags & Special::GiftAt20) && c.age == 20) {

@@ -24,7 +24,8 @@ namespace qvr {
 namespace {
 
 constexpr const char* kPanel = kInnPanel;
-constexpr int32_t kNoLodging = Cond::Vanished | Cond::Ashes | Cond::Dead | Cond::Sick | Cond::Carrot;
+constexpr int32_t kNoLodging =
+    Cond::Vanished | Cond::Ashes | Cond::Dead | Cond::Sick | Cond::Carrot;
 constexpr int kDaysPerWeek = 7;
 
 struct InnDesk;

@@ -38,14 +38,10 @@ bool setField(Character& c, const std::string& key, long value)
         {"piety", &Character::piety},     {"vit", &Character::vitality},
         {"agi", &Character::agility},     {"luck", &Character::luck}};
     static const std::pair<const char*, int32_t Character::*> kLong[] = {
-        {"level", &Character::level},
-        {"hp", &Character::hp},
-        {"maxhp", &Character::maxHp},
-        {"ac", &Character::ac},
-        {"cond", &Character::conditions},
-        {"exp", &Character::exp},
-        {"gold", &Character::gold},
-        {"flags", &Character::specialFlags}};
+        {"level", &Character::level},     {"hp", &Character::hp},
+        {"maxhp", &Character::maxHp},     {"ac", &Character::ac},
+        {"cond", &Character::conditions}, {"exp", &Character::exp},
+        {"gold", &Character::gold},       {"flags", &Character::specialFlags}};
     for (const auto& [name, field] : kShort)
         if (key == name) {
             c.*field = static_cast<int16_t>(value);

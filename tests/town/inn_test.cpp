@@ -69,12 +69,23 @@ TEST(InnWeeks, ReadRoundedHalvesToEvenWithTheLimit)
         WeeksAnswer answer;
     };
     const Case cases[] = {
-        {"2.5", {Kind::Stay, 2}},    {"3.5", {Kind::Stay, 4}},     {"1.5", {Kind::Stay, 2}},
-        {"1", {Kind::Stay, 1}},      {" 20 ", {Kind::Stay, 20}},   {"２０", {Kind::Stay, 20}},
-        {"3000", {Kind::Stay, 3000}}, {"2999.5", {Kind::Stay, 3000}}, {"3001", {Kind::TooLong, 0}},
-        {"3000.5", {Kind::TooLong, 0}}, {"0.9", {}},               {"0", {}},
-        {"-3", {}},                  {"", {}},                     {"abc", {}},
-        {"3weeks", {}},              {"nan", {}},
+        {"2.5", {Kind::Stay, 2}},
+        {"3.5", {Kind::Stay, 4}},
+        {"1.5", {Kind::Stay, 2}},
+        {"1", {Kind::Stay, 1}},
+        {" 20 ", {Kind::Stay, 20}},
+        {"２０", {Kind::Stay, 20}},
+        {"3000", {Kind::Stay, 3000}},
+        {"2999.5", {Kind::Stay, 3000}},
+        {"3001", {Kind::TooLong, 0}},
+        {"3000.5", {Kind::TooLong, 0}},
+        {"0.9", {}},
+        {"0", {}},
+        {"-3", {}},
+        {"", {}},
+        {"abc", {}},
+        {"3weeks", {}},
+        {"nan", {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -144,9 +155,9 @@ TEST(InnLevelUp, AttributesDriftWithAge)
         int value, maximum, age, drift;
     };
     const Case cases[] = {
-        {0.05f, 10, 18, 30, -1}, {0.2f, 10, 18, 30, 0},  {0.2f, 10, 18, 51, -1},
-        {0.39f, 10, 18, 51, -1}, {0.4f, 10, 18, 51, 0},  {0.66f, 10, 18, 30, 1},
-        {0.65f, 10, 18, 30, 0},  {0.9f, 18, 18, 30, 0},  {0.05f, 0, 18, 30, 0},
+        {0.05f, 10, 18, 30, -1}, {0.2f, 10, 18, 30, 0}, {0.2f, 10, 18, 51, -1},
+        {0.39f, 10, 18, 51, -1}, {0.4f, 10, 18, 51, 0}, {0.66f, 10, 18, 30, 1},
+        {0.65f, 10, 18, 30, 0},  {0.9f, 18, 18, 30, 0}, {0.05f, 0, 18, 30, 0},
         {0.05f, 1, 18, 90, -1},  {0.9f, 17, 18, 90, 1},
     };
     for (const Case& c : cases) {
@@ -282,15 +293,15 @@ TEST(InnAgeing, BirthdaysAndCelebrations)
         int ageAfter, daysAfter, flagsAfter, gift;
     };
     const Case cases[] = {
-        {30, 358, 0, 0, 0, 30, 359, 0, 0},         // the dog house: 359 days, no birthday
-        {30, 358, 1, 0, 0, 30, 365, 0, 0},         // 365 days is not yet a year
-        {30, 359, 1, 0, 0, 31, 1, 0, 0},           // 366 days: a year and one day
-        {19, 300, 20, 0, 0, 20, 75, 0x20, 17},     // of age, with item 17
-        {19, 300, 20, 0, 12, 20, 75, 0x20, 0},     // no room: the gift is skipped
-        {19, 300, 62, 0, 0, 21, 4, 0, 0},          // 19 to 21 in one stay: never of age
-        {59, 360, 1, 0x20, 0, 60, 2, 0x60, 62},    // sixty, with item 62
-        {59, 360, 1, 0, 0, 60, 2, 0, 0},           // sixty needs the coming of age first
-        {19, 360, 1, 0x20, 0, 20, 2, 0x20, 0},     // celebrated once in a life
+        {30, 358, 0, 0, 0, 30, 359, 0, 0},      // the dog house: 359 days, no birthday
+        {30, 358, 1, 0, 0, 30, 365, 0, 0},      // 365 days is not yet a year
+        {30, 359, 1, 0, 0, 31, 1, 0, 0},        // 366 days: a year and one day
+        {19, 300, 20, 0, 0, 20, 75, 0x20, 17},  // of age, with item 17
+        {19, 300, 20, 0, 12, 20, 75, 0x20, 0},  // no room: the gift is skipped
+        {19, 300, 62, 0, 0, 21, 4, 0, 0},       // 19 to 21 in one stay: never of age
+        {59, 360, 1, 0x20, 0, 60, 2, 0x60, 62}, // sixty, with item 62
+        {59, 360, 1, 0, 0, 60, 2, 0, 0},        // sixty needs the coming of age first
+        {19, 360, 1, 0x20, 0, 20, 2, 0x20, 0},  // celebrated once in a life
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.age) + "/" + std::to_string(c.days) + " +" +
@@ -324,10 +335,9 @@ TEST(InnAgeing, DeathOfOldAge)
         f.nextOldAgeRoll(true);
         f.enters(8);
         f.stay(0, '1');
-        const std::vector<std::string> words{"MSG いぬごや|M1は\n寝苦しそうに眠っている・・・",
-                                             "MSG |・・・・・・・・",
-                                             "MSG |どうやら私はここまでのようだ・・・",
-                                             "MSG |M1は\n静かに息を引き取った"};
+        const std::vector<std::string> words{
+            "MSG いぬごや|M1は\n寝苦しそうに眠っている・・・", "MSG |・・・・・・・・",
+            "MSG |どうやら私はここまでのようだ・・・", "MSG |M1は\n静かに息を引き取った"};
         EXPECT_EQ(f.prompter->shown, words);
         EXPECT_EQ(f.guest().rosterNo, 0);
         EXPECT_EQ(f.game.state.partyCount, last ? 0 : 1);
