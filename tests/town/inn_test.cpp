@@ -352,3 +352,23 @@ TEST(InnAgeing, DeathOfOldAge)
     spared.stay(0, '1');
     EXPECT_EQ(spared.guest().rosterNo, 1);
 }
+
+TEST(Inn, ALevelTeachesSpellsAndTheStayFillsThem)
+{
+    InnFixture f(1);
+    Character& g = f.guest();
+    g.classCode = Class::Wizard;
+    g.level = 2;
+    g.exp = 1000000;
+    g.iq = 200;
+    f.enters(8);
+    f.stay(0, '1');
+    EXPECT_EQ(g.level, 3);
+    // Up to spell level 2: six slots; with such an iq the die all but never fails.
+    EXPECT_EQ(f.prompter->shown.back(), "MSG |６個の呪文を憶えた");
+    for (int level : {1, 2}) {
+        EXPECT_EQ(g.maxMp(SpellSchool::Wizard, level), 3);
+        EXPECT_EQ(g.mp(SpellSchool::Wizard, level), 3);
+    }
+    EXPECT_EQ(g.maxMp(SpellSchool::Wizard, 3), 0);
+}
