@@ -28,9 +28,6 @@ constexpr int32_t kNoLodging =
     Cond::Vanished | Cond::Ashes | Cond::Dead | Cond::Sick | Cond::Carrot;
 constexpr int kDaysPerWeek = 7;
 
-struct InnDesk;
-InnDesk& deskOf(Game& game);
-
 void askForGuest(Game& game, int row)
 {
     Screen& screen = game.screen;
