@@ -21,6 +21,8 @@ inline constexpr const char* kEdgeOfTownPanel = "fraEdgeOfTowm";
 inline constexpr const char* kEdgeOfTownList = "lstEdgeOfTown";
 inline constexpr const char* kAstrologyPanel = "fraRank";
 inline constexpr const char* kAstrologyList = "lstRank";
+inline constexpr const char* kInnPanel = "fraINN";
+inline constexpr const char* kInnList = "lstINN";
 
 // The training grounds and the creation wizard.
 inline constexpr const char* kTrainingPanel = "fraProvingGrounds";

@@ -5,6 +5,7 @@
 #include "core/shared_screens.h"
 #include "town/astrology_office.h"
 #include "town/edge_of_town.h"
+#include "town/inn.h"
 #include "town/tavern.h"
 #include "town/town_panels.h"
 
@@ -12,7 +13,7 @@ namespace qvr {
 
 namespace {
 
-// The inn, the shop and the temple turn away a town without a party. With a
+// The shop and the temple turn away a town without a party. With a
 // party each leads to a facility of its own, not built yet: until then the
 // menu stays where it is rather than showing a stand-in.
 void facilityDoor(Game& game)
@@ -31,7 +32,7 @@ void BuildCastleTownPanel(Game& game)
     p.rect = kTownMenuRect;
     p.rows = {
         {"K)カ イ ー ナ の 酒 場", 'K', 0, OpenTavern},
-        {"J)ジ ュ デ ッ カ の 宿 屋", 'J', 0, facilityDoor},
+        {"J)ジ ュ デ ッ カ の 宿 屋", 'J', 0, OpenInn},
         {"T)ト ロ メ ア 商 店", 'T', 0, facilityDoor},
         {"A)ア ン テ ィ ノ ラ 寺 院 ", 'A', 0, facilityDoor},
         {"I)エ リ ュ シ オ ン 星 占 所", 'I', 0, OpenAstrologyOffice},

@@ -32,13 +32,16 @@ bool setField(Character& c, const std::string& key, long value)
     static const std::pair<const char*, int16_t Character::*> kShort[] = {
         {"class", &Character::classCode}, {"race", &Character::race},
         {"align", &Character::alignment}, {"sex", &Character::sex},
-        {"floor", &Character::floor},     {"group", &Character::groupNo}};
+        {"floor", &Character::floor},     {"group", &Character::groupNo},
+        {"age", &Character::age},         {"days", &Character::ageDays},
+        {"str", &Character::strength},    {"iq", &Character::iq},
+        {"piety", &Character::piety},     {"vit", &Character::vitality},
+        {"agi", &Character::agility},     {"luck", &Character::luck}};
     static const std::pair<const char*, int32_t Character::*> kLong[] = {
-        {"level", &Character::level},
-        {"hp", &Character::hp},
-        {"maxhp", &Character::maxHp},
-        {"ac", &Character::ac},
-        {"cond", &Character::conditions}};
+        {"level", &Character::level},     {"hp", &Character::hp},
+        {"maxhp", &Character::maxHp},     {"ac", &Character::ac},
+        {"cond", &Character::conditions}, {"exp", &Character::exp},
+        {"gold", &Character::gold},       {"flags", &Character::specialFlags}};
     for (const auto& [name, field] : kShort)
         if (key == name) {
             c.*field = static_cast<int16_t>(value);

@@ -54,8 +54,9 @@ private:
 };
 
 // A roster entry from "N NAME field=value ...": fields level, class, race,
-// align, sex, floor, group, hp, maxhp, ac, cond, items (comma-separated
-// item numbers for slots 1, 2, ...).
+// align, sex, floor, group, hp, maxhp, ac, cond, exp, gold, age, days,
+// flags, str, iq, piety, vit, agi, luck, items (comma-separated item
+// numbers for slots 1, 2, ...).
 void AddCharacter(SaveData& save, const std::string& line);
 
 std::string ReadWholeFile(const std::filesystem::path& path);
