@@ -21,6 +21,12 @@ inline constexpr const char* kEdgeOfTownPanel = "fraEdgeOfTowm";
 inline constexpr const char* kEdgeOfTownList = "lstEdgeOfTown";
 inline constexpr const char* kAstrologyPanel = "fraRank";
 inline constexpr const char* kAstrologyList = "lstRank";
+// The shop: its menu, the kinds of ware (a list inside the shop's frame) and
+// the list of wares or carried items, which stands alone.
+inline constexpr const char* kShopPanel = "fraShop";
+inline constexpr const char* kShopList = "lstShop";
+inline constexpr const char* kShopKindsList = "lstBuy";
+inline constexpr const char* kShopItemList = "lstShopItem";
 
 // The training grounds and the creation wizard.
 inline constexpr const char* kTrainingPanel = "fraProvingGrounds";

@@ -5,6 +5,7 @@
 #include "town/astrology_office.h"
 #include "town/castle_town.h"
 #include "town/edge_of_town.h"
+#include "town/shop.h"
 #include "town/tavern.h"
 #include "town/training_grounds.h"
 
@@ -37,6 +38,7 @@ void BuildTownPanels(Game& game)
     BuildCastleTownPanel(game);
     BuildEdgeOfTownPanel(game);
     BuildTavernPanel(game);
+    BuildShopPanels(game);
     BuildAstrologyPanels(game);
     BuildTrainingPanels(game);
 }
