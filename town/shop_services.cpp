@@ -11,6 +11,7 @@
 #include "core/prompts.h"
 #include "rules/character_rules.h"
 #include "rules/equipment.h"
+#include "rules/party_panel.h"
 #include "town/shop_parts.h"
 #include "town/town_panels.h"
 
@@ -147,6 +148,7 @@ void Uncurse(Game& game, int row)
         c.baseAc = static_cast<int32_t>(c.baseAc - item.acBonus);
         c.regen = static_cast<int16_t>(c.regen - item.regen);
         c.ac = ProtectedAc(game, c.baseAc);
+        RefreshPartyPanel(game);
     }
     clearSlot(c, slot);
     ShowMessage(game, kOwnerTitle, "呪いを解きました");
