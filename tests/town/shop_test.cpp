@@ -187,6 +187,10 @@ TEST(ShopBuying, KindsListWaresInStockAndRefuseWhatCannotBeBought)
         // The list shows a purse of 0, which the menu leaves blank.
         EXPECT_EQ(f.prompt(), "何をお買い上げですか？\r所持金 " + fullWidthDigits(f.ann().gold) +
                                   "\rＥｎｔｅｒで購入  Ｅｓｃ or ＢＳで抜ける");
+        f.press(Key::Escape); // back to the kinds of ware
+        EXPECT_FALSE(f.panel("lstShopItem").visible);
+        EXPECT_TRUE(f.panel("fraShop").visible);
+        EXPECT_EQ(f.owner(), "lstBuy");
     }
 }
 
