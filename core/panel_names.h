@@ -23,6 +23,12 @@ inline constexpr const char* kAstrologyPanel = "fraRank";
 inline constexpr const char* kAstrologyList = "lstRank";
 inline constexpr const char* kInnPanel = "fraINN";
 inline constexpr const char* kInnList = "lstINN";
+// The shop: its menu, the kinds of ware (a list inside the shop's frame) and
+// the list of wares or carried items, which stands alone.
+inline constexpr const char* kShopPanel = "fraShop";
+inline constexpr const char* kShopList = "lstShop";
+inline constexpr const char* kShopKindsList = "lstBuy";
+inline constexpr const char* kShopItemList = "lstShopItem";
 
 // The training grounds and the creation wizard.
 inline constexpr const char* kTrainingPanel = "fraProvingGrounds";

@@ -336,6 +336,8 @@ struct GameState {
     int16_t roundCount = 0;
     Bounded<KeyItemPlace, 0, 7> keyItemPlaces{}; // rows 1..7: items 95..101
     int16_t currentNpc = 0;
+    // The member a facility is serving (the shop's customer); a roster number.
+    int16_t curChar = 0;
     float runStartTime = 0;
     int16_t endingShown = 0;
 

@@ -6,6 +6,7 @@
 #include "town/castle_town.h"
 #include "town/edge_of_town.h"
 #include "town/inn.h"
+#include "town/shop.h"
 #include "town/tavern.h"
 #include "town/training_grounds.h"
 
@@ -39,6 +40,7 @@ void BuildTownPanels(Game& game)
     BuildEdgeOfTownPanel(game);
     BuildTavernPanel(game);
     BuildInnPanel(game);
+    BuildShopPanels(game);
     BuildAstrologyPanels(game);
     BuildTrainingPanels(game);
 }

@@ -41,7 +41,7 @@ bool setField(Character& c, const std::string& key, long value)
         {"level", &Character::level},     {"hp", &Character::hp},
         {"maxhp", &Character::maxHp},     {"ac", &Character::ac},
         {"cond", &Character::conditions}, {"exp", &Character::exp},
-        {"gold", &Character::gold},       {"flags", &Character::specialFlags}};
+        {"gold", &Character::gold},       {"special", &Character::specialFlags}};
     for (const auto& [name, field] : kShort)
         if (key == name) {
             c.*field = static_cast<int16_t>(value);
@@ -104,6 +104,16 @@ CaseSetup ReadCaseSetup(const std::string& script)
                 throw std::runtime_error("music: wants a track and a path");
             setup.music.emplace_back(std::stoi(value.substr(0, blank)),
                                      trimmed(value.substr(blank + 1)));
+        } else if (name == "stock") {
+            std::istringstream entries(value);
+            std::string entry;
+            while (entries >> entry) {
+                std::size_t eq = entry.find('=');
+                if (eq == std::string::npos)
+                    throw std::runtime_error("stock: wants ITEM=COUNT, not " + entry);
+                setup.stock.emplace_back(std::stoi(entry.substr(0, eq)),
+                                         std::stoi(entry.substr(eq + 1)));
+            }
         } else if (name == "character") {
             setup.characters.push_back(value);
         } else if (name == "saved") {
@@ -136,11 +146,12 @@ void AddCharacter(SaveData& save, const std::string& line)
             throw std::runtime_error("character: field=value, not " + field);
         std::string key = field.substr(0, eq);
         std::string value = field.substr(eq + 1);
-        if (key == "items") {
+        if (key == "items" || key == "flags") {
+            auto& slots = key == "items" ? c.items : c.itemFlags;
             std::istringstream items(value);
             std::string item;
             for (int slot = 1; std::getline(items, item, ',') && slot <= 12; ++slot)
-                c.items[slot] = static_cast<int16_t>(std::stoi(item));
+                slots[slot] = static_cast<int16_t>(std::stoi(item));
             continue;
         }
         if (!setField(c, key, std::stol(value)))
@@ -161,11 +172,16 @@ CaseFolder::CaseFolder(const CaseSetup& setup)
                                    path() / kContentFileName);
     if (wanted(kSaveFileName)) {
         std::vector<uint8_t> image(kSaveFileBytes, 0);
-        if (!setup.characters.empty()) {
+        if (!setup.characters.empty() || !setup.stock.empty()) {
             SaveData save;
             DecodeSaveImage(image, save, kSaveFileName);
             for (const std::string& line : setup.characters)
                 AddCharacter(save, line);
+            for (const auto& [item, count] : setup.stock) {
+                if (item < 1 || item > kItemCount)
+                    throw std::runtime_error("stock: no item " + std::to_string(item));
+                save.itemStock[item] = count;
+            }
             image = EncodeSaveImage(save);
         }
         WriteWholeFile(path() / kSaveFileName, std::string(image.begin(), image.end()));

@@ -24,6 +24,7 @@ struct CaseSetup {
     bool locked = false;
     std::vector<std::pair<int, std::string>> music; // track, path
     std::vector<std::string> characters;            // "N NAME field=value ..."
+    std::vector<std::pair<int, int>> stock;         // item, the shop's stock of it
     std::optional<bool> saved;
 };
 
@@ -32,7 +33,7 @@ struct CaseSetup {
 CaseSetup ReadCaseSetup(const std::string& script);
 
 // A fresh game folder for a case: the build's QVR2.DAT and an all-zero
-// QVR1.DAT holding the case's characters, its QVR.ini, and another holder of
+// QVR1.DAT holding the case's characters and shop stock, its QVR.ini, and another holder of
 // the lock when the case wants one.
 class CaseFolder {
 public:
@@ -55,8 +56,9 @@ private:
 
 // A roster entry from "N NAME field=value ...": fields level, class, race,
 // align, sex, floor, group, hp, maxhp, ac, cond, exp, gold, age, days,
-// flags, str, iq, piety, vit, agi, luck, items (comma-separated item
-// numbers for slots 1, 2, ...).
+// special (the special flags), str, iq, piety, vit, agi, luck, items
+// (comma-separated item numbers for slots 1, 2, ...) and flags (their item
+// flags, likewise).
 void AddCharacter(SaveData& save, const std::string& line);
 
 std::string ReadWholeFile(const std::filesystem::path& path);
