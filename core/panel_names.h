@@ -21,6 +21,8 @@ inline constexpr const char* kEdgeOfTownPanel = "fraEdgeOfTowm";
 inline constexpr const char* kEdgeOfTownList = "lstEdgeOfTown";
 inline constexpr const char* kAstrologyPanel = "fraRank";
 inline constexpr const char* kAstrologyList = "lstRank";
+// A list without a frame: the panel and its list share the name.
+inline constexpr const char* kTempleList = "lstTemple";
 
 // The training grounds and the creation wizard.
 inline constexpr const char* kTrainingPanel = "fraProvingGrounds";

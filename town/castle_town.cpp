@@ -6,13 +6,14 @@
 #include "town/astrology_office.h"
 #include "town/edge_of_town.h"
 #include "town/tavern.h"
+#include "town/temple.h"
 #include "town/town_panels.h"
 
 namespace qvr {
 
 namespace {
 
-// The inn, the shop and the temple turn away a town without a party. With a
+// The inn and the shop turn away a town without a party. With a
 // party each leads to a facility of its own, not built yet: until then the
 // menu stays where it is rather than showing a stand-in.
 void facilityDoor(Game& game)
@@ -33,7 +34,7 @@ void BuildCastleTownPanel(Game& game)
         {"K)カ イ ー ナ の 酒 場", 'K', 0, OpenTavern},
         {"J)ジ ュ デ ッ カ の 宿 屋", 'J', 0, facilityDoor},
         {"T)ト ロ メ ア 商 店", 'T', 0, facilityDoor},
-        {"A)ア ン テ ィ ノ ラ 寺 院 ", 'A', 0, facilityDoor},
+        {"A)ア ン テ ィ ノ ラ 寺 院 ", 'A', 0, OpenTemple},
         {"I)エ リ ュ シ オ ン 星 占 所", 'I', 0, OpenAstrologyOffice},
         {"E)町 外 れ ", 'E', 0, OpenEdgeOfTown},
     };

@@ -6,6 +6,7 @@
 #include "town/castle_town.h"
 #include "town/edge_of_town.h"
 #include "town/tavern.h"
+#include "town/temple.h"
 #include "town/training_grounds.h"
 
 namespace qvr {
@@ -37,6 +38,7 @@ void BuildTownPanels(Game& game)
     BuildCastleTownPanel(game);
     BuildEdgeOfTownPanel(game);
     BuildTavernPanel(game);
+    BuildTemplePanel(game);
     BuildAstrologyPanels(game);
     BuildTrainingPanels(game);
 }
