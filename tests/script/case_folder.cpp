@@ -32,13 +32,12 @@ bool setField(Character& c, const std::string& key, long value)
     static const std::pair<const char*, int16_t Character::*> kShort[] = {
         {"class", &Character::classCode}, {"race", &Character::race},
         {"align", &Character::alignment}, {"sex", &Character::sex},
-        {"floor", &Character::floor},     {"group", &Character::groupNo}};
+        {"floor", &Character::floor},     {"group", &Character::groupNo},
+        {"vit", &Character::vitality}};
     static const std::pair<const char*, int32_t Character::*> kLong[] = {
-        {"level", &Character::level},
-        {"hp", &Character::hp},
-        {"maxhp", &Character::maxHp},
-        {"ac", &Character::ac},
-        {"cond", &Character::conditions}};
+        {"level", &Character::level},     {"hp", &Character::hp},
+        {"maxhp", &Character::maxHp},     {"ac", &Character::ac},
+        {"cond", &Character::conditions}, {"gold", &Character::gold}};
     for (const auto& [name, field] : kShort)
         if (key == name) {
             c.*field = static_cast<int16_t>(value);
