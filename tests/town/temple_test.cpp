@@ -313,3 +313,24 @@ TEST(TempleVisit, EscapeOrBackspaceLeavesForTheCastle)
         EXPECT_EQ(f.recorder.events, (std::vector<std::string>{"MUSIC 2"}));
     }
 }
+
+TEST(TempleVisit, AMemberMayPayForHerselfAndBeLostFromTheParty)
+{
+    TempleFixture f;
+    f.payer();
+    Character& self = f.member(2, "ＳＥＬＦ", 2);
+    self.conditions = Cond::Ashes;
+    self.vitality = 1;
+    self.gold = 1000;
+    RefreshPartyPanel(f.game);
+    ASSERT_EQ(f.game.state.partyCount, 2);
+
+    f.press('A');
+    f.press(Key::Enter);
+    f.press('2');
+    EXPECT_EQ(f.prompter->texts.back(), "アンティノラ寺院|ＳＥＬＦは\n消滅した！！");
+    EXPECT_EQ(f.game.character(2).rosterNo, 0);
+    EXPECT_EQ(f.game.state.partyCount, 1);
+    EXPECT_EQ(f.partyRows().size(), 1u);
+    EXPECT_EQ(f.owner(), "fraCaldrimar");
+}
