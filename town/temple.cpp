@@ -20,6 +20,8 @@ namespace {
 
 // The list stands on its own, with no frame around it.
 constexpr const char* kPanel = kTempleList;
+// Wider than the other menus: a row runs to some 46 half-width columns.
+constexpr Rect kListRect{8, 55, 204, 80};
 
 constexpr const char* kWelcome =
     "アンティノラ寺院\r誰を助けますか？ 選んで下さい\r\rＥＳＣ or ＢＳでぬける";
@@ -108,7 +110,7 @@ void BuildTemplePanel(Game& game)
     Panel p;
     p.name = kPanel;
     p.list = kTempleList;
-    p.rect = kTownMenuRect;
+    p.rect = kListRect;
     p.keyHook = templeKeys;
     game.screen.add(std::move(p));
 
