@@ -29,6 +29,8 @@ inline constexpr const char* kShopPanel = "fraShop";
 inline constexpr const char* kShopList = "lstShop";
 inline constexpr const char* kShopKindsList = "lstBuy";
 inline constexpr const char* kShopItemList = "lstShopItem";
+// A list without a frame: the panel and its list share the name.
+inline constexpr const char* kTempleList = "lstTemple";
 
 // The training grounds and the creation wizard.
 inline constexpr const char* kTrainingPanel = "fraProvingGrounds";

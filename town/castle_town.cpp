@@ -8,21 +8,10 @@
 #include "town/inn.h"
 #include "town/shop.h"
 #include "town/tavern.h"
+#include "town/temple.h"
 #include "town/town_panels.h"
 
 namespace qvr {
-
-namespace {
-
-// The temple turns away a town without a party. With a party it leads to
-// a facility of its own, not built yet: until then the menu stays where it
-// is rather than showing a stand-in.
-void facilityDoor(Game& game)
-{
-    RequireParty(game);
-}
-
-} // namespace
 
 void BuildCastleTownPanel(Game& game)
 {
@@ -35,7 +24,7 @@ void BuildCastleTownPanel(Game& game)
         {"K)カ イ ー ナ の 酒 場", 'K', 0, OpenTavern},
         {"J)ジ ュ デ ッ カ の 宿 屋", 'J', 0, OpenInn},
         {"T)ト ロ メ ア 商 店", 'T', 0, OpenShop},
-        {"A)ア ン テ ィ ノ ラ 寺 院 ", 'A', 0, facilityDoor},
+        {"A)ア ン テ ィ ノ ラ 寺 院 ", 'A', 0, OpenTemple},
         {"I)エ リ ュ シ オ ン 星 占 所", 'I', 0, OpenAstrologyOffice},
         {"E)町 外 れ ", 'E', 0, OpenEdgeOfTown},
     };

@@ -8,6 +8,7 @@
 #include "town/inn.h"
 #include "town/shop.h"
 #include "town/tavern.h"
+#include "town/temple.h"
 #include "town/training_grounds.h"
 
 namespace qvr {
@@ -41,6 +42,7 @@ void BuildTownPanels(Game& game)
     BuildTavernPanel(game);
     BuildInnPanel(game);
     BuildShopPanels(game);
+    BuildTemplePanel(game);
     BuildAstrologyPanels(game);
     BuildTrainingPanels(game);
 }

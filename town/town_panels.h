@@ -17,9 +17,9 @@ inline constexpr Rect kTownMenuRect{22, 55, 132, 80};
 // Adds the prompt line to the main window; first of all panels.
 void BuildPromptLine(Game& game);
 // Adds the town's menus to the main window: the castle town, the edge of
-// town, the tavern, the inn, the shop, the astrology office and the training
-// grounds. The party list is there before them, so that every facility can
-// register its use.
+// town, the tavern, the inn, the shop, the temple, the astrology office and
+// the training grounds. The party list is there before them, so that every
+// facility can register its use.
 void BuildTownPanels(Game& game);
 
 // The facility's question above the menus (the label lbl). It outlives every

@@ -34,6 +34,17 @@ bool IsNumber(const QString& text)
     return ok;
 }
 
+// The lines a prompt takes: the game breaks them with CR, LF or CR LF alike,
+// and a label sized for LF alone would hide the last lines of a CR prompt.
+int LineCount(const std::string& text)
+{
+    int lines = 1;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+            ++lines;
+    return lines;
+}
+
 } // namespace
 
 bool SplitColumnLabel(const std::string& name, std::string& column, int& row)
@@ -230,7 +241,7 @@ int PanelWidget::promptLines() const
     int lines = 0;
     for (const LabelSlot& s : labels_)
         if (s.column < 0 && s.visible && !s.text.empty())
-            lines += 1 + static_cast<int>(std::count(s.text.begin(), s.text.end(), '\n'));
+            lines += LineCount(s.text);
     return lines;
 }
 
@@ -255,7 +266,7 @@ void PanelWidget::layoutChildren()
     for (const LabelSlot& s : labels_) {
         if (s.column >= 0 || !s.widget->isVisibleTo(this))
             continue;
-        int lines = 1 + static_cast<int>(std::count(s.text.begin(), s.text.end(), '\n'));
+        int lines = LineCount(s.text);
         s.widget->setGeometry(0, y, width(), lines * line);
         y += lines * line;
     }

@@ -74,20 +74,6 @@ TEST(CastleTown, InnShopAndTempleTurnAwayATownWithoutAParty)
     }
 }
 
-TEST(CastleTown, WithAPartyTheUnbuiltFacilitiesLeaveTheMenuAsItWas)
-{
-    for (char key : {'A'}) {
-        SCOPED_TRACE(key);
-        CastleFixture f;
-        f.member(1, "a", 1);
-        RefreshPartyPanel(f.game);
-        f.press(key);
-        EXPECT_TRUE(f.prompter->shown.empty());
-        EXPECT_TRUE(f.panel("fraCaldrimar").visible);
-        EXPECT_EQ(f.owner(), "fraCaldrimar");
-    }
-}
-
 TEST(CastleTown, TheAstrologyOfficeTakesOverWithItsMusic)
 {
     CastleFixture f;

@@ -283,6 +283,14 @@ void WidgetsTest::promptLineGrowsThePanelUpwardOnly()
     QCOMPARE(panel.label("lbl")->text(), QStringLiteral("誰を仲間にしますか？"));
     QVERIFY(panel.list()->geometry().top() >= frame.top() - panel.geometry().top());
 
+    // Four lines take four lines' room, whichever break the game used.
+    const int oneLine = frame.top() - panel.geometry().top();
+    for (const char* text : {"a\nb\n\nc", "a\rb\r\rc", "a\r\nb\r\n\r\nc"}) {
+        model.labels[0].text = text;
+        panel.sync(model, true);
+        QCOMPARE(frame.top() - panel.geometry().top(), 4 * oneLine);
+    }
+
     model.labels[0].text.clear();
     panel.sync(model, true);
     QCOMPARE(panel.geometry(), frame);
