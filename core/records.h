@@ -336,8 +336,9 @@ struct GameState {
     int16_t roundCount = 0;
     Bounded<KeyItemPlace, 0, 7> keyItemPlaces{}; // rows 1..7: items 95..101
     int16_t currentNpc = 0;
-    // The member a facility is serving (the shop's customer); a roster number.
-    int16_t curChar = 0;
+    // The member the shop is serving, chosen from the party list (a roster
+    // number); the shop's own state, read only by the shop.
+    int16_t shopCustomer = 0;
     float runStartTime = 0;
     int16_t endingShown = 0;
 

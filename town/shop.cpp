@@ -62,7 +62,7 @@ void poolGold(Game& game)
 
 void memberChosen(Game& game, int rosterNo)
 {
-    game.state.curChar = static_cast<int16_t>(rosterNo);
+    game.state.shopCustomer = static_cast<int16_t>(rosterNo);
     SetPrompt(game,
               "いらっしゃい　" + game.character(rosterNo).name + "　さん　今日は何のようだい？");
     ReleasePartyList(game);
@@ -128,7 +128,7 @@ Character& Customer(Game& game)
 
 int CustomerNo(const Game& game)
 {
-    const int r = game.state.curChar;
+    const int r = game.state.shopCustomer;
     if (r < 1 || r > kRosterSize || game.character(r).rosterNo <= 0)
         throw GameError("the shop serves roster entry " + std::to_string(r) +
                         ", which is not a character");
