@@ -21,11 +21,11 @@ inline constexpr int FirstWeaponPart = 72; // part group g, choice i: 71 + 4i + 
 inline constexpr int LastWeaponPart = 87;
 inline constexpr int FirstKey = 95; // key row r is item r + 94
 inline constexpr int LastKey = 101;
-inline constexpr int AngelBox = 103;          // carried into town, it ends the game
-inline constexpr int PickpocketGloves = 240;  // worn as gauntlets, lets a non-thief steal
-inline constexpr int CraftedWeapon = 508;     // rebuilt at start-up from a variant
-inline constexpr int Encyclopedia = 537;      // used up to show an item card
-inline constexpr int MonsterDictionary = 538; // used up to show a monster card
+inline constexpr int AngelBox = 103;                 // carried into town, it ends the game
+inline constexpr int PickpocketGloves = 240;         // worn as gauntlets, lets a non-thief steal
+inline constexpr int CraftedWeapon = kCraftedWeapon; // rebuilt at start-up from a variant
+inline constexpr int Encyclopedia = 537;             // used up to show an item card
+inline constexpr int MonsterDictionary = 538;        // used up to show a monster card
 } // namespace ItemNo
 
 // Kinds the rules name for an item (ItemDef::kind).

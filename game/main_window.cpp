@@ -7,6 +7,7 @@
 #include "core/codes.h"
 #include "core/data_files.h"
 #include "core/dice.h"
+#include "core/item_numbers.h"
 #include "core/messages.h"
 #include "core/music.h"
 #include "core/panel_names.h"
@@ -24,8 +25,8 @@ namespace qvr {
 
 namespace {
 
-constexpr int kEndingItem = 103;
-constexpr int kFirstKeyItem = 95;
+constexpr int kEndingItem = ItemNo::AngelBox;
+constexpr int kFirstKeyItem = ItemNo::FirstKey;
 
 bool carries(const Character& c, int item)
 {
