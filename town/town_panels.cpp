@@ -16,8 +16,10 @@ namespace qvr {
 namespace {
 
 constexpr const char* kPrompt = kPromptPanel;
-// No frame of its own: its lines grow upwards from the top of the menus.
-constexpr Rect kPromptLine{22, 55, 132, 0};
+// No frame of its own: its lines grow upwards from the top of the menus, and
+// run on to the window's right margin, since a greeting with a long name is
+// wider than the menus below it.
+constexpr Rect kPromptLine{22, 55, 194, 0};
 
 Panel promptPanel()
 {
