@@ -41,14 +41,6 @@ bool CarriesAnything(const Character& c)
     return false;
 }
 
-int FirstEmptySlot(const Character& c)
-{
-    for (int slot = 1; slot <= kItemSlots; ++slot)
-        if (c.items[slot] == 0)
-            return slot;
-    return 0;
-}
-
 std::string GiveItem(Game& game, int giver, int slot, int receiver)
 {
     Character& from = game.character(giver);

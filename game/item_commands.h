@@ -23,9 +23,6 @@ inline constexpr int kUndroppableKind = 128;
 
 bool CarriesAnything(const Character& c);
 
-// The first empty pack slot 1..12, or 0 when the pack is full.
-int FirstEmptySlot(const Character& c);
-
 // Hands the item in the giver's slot to the receiver's first empty slot.
 // Returns the refusal, or "" once the item has changed hands.
 std::string GiveItem(Game& game, int giver, int slot, int receiver);

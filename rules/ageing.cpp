@@ -7,26 +7,18 @@
 #include "core/dice.h"
 #include "core/game.h"
 #include "core/prompts.h"
+#include "rules/character_rules.h"
 
 namespace qvr {
 
 namespace {
 
-constexpr int kItemSlots = 12;
 constexpr int kOldAge = 80;
 constexpr const char* kCheer = "＼(^o^)／";
 
-int firstEmptySlot(const Character& c)
-{
-    for (int slot = 1; slot <= kItemSlots; ++slot)
-        if (c.items[slot] == 0)
-            return slot;
-    return 0;
-}
-
 void giveGift(Game& game, Character& c, int itemNo, const char* text)
 {
-    const int slot = firstEmptySlot(c);
+    const int slot = FirstEmptySlot(c);
     if (slot == 0)
         return;
     ShowMessage(game, "", text);

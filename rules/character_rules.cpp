@@ -87,6 +87,14 @@ void ResetDerived(Game& game, int rosterNo, bool keepEquipped)
     }
 }
 
+int FirstEmptySlot(const Character& c)
+{
+    for (int slot = 1; slot <= kItemSlots; ++slot)
+        if (c.items[slot] == 0)
+            return slot;
+    return 0;
+}
+
 void CompactItems(Game& game, int rosterNo)
 {
     Character& c = HandledCharacter(game, rosterNo, "CompactItems");

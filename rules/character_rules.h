@@ -25,4 +25,7 @@ void ResetDerived(Game& game, int rosterNo, bool keepEquipped);
 // them are emptied.
 void CompactItems(Game& game, int rosterNo);
 
+// The first empty pack slot 1..12, or 0 when the pack is full.
+int FirstEmptySlot(const Character& c);
+
 } // namespace qvr

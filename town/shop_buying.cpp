@@ -15,7 +15,6 @@ namespace qvr::shop {
 namespace {
 
 constexpr Rect kKindsRect{104, 55, 72, 80};
-constexpr int kItemSlots = 12;
 
 std::vector<Row> waresOfKind(const Game& game, int kind)
 {
@@ -50,14 +49,6 @@ void backFromKinds(Game& game)
     kinds.enabled = false;
     kinds.selected = -1;
     BackToMenu(game);
-}
-
-int firstEmptySlot(const Character& c)
-{
-    for (int slot = 1; slot <= kItemSlots; ++slot)
-        if (c.items[slot] == 0)
-            return slot;
-    return 0;
 }
 
 } // namespace
@@ -103,7 +94,7 @@ void BuyWare(Game& game, int row)
     Character& c = game.character(customer);
     const int32_t price = game.item(itemNo).price;
     int32_t& stock = game.save().itemStock[itemNo];
-    const int slot = firstEmptySlot(c);
+    const int slot = FirstEmptySlot(c);
     if (c.gold < price) {
         ShowMessage(game, "", "お金が足りませんよ");
     } else if (slot == 0) {
