@@ -75,4 +75,14 @@ bool EndGame(Game& game)
     return screensOf(game).endGame(game);
 }
 
+void ReturnToCastle(Game& game)
+{
+    screensOf(game).returnToCastle(game);
+}
+
+void StartBattle(Game& game, int encounterNo)
+{
+    screensOf(game).startBattle(game, encounterNo);
+}
+
 } // namespace qvr

@@ -57,6 +57,14 @@ public:
     // The exit sequence of the edge of town's last row; false when the last
     // save failed (the player has been told).
     virtual bool endGame(Game& game) = 0;
+
+    // An expedition ends: the party comes back to the castle town (or the
+    // ending begins).
+    virtual void returnToCastle(Game& game) = 0;
+    // The maze meets monsters: encounter number n, or 0 for one drawn from
+    // the floor's list. GameState::encounterOrigin and eventResult say where
+    // the battle came from; the battle reads them.
+    virtual void startBattle(Game& game, int encounterNo) = 0;
 };
 
 // Opens the status window modally on a character.
@@ -87,5 +95,9 @@ void LeaveTitle(Game& game);
 // Enter while the ending waits.
 void ContinueAfterEnding(Game& game);
 bool EndGame(Game& game);
+
+// Ends an expedition: events, the maze key Q, a wiped-out party.
+void ReturnToCastle(Game& game);
+void StartBattle(Game& game, int encounterNo);
 
 } // namespace qvr

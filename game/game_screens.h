@@ -23,6 +23,9 @@ public:
     void leaveTitle(Game& game) override;
     void continueAfterEnding(Game& game) override;
     bool endGame(Game& game) override;
+
+    void returnToCastle(Game& game) override;
+    void startBattle(Game& game, int encounterNo) override;
 };
 
 // Gives the game the main window's shared screens, once.

@@ -172,7 +172,7 @@ void BuildCraftedWeapon(Game& game)
     game.state.craftedWeapon = std::move(weapon);
 }
 
-void ReturnToCastle(Game& game)
+void GameScreens::returnToCastle(Game& game)
 {
     GameState& st = game.state;
     Screen& screen = game.screen;
@@ -316,5 +316,13 @@ void InstallGameScreens(Game& game)
     if (!game.sharedScreens)
         game.sharedScreens = std::make_unique<GameScreens>();
 }
+
+} // namespace qvr
+
+namespace qvr {
+
+// Battles are not fought yet: the encounter the maze asks for passes without
+// a fight, and the walk goes on. The battle engine takes this over.
+void GameScreens::startBattle(Game&, int) {}
 
 } // namespace qvr

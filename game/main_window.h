@@ -45,8 +45,6 @@ void PlaceKeyItems(Game& game);
 // Item 508 becomes the crafted weapon variant chosen by event flag 37.
 void BuildCraftedWeapon(Game& game);
 
-void ReturnToCastle(Game& game);
-
 // Whether the main window may close now (not while the battle command
 // panel is up).
 bool CloseRequested(const Game& game);
