@@ -22,6 +22,8 @@
 
 namespace qvr {
 
+struct EventTable;
+
 // The music tracks the player assigned, and what plays now.
 struct MusicState {
     std::array<std::string, 51> bgmFiles{}; // tracks 1..19; 0 is silence
@@ -73,6 +75,9 @@ public:
     std::unique_ptr<MusicPlayer> musicPlayer;
     std::unique_ptr<Prompter> prompter; // none: every prompt is a GameError
     GameObserver* observer = nullptr;   // not owned
+    // The floors' events; none means those compiled into the program. Tests
+    // give their own.
+    const EventTable* events = nullptr; // not owned
     // The screens town, maze and battle share; game/ sets them up.
     std::unique_ptr<SharedScreens> sharedScreens;
 

@@ -11,6 +11,8 @@
 namespace qvr {
 
 class Game;
+struct EventTable;
+struct EventTrigger;
 
 int RunCellEvent(Game& game);
 int SearchHere(Game& game);
@@ -21,5 +23,24 @@ int AfterBattleEvent(Game& game);
 void ShowTexts(Game& game, int first, int last);
 // A floor trap of n d10 on each member whose 1d20 comes under its luck.
 void FloorTrap(Game& game, int dice);
+
+// The stairs question; yes takes the party to floor/x/y. The floor's music
+// starts again either way. True when the party went.
+bool OfferStairs(Game& game, int floor, bool up, int x, int y);
+
+// A teleport that may aim anywhere: the target wraps once like a step, and a
+// floor or cell that is still off the maze reaches the arrival check's
+// outcomes rather than the tables. True when the party was destroyed.
+bool TeleportParty(Game& game, int floor, int x, int y);
+
+// The apparition's one chance of this program run, on the floors it haunts:
+// an encounter number, or 0.
+int Apparition(Game& game);
+
+// The events the game runs: its own table, or the one compiled in.
+const EventTable& EventsOf(const Game& game);
+
+// Runs one trigger's operations straight through.
+int RunTrigger(Game& game, const EventTable& table, const EventTrigger& trigger);
 
 } // namespace qvr

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/records.h"
+#include "tools/content/maze_source.h"
 #include "tools/content/toml_fields.h"
 
 namespace qvr::content {
@@ -23,6 +24,7 @@ struct Sources {
     Content content;
     Bounded<int32_t, 0, kItemCount> openingStock{};
     SourcePlaces itemPlaces;
+    MazeEvents events; // compiled into the program, not into QVR2.DAT
 };
 
 // One source file's part of the content.
@@ -37,8 +39,8 @@ void CheckContent(const Content& content, const std::filesystem::path& dataDir,
 void CheckItems(const Content& content, const std::filesystem::path& file,
                 const SourcePlaces& itemPlaces);
 
-// Reads every source of the folder (each file is required) and checks the
-// result.
+// Reads every source of the folder (each file is required, and a map of
+// every floor under floors/) and checks the result.
 Sources CompileSources(const std::filesystem::path& dataDir);
 Content CompileContent(const std::filesystem::path& dataDir);
 

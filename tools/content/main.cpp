@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -17,10 +18,12 @@ namespace {
 
 int usage()
 {
-    std::cerr << "usage:\n"
-                 "  qvr-content build --data DIR --out DIR   write QVR2.DAT (and QVR1.DAT if none)\n"
-                 "  qvr-content check --data DIR             check the sources only\n"
-                 "  qvr-content dump FILE                    summarise a QVR1.DAT or QVR2.DAT\n";
+    std::cerr
+        << "usage:\n"
+           "  qvr-content build --data DIR --out DIR   write QVR2.DAT (and QVR1.DAT if none)\n"
+           "  qvr-content check --data DIR             check the sources only\n"
+           "  qvr-content events --data DIR --out FILE write the floors' event table (C++)\n"
+           "  qvr-content dump FILE                    summarise a QVR1.DAT or QVR2.DAT\n";
     return 2;
 }
 
@@ -63,6 +66,16 @@ int main(int argc, char** argv)
         if (command == "check" && !dataDir.empty()) {
             content::CompileContent(dataDir);
             std::cout << "content is sound\n";
+            return 0;
+        }
+        if (command == "events" && !dataDir.empty() && !outDir.empty()) {
+            content::Sources sources = content::CompileSources(dataDir);
+            std::string text = content::EventTableSource(sources.events);
+            std::ofstream out(outDir, std::ios::binary);
+            out << text;
+            out.close();
+            if (!out)
+                throw std::runtime_error(outDir + ": cannot be written");
             return 0;
         }
         if (command == "build" && !dataDir.empty() && !outDir.empty()) {

@@ -1,0 +1,144 @@
+#pragma once
+
+// The vocabulary the floors' events are written in, and the compiled form of
+// a floor's triggers. The content compiler reads the event scripts under
+// data/ and writes them out in this form as a table compiled into the
+// program; the maze's runner reads nothing else. A new action is one more
+// row of kEventOps and one more case in the runner: the script format does
+// not change.
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace qvr {
+
+// The four moments a floor reacts to.
+enum class TriggerSet : uint8_t {
+    Enter = 0,  // the party walked onto the cell or turned on it
+    Search = 1, // key F
+    Use = 2,    // key U with an item
+    After = 3,  // a won battle or an opened chest on the cell
+};
+inline constexpr std::array<std::string_view, 4> kTriggerSetNames{"enter", "search", "use",
+                                                                  "after"};
+
+// What a trigger asks of the game before it matches; a trigger whose
+// conditions fail is passed over and the next one is tested.
+enum class CondCode : uint8_t {
+    FlagSet = 1,   // eventFlags[a] != 0
+    FlagClear = 2, // eventFlags[a] == 0
+    FlagBelow = 3, // eventFlags[a] < b (a counter that has not yet run out)
+    PartyHas = 4,  // some member carries item a
+    PartyLacks = 5,
+    RosterLacks = 6, // nobody on the whole roster carries item a
+    Night = 7,       // the hour is above 18 or below 4
+    Day = 8,
+};
+
+struct EventCond {
+    CondCode code;
+    int16_t a = 0;
+    int16_t b = 0;
+};
+
+enum class OpCode : uint8_t {
+    Say = 1,       // text: one message box with a fixed text
+    Message = 2,   // a: one numbered text
+    Scene = 3,     // a..b: numbered texts, one box each
+    Wall = 4,      // the wall-message heading, then the scene a..b
+    Ask = 5,       // a (or text): a yes/no question; no ends the script
+    Once = 6,      // a: a set flag ends the script; a finished script sets it
+    SetFlag = 7,   // flag a = b
+    AddFlag = 8,   // flag a += b
+    Give = 9,      // item a; b = 1 leaves it unidentified
+    Take = 10,     // item a, the first copy in the party's packs
+    Stairs = 11,   // floor a, x b, y c: the stairs question, then relocate
+    Chute = 12,    // floor a, x b, y c: no question
+    Teleport = 13, // floor a, x b, y c: "強制転移！！", relocate, the arrival check
+    Move = 14,     // floor a, x b, y c: relocate without a word (a push back)
+    Trap = 15,     // a d10 on each member that fails its luck
+    Battle = 16,   // encounter a, encounterOrigin b: ends the script with a battle
+    Castle = 17,   // "城へ戻りますか？"; yes leaves the maze
+    Takeover = 18, // ends the script; no encounter roll this action
+    Switch = 19,   // the hidden switch question; yes teleports like Teleport
+};
+
+// How an operation's arguments are written: numbers, a quoted text, or a
+// number or a quoted text.
+enum class OpArgs : uint8_t { Numbers, Text, NumberOrText };
+
+struct OpInfo {
+    OpCode code;
+    std::string_view name; // the word in the script
+    OpArgs args;
+    int8_t minNumbers; // numbers the script must give
+    int8_t maxNumbers; // ... and may give (the rest are 0, or the default)
+    const char* what;
+};
+
+inline constexpr std::array<OpInfo, 19> kEventOps{{
+    {OpCode::Say, "say", OpArgs::Text, 0, 0, "a fixed text"},
+    {OpCode::Message, "message", OpArgs::Numbers, 1, 1, "a numbered text"},
+    {OpCode::Scene, "scene", OpArgs::Numbers, 2, 2, "numbered texts first..last"},
+    {OpCode::Wall, "wall", OpArgs::Numbers, 2, 2, "a message on the wall, texts first..last"},
+    {OpCode::Ask, "ask", OpArgs::NumberOrText, 0, 1, "a question; no ends the script"},
+    {OpCode::Once, "once", OpArgs::Numbers, 1, 1, "runs while flag n is clear, then sets it"},
+    {OpCode::SetFlag, "flag", OpArgs::Numbers, 2, 2, "flag n = value"},
+    {OpCode::AddFlag, "count", OpArgs::Numbers, 2, 2, "flag n += value"},
+    {OpCode::Give, "give", OpArgs::Numbers, 1, 2, "item n (1: unidentified)"},
+    {OpCode::Take, "take", OpArgs::Numbers, 1, 1, "takes item n"},
+    {OpCode::Stairs, "stairs", OpArgs::Numbers, 3, 3, "stairs to floor, x, y"},
+    {OpCode::Chute, "chute", OpArgs::Numbers, 3, 3, "a chute to floor, x, y"},
+    {OpCode::Teleport, "teleport", OpArgs::Numbers, 3, 3, "a forced teleport to floor, x, y"},
+    {OpCode::Move, "move", OpArgs::Numbers, 3, 3, "puts the party on floor, x, y"},
+    {OpCode::Trap, "trap", OpArgs::Numbers, 1, 1, "a floor trap of n d10"},
+    {OpCode::Battle, "battle", OpArgs::Numbers, 1, 2, "encounter n (origin, 13 if not given)"},
+    {OpCode::Castle, "castle", OpArgs::Numbers, 0, 0, "the way back to the castle"},
+    {OpCode::Takeover, "takeover", OpArgs::Numbers, 0, 0, "no encounter roll this action"},
+    {OpCode::Switch, "switch", OpArgs::Numbers, 3, 3, "a hidden switch that teleports"},
+}};
+
+inline constexpr int16_t kScriptedBattleOrigin = 13;
+
+struct EventOp {
+    OpCode code;
+    int16_t a = 0;
+    int16_t b = 0;
+    int16_t c = 0;
+    std::string_view text{};
+};
+
+// Facing bits of a trigger: 1 << facing (north 1, east 2, south 4, west 8);
+// 0 matches every facing.
+struct EventTrigger {
+    uint8_t floor;
+    TriggerSet set;
+    int8_t x;
+    int8_t y;
+    uint8_t facings;
+    int16_t item; // the item a Use trigger answers to
+    uint16_t firstCond;
+    uint8_t condCount;
+    uint16_t firstOp;
+    uint8_t opCount;
+    uint16_t line; // the script line it was written on
+};
+
+// The compiled events of every floor, in script order.
+struct EventTable {
+    std::span<const EventTrigger> triggers;
+    std::span<const EventCond> conds;
+    std::span<const EventOp> ops;
+};
+
+constexpr const OpInfo* FindEventOp(std::string_view name)
+{
+    for (const OpInfo& info : kEventOps)
+        if (info.name == name)
+            return &info;
+    return nullptr;
+}
+
+} // namespace qvr

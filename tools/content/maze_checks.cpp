@@ -1,0 +1,228 @@
+#include <deque>
+
+#include "core/messages.h"
+#include "tools/content/maze_source.h"
+#include "tools/content/toml_fields.h"
+
+namespace qvr::content {
+
+namespace {
+
+constexpr int kLastEncounter = 1250;
+
+bool isRock(const Content& c, int floor, int x, int y)
+{
+    return c.mazeWalls(floor, y, x) == 15 && c.mazeDoors(floor, y, x) == 0;
+}
+
+std::string floorFile(int floor)
+{
+    return (floor < 10 ? "floor0" : "floor") + std::to_string(floor) + ".txt";
+}
+
+struct Landing {
+    int floor, x, y;
+};
+
+bool movesParty(OpCode code)
+{
+    return code == OpCode::Stairs || code == OpCode::Chute || code == OpCode::Teleport ||
+           code == OpCode::Move || code == OpCode::Switch;
+}
+
+void checkWallPairs(const Content& c, const MapPlaces& places, int floor)
+{
+    for (int y = 0; y < kMazeSize; ++y) {
+        for (int x = 0; x < kMazeSize; ++x) {
+            const int ex = (x + 1) % kMazeSize, sy = (y + 1) % kMazeSize;
+            auto side = [&](int cx, int cy, int bit) {
+                return (c.mazeWalls(floor, cy, cx) & bit ? 1 : 0) |
+                       (c.mazeDoors(floor, cy, cx) & bit ? 2 : 0);
+            };
+            if (side(x, y, 2) != side(ex, y, 8))
+                throw SourceError(places.cellAt(floor, x, y) + ": its east side differs from the " +
+                                  "west side of (" + std::to_string(ex) + ", " + std::to_string(y) +
+                                  ")");
+            if (side(x, y, 4) != side(x, sy, 1))
+                throw SourceError(places.cellAt(floor, x, y) + ": its south side differs from " +
+                                  "the north side of (" + std::to_string(x) + ", " +
+                                  std::to_string(sy) + ")");
+        }
+    }
+}
+
+// The references an operation makes: texts, items, floors and cells.
+void checkOp(const Content& c, const MazeEvents& ev, std::size_t t, std::size_t o)
+{
+    const EventOp& op = ev.ops[o];
+    const std::string at = ev.triggerFiles[t] + ":" + std::to_string(ev.opLines[o]) + ": ";
+    auto text = [&](int n) {
+        if (!HasMessageText(n))
+            throw SourceError(at + "text " + std::to_string(n) + " is not in messages.toml");
+    };
+    auto item = [&](int n) {
+        if (n < 1 || n >= kItemCount || c.items[n].name.empty())
+            throw SourceError(at + "item " + std::to_string(n) + " is not in items.toml");
+    };
+    switch (op.code) {
+    case OpCode::Message:
+        return text(op.a);
+    case OpCode::Ask:
+        return ev.opTexts[o].empty() ? text(op.a) : void();
+    case OpCode::Scene:
+    case OpCode::Wall:
+        if (op.b < op.a)
+            throw SourceError(at + "a scene runs from its first text to a later one");
+        for (int n = op.a; n <= op.b; ++n)
+            text(n);
+        return;
+    case OpCode::Once:
+    case OpCode::SetFlag:
+    case OpCode::AddFlag:
+        if (op.a < 0 || op.a > 100)
+            throw SourceError(at + "flag " + std::to_string(op.a) + " is outside 0..100");
+        return;
+    case OpCode::Give:
+        if (op.b != 0 && op.b != 1)
+            throw SourceError(at + "give's second value is 1 (unidentified) or nothing");
+        return item(op.a);
+    case OpCode::Take:
+        return item(op.a);
+    case OpCode::Trap:
+        if (op.a < 1 || op.a > 20)
+            throw SourceError(at + "a trap throws 1..20 d10");
+        return;
+    case OpCode::Battle:
+        if (op.a < 1 || op.a > kLastEncounter)
+            throw SourceError(at + "encounter " + std::to_string(op.a) + " is outside 1..1250");
+        return;
+    default:
+        break;
+    }
+    if (movesParty(op.code)) {
+        if (op.a < 0 || op.a >= kFloorCount || op.b < 0 || op.b >= kMazeSize || op.c < 0 ||
+            op.c >= kMazeSize)
+            throw SourceError(at + "the floor must be 0..17 and the cell 0..19");
+        const int from = ev.triggers[t].floor;
+        if ((op.code == OpCode::Stairs || op.code == OpCode::Chute) &&
+            (op.a == from || op.a == 0 || isRock(c, op.a, op.b, op.c)))
+            throw SourceError(at + "stairs and chutes lead to an open cell of another floor");
+        if (op.code == OpCode::Chute && op.a < from)
+            throw SourceError(at + "a chute leads down");
+    }
+}
+
+// Stairs must arrive on stairs that lead back to where they started, so that
+// no party is stranded by a way that goes one way only.
+void checkStairs(const MazeEvents& ev, std::size_t t, std::size_t o)
+{
+    const EventTrigger& from = ev.triggers[t];
+    const EventOp& op = ev.ops[o];
+    for (std::size_t u = 0; u < ev.triggers.size(); ++u) {
+        const EventTrigger& back = ev.triggers[u];
+        if (back.set != TriggerSet::Enter || back.floor != op.a || back.x != op.b || back.y != op.c)
+            continue;
+        for (std::size_t k = back.firstOp; k < back.firstOp + back.opCount; ++k) {
+            const EventOp& b = ev.ops[k];
+            if (b.code == OpCode::Stairs && b.a == from.floor && b.b == from.x && b.c == from.y)
+                return;
+        }
+    }
+    throw SourceError(ev.triggerFiles[t] + ":" + std::to_string(ev.opLines[o]) +
+                      ": the stairs land on (" + std::to_string(op.b) + ", " +
+                      std::to_string(op.c) + ") of floor " + std::to_string(op.a) +
+                      ", where no stairs lead back");
+}
+
+void checkReachable(const Content& c, const MapPlaces& places, const MazeEvents& ev, int floor)
+{
+    bool seen[kMazeSize][kMazeSize] = {};
+    std::deque<Landing> todo;
+    auto visit = [&](int x, int y) {
+        if (!seen[y][x] && !isRock(c, floor, x, y)) {
+            seen[y][x] = true;
+            todo.push_back({floor, x, y});
+        }
+    };
+    if (floor == 1)
+        visit(0, 0);
+    for (std::size_t t = 0; t < ev.triggers.size(); ++t)
+        for (std::size_t o = ev.triggers[t].firstOp;
+             o < ev.triggers[t].firstOp + ev.triggers[t].opCount; ++o)
+            if (movesParty(ev.ops[o].code) && ev.ops[o].a == floor && ev.triggers[t].floor != floor)
+                visit(ev.ops[o].b, ev.ops[o].c);
+    static constexpr int dx[4] = {0, 1, 0, -1}, dy[4] = {-1, 0, 1, 0};
+    while (!todo.empty()) {
+        Landing at = todo.front();
+        todo.pop_front();
+        for (int d = 0; d < 4; ++d) {
+            int bit = 1 << d;
+            if ((c.mazeWalls(floor, at.y, at.x) & bit) && !(c.mazeDoors(floor, at.y, at.x) & bit))
+                continue;
+            visit((at.x + dx[d] + kMazeSize) % kMazeSize, (at.y + dy[d] + kMazeSize) % kMazeSize);
+        }
+        for (const EventTrigger& t : ev.triggers) {
+            if (t.floor != floor || t.x != at.x || t.y != at.y)
+                continue;
+            for (std::size_t o = t.firstOp; o < t.firstOp + t.opCount; ++o)
+                if (movesParty(ev.ops[o].code) && ev.ops[o].a == floor)
+                    visit(ev.ops[o].b, ev.ops[o].c);
+        }
+    }
+    bool anyOpen = false;
+    for (int y = 0; y < kMazeSize; ++y) {
+        for (int x = 0; x < kMazeSize; ++x) {
+            anyOpen |= !isRock(c, floor, x, y);
+            if (!isRock(c, floor, x, y) && !seen[y][x])
+                throw SourceError(places.cellAt(floor, x, y) +
+                                  ": cannot be reached from the floor's way in");
+        }
+    }
+    // Key items are hidden on a random open cell of floors 1..13.
+    if (!anyOpen && floor <= 13)
+        throw SourceError(places.file[floor] + ": floor " + std::to_string(floor) + " is all rock");
+}
+
+} // namespace
+
+MazeEvents ReadMaze(const std::filesystem::path& dataDir, Content& content)
+{
+    MapPlaces places;
+    MazeEvents events;
+    for (int floor = 0; floor < kFloorCount; ++floor) {
+        std::filesystem::path map = dataDir / "floors" / floorFile(floor);
+        ReadFloorMap(map, content, places);
+        if (places.file[floor].empty())
+            throw SourceError(map.string() + ": does not draw floor " + std::to_string(floor));
+        std::filesystem::path script = dataDir / "events" / floorFile(floor);
+        if (std::filesystem::exists(script))
+            ReadEventScript(script, events);
+    }
+    CheckMaze(content, places, events);
+    return events;
+}
+
+void CheckMaze(const Content& content, const MapPlaces& places, const MazeEvents& events)
+{
+    for (int floor = 0; floor < kFloorCount; ++floor)
+        if (!places.file[floor].empty())
+            checkWallPairs(content, places, floor);
+    for (std::size_t t = 0; t < events.triggers.size(); ++t) {
+        const EventTrigger& tr = events.triggers[t];
+        if (isRock(content, tr.floor, tr.x, tr.y))
+            throw SourceError(events.placeOf(t) + ": an event in solid rock");
+        if (tr.set == TriggerSet::Use && content.items[tr.item].name.empty())
+            throw SourceError(events.placeOf(t) + ": item " + std::to_string(tr.item) +
+                              " is not in items.toml");
+        for (std::size_t o = tr.firstOp; o < tr.firstOp + tr.opCount; ++o) {
+            checkOp(content, events, t, o);
+            if (events.ops[o].code == OpCode::Stairs)
+                checkStairs(events, t, o);
+        }
+    }
+    for (int floor = 1; floor < kFloorCount; ++floor)
+        if (!places.file[floor].empty())
+            checkReachable(content, places, events, floor);
+}
+
+} // namespace qvr::content
