@@ -34,7 +34,7 @@ inline constexpr int32_t Dead = 16384;
 inline constexpr int32_t Ashes = 32768;
 inline constexpr int32_t Vanished = 65536;
 inline constexpr int32_t Hidden = 262144;
-inline constexpr int32_t CurseBound = 524288;   // held by cursed equipment
+inline constexpr int32_t CurseBound = 524288;  // held by cursed equipment
 inline constexpr int32_t BattleMarkA = 1048576; // cleared when a battle ends
 inline constexpr int32_t BattleMarkB = 2097152; // cleared when a battle ends
 
@@ -286,7 +286,7 @@ inline constexpr int kMazeSize = 20;
 struct Content {
     Bounded<SpellDef, 0, kSpellCount> spells;
     Bounded<TrapDef, 0, 40> traps;
-    Grid2<int16_t, 1251, 7> encounterTable{};                      // (entry, column)
+    Grid2<int16_t, 1251, 7> encounterTable{}; // (entry, column)
     Grid3<int16_t, kFloorCount, kMazeSize, kMazeSize> mazeWalls{}; // (floor, row, column)
     Grid3<int16_t, kFloorCount, kMazeSize, kMazeSize> mazeDoors{};
     Grid3<int16_t, kFloorCount, kMazeSize, kMazeSize> mazeCells{};
