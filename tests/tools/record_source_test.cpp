@@ -117,5 +117,7 @@ TEST(SourceFields, ContentSummaryCompilesBackToTheSameContent)
     TempFolder dir;
     for (const char* file : {"spells.toml", "traps.toml", "items.toml"})
         std::ofstream(dir.path() / file, std::ios::binary) << summary;
+    for (const char* maze : {"floors", "events"})
+        std::filesystem::copy(sources / maze, dir.path() / maze);
     EXPECT_EQ(CompileContent(dir.path()), original);
 }

@@ -1,0 +1,132 @@
+// The floor maps and event scripts: what the compiler refuses, naming file
+// and line, and the real floors, which must pass every check.
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+#include "../core/temp_folder.h"
+#include "tools/content/compile.h"
+
+using namespace qvr;
+using namespace qvr::content;
+using qvr::test::TempFolder;
+
+namespace {
+
+const std::filesystem::path kSources = std::filesystem::path(QVR_SOURCE_DIR) / "data/content";
+
+// A copy of the real sources with the first occurrence of a text replaced in
+// one file; the error that gives.
+std::string errorAfterEdit(const std::string& file, const std::string& from, const std::string& to)
+{
+    TempFolder dir;
+    std::filesystem::copy(kSources, dir.path(), std::filesystem::copy_options::recursive);
+    std::ifstream in(dir.path() / file, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    std::string text = s.str();
+    std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at == std::string::npos)
+        return "";
+    text.replace(at, from.size(), to);
+    std::ofstream(dir.path() / file, std::ios::binary) << text;
+    try {
+        CompileContent(dir.path());
+    } catch (const SourceError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+TEST(MazeSources, BrokenFloorsAreRefusedWithFileAndLine)
+{
+    struct Case {
+        const char* file;
+        const char* from;
+        const char* to;
+        const char* where; // file:line
+        const char* what;
+    } cases[] = {
+        // The first cell row of floor 4 walled on its west edge only: the
+        // east side of (19, 0) no longer matches across the wrap.
+        {"floors/floor04.txt",
+         "floor "
+         "4\n+---+---+---+---+---+---+---+---+---+---+---+---+---+---+---+---+---+---+---+---+\n"
+         "    ",
+         "floor "
+         "4\n+---+---+---+---+---+---+---+---+---+---+---+---+---+---+---+---+---+---+---+---+\n"
+         "|   ",
+         "floor04.txt:4: cell (19, 0)", "east side differs"},
+        {"events/floor02.txt", "stairs 3 6 2", "stairs 3 9 8",
+         "floor02.txt:8:", "no stairs lead back"},
+        {"events/floor02.txt", "chute 3 9 8", "chute 3 0 0", "floor02.txt:12:", "open cell"},
+        {"events/floor01.txt", "enter 6,0", "enter 1,0", "floor01.txt:11:", "solid rock"},
+        // The lift room's only door walled up.
+        {"floors/floor01.txt", "|                       D           |",
+         "|                       |           |", "floor01.txt:33: cell (6, 14)",
+         "cannot be reached"},
+        {"events/floor01.txt", "scene 11100 11101", "scene 11100 11109",
+         "floor01.txt:16:", "text 11104 is not in messages.toml"},
+        {"events/floor01.txt", "give 54", "give 5000", "floor01.txt:31:", "item 5000"},
+        {"events/floor01.txt", "teleport 1 17 1", "teleport 18 17 1",
+         "floor01.txt:27:", "floor must be 0..17"},
+        {"events/floor01.txt", "teleport 1 17 1", "teleport 1 17 20",
+         "floor01.txt:27:", "cell 0..19"},
+        {"events/floor01.txt", "enter 2,3", "enter 2,20", "floor01.txt:8:", "y 20 is outside"},
+        {"floors/floor01.txt", "|   D      ", "|   X      ", "floor01.txt:11:", "unknown side 'X'"},
+    };
+    for (const Case& c : cases) {
+        std::string error = errorAfterEdit(c.file, c.from, c.to);
+        EXPECT_NE(error.find(c.where), std::string::npos) << c.to << "\n" << error;
+        EXPECT_NE(error.find(c.what), std::string::npos) << c.to << "\n" << error;
+    }
+}
+
+bool rock(const Content& c, int floor, int x, int y)
+{
+    return c.mazeWalls(floor, y, x) == 15 && c.mazeDoors(floor, y, x) == 0;
+}
+
+// The stairs' cell and target on a floor, as the event table has them.
+std::vector<std::array<int, 5>> stairsOf(const MazeEvents& ev, int floor)
+{
+    std::vector<std::array<int, 5>> out;
+    for (const EventTrigger& t : ev.triggers)
+        for (int i = 0; i < t.opCount; ++i)
+            if (const EventOp& op = ev.ops[t.firstOp + i];
+                t.floor == floor && op.code == OpCode::Stairs)
+                out.push_back({t.x, t.y, op.a, op.b, op.c});
+    return out;
+}
+
+TEST(MazeSources, TheRealFloorsKeepTheirFixedPoints)
+{
+    Sources s = CompileSources(kSources);
+    const Content& c = s.content;
+    // The well's foot: the way in faces south, the way out north or west.
+    EXPECT_EQ(c.mazeWalls(1, 0, 0) & (1 | 8), 1 | 8);
+    EXPECT_EQ(c.mazeWalls(1, 0, 0) & 4, 0);
+    EXPECT_FALSE(rock(c, 1, 7, 15)); // the lift room
+    for (int floor = 0; floor < kFloorCount; ++floor)
+        for (int y = 0; y < kMazeSize; ++y)
+            for (int x = 0; x < kMazeSize; ++x)
+                if (rock(c, floor, x, y))
+                    EXPECT_TRUE(c.mazeCells(floor, y, x) & 2) << floor << " " << x << " " << y;
+    for (int x = 0; x < kMazeSize; ++x) // a teleport to the moat drowns, not entombs
+        EXPECT_FALSE(rock(c, 0, x, 7));
+    // Every floor but the last has its way down; every floor below 1 a way up.
+    for (int floor = 1; floor < kFloorCount; ++floor) {
+        bool down = false, up = false;
+        for (const auto& st : stairsOf(s.events, floor)) {
+            down |= st[2] == floor + 1;
+            up |= st[2] == floor - 1;
+        }
+        EXPECT_EQ(down, floor < 17) << floor;
+        EXPECT_EQ(up, floor > 1) << floor;
+    }
+    EXPECT_EQ(stairsOf(s.events, 1), (std::vector<std::array<int, 5>>{{2, 3, 2, 2, 3}}));
+}
+
+} // namespace
