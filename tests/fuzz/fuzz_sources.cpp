@@ -25,7 +25,7 @@ const fs::path& folder()
         fs::path d = fs::temp_directory_path() / ("qvr-fuzz-sources-" + std::to_string(getpid()));
         fs::create_directories(d);
         fs::copy(fs::path(QVR_SOURCE_DIR) / "data" / "content", d,
-                 fs::copy_options::overwrite_existing);
+                 fs::copy_options::overwrite_existing | fs::copy_options::recursive);
         return d;
     }();
     return dir;
@@ -35,9 +35,10 @@ const std::vector<fs::path>& sources()
 {
     static const std::vector<fs::path> files = [] {
         std::vector<fs::path> names;
-        for (const auto& e : fs::directory_iterator(fs::path(QVR_SOURCE_DIR) / "data" / "content"))
-            if (e.path().extension() == ".toml")
-                names.push_back(e.path().filename());
+        const fs::path root = fs::path(QVR_SOURCE_DIR) / "data" / "content";
+        for (const auto& e : fs::recursive_directory_iterator(root))
+            if (e.path().extension() == ".toml" || e.path().extension() == ".txt")
+                names.push_back(e.path().lexically_relative(root));
         std::sort(names.begin(), names.end());
         return names;
     }();
