@@ -58,6 +58,8 @@ TEST(MazeSources, BrokenFloorsAreRefusedWithFileAndLine)
         {"events/floor02.txt", "chute 3 9 8", "chute 3 0 0", "floor02.txt:12:", "open cell"},
         {"events/floor01.txt", "enter 6,0", "enter 1,0", "floor01.txt:11:", "solid rock"},
         // The lift room's only door walled up.
+        {"events/floor01.txt", "誰も居なかった", "誰も居なかった😀",
+         "floor01.txt:12:", "code page 932"},
         {"floors/floor01.txt", "|                       D           |",
          "|                       |           |", "floor01.txt:33: cell (6, 14)",
          "cannot be reached"},

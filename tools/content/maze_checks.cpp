@@ -1,6 +1,7 @@
 #include <deque>
 
 #include "core/messages.h"
+#include "core/sjis.h"
 #include "tools/content/maze_source.h"
 #include "tools/content/toml_fields.h"
 
@@ -64,6 +65,8 @@ void checkOp(const Content& c, const MazeEvents& ev, std::size_t t, std::size_t 
         if (n < 1 || n >= kItemCount || c.items[n].name.empty())
             throw SourceError(at + "item " + std::to_string(n) + " is not in items.toml");
     };
+    if (!ev.opTexts[o].empty() && !sjisEncodable(ev.opTexts[o]))
+        throw SourceError(at + "the text has characters code page 932 cannot hold");
     switch (op.code) {
     case OpCode::Message:
         return text(op.a);
