@@ -52,6 +52,17 @@ TEST(EventRunner, ConditionsAndOnceFlags)
     m.ok();
     RunCellEvent(m.game);
     EXPECT_EQ(m.shown(), (std::vector<std::string>{"MSG |first", "MSG |flagged"}));
+
+    // The night gate: the hour above 18 or below 4.
+    MazeParty n(1, 5, 5);
+    n.add(TriggerSet::Enter, 5, 5, {Op(OpCode::Say, 0, 0, 0, "night")}, 0, 0, {{CondCode::Night}});
+    for (int hour : {18, 19, 3, 4}) {
+        static_cast<FixedClock&>(*n.game.clock).set(hour * 3600 + 59 * 60);
+        if (hour == 19 || hour == 3)
+            n.ok();
+        RunCellEvent(n.game);
+        EXPECT_EQ(n.shown().size(), hour == 19 || hour == 3 ? 1u : 0u) << hour;
+    }
 }
 
 TEST(EventRunner, CastleExitOnlyFacingNorthOrWest)
