@@ -55,6 +55,8 @@ TEST(MazeSources, BrokenFloorsAreRefusedWithFileAndLine)
          "east side differs"},
         {"events/floor02.txt", "stairs 3 6 2", "stairs 3 9 8",
          "floor02.txt:8:", "no stairs lead back"},
+        {"events/floor03.txt", "enter 6,2", "enter 6,2 facing N",
+         "floor02.txt:8:", "no stairs lead back"},
         {"events/floor02.txt", "chute 3 9 8", "chute 3 0 0", "floor02.txt:12:", "open cell"},
         {"events/floor01.txt", "enter 6,0", "enter 1,0", "floor01.txt:11:", "solid rock"},
         // The lift room's only door walled up.

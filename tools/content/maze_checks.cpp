@@ -123,7 +123,9 @@ void checkStairs(const MazeEvents& ev, std::size_t t, std::size_t o)
     const EventOp& op = ev.ops[o];
     for (std::size_t u = 0; u < ev.triggers.size(); ++u) {
         const EventTrigger& back = ev.triggers[u];
-        if (back.set != TriggerSet::Enter || back.floor != op.a || back.x != op.b || back.y != op.c)
+        // Stairs back that wait for a flag or a facing could still strand the party.
+        if (back.set != TriggerSet::Enter || back.floor != op.a || back.x != op.b ||
+            back.y != op.c || back.condCount != 0 || back.facings != 0)
             continue;
         for (std::size_t k = back.firstOp; k < back.firstOp + back.opCount; ++k) {
             const EventOp& b = ev.ops[k];
