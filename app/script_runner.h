@@ -43,7 +43,9 @@
 // skipped; a line ends at LF (a CR before it is dropped) and holds at most
 // kMaxScriptLineBytes bytes.
 //   key NAME    one key: A..Z, 0..9, Enter, Escape, Backspace, Space, Up,
-//               Down, Left, Right, Home, End, PageUp, PageDown, Ctrl
+//               Down, Left, Right, Home, End, PageUp, PageDown, Ctrl, Minus
+//               (the minus sign, which number fields such as the camp's
+//               teleport panel take)
 //   keys ABC12  one key per letter or digit
 //   text TEXT   everything after "text " replaces the open text box's text,
 //               then Enter; well-formed UTF-8 without control characters
@@ -84,6 +86,10 @@
 //                                 row "なにもつけない"
 //   SPELLS school | line | …      the spell book, one line per school
 //   NOTE text                     the message label lblMsg1 shows text
+//   MOVE 転移魔法 | X v | Y v | Z v  the camp's teleport panel fraMove, the
+//                                 field with the keyboard written "X> v"
+//   CARD | name | line | …        the item card fraInspect of an appraised
+//                                 item (lines as in the dump below)
 //
 // A dump, between the lines DUMP and END (rows two blanks in, with "> " on
 // the selected one; row texts exactly as shown, trailing blanks included):
@@ -123,8 +129,15 @@
 //       lstEQ [CAPTION] and its rows       while equipping
 //       fraSpell SCHOOL and its lines      for both schools while the book
 //                                          is open (four blanks in)
+//       fraMove [転移魔法] HELP, then txtXMove: V, txtYMove: V, txtZMove: V
+//                                          (the one with the keyboard "> ")
+//                                          while the teleport panel is open
+//       fraInspect and its lines           while an item card is shown: the
+//                                          name, "種族:", "職業:", "性別＆属性:"
+//                                          with the marks shown, "装備１: …",
+//                                          "装備２: …" (four blanks in)
 //       lblMsg1: TEXT                      when it holds text
-//       keyboard lstCommand|lstItem|lstEQ|fraSpell
+//       keyboard lstCommand|lstItem|lstEQ|fraSpell|fraMove|fraInspect
 
 #include <cstddef>
 #include <cstdint>

@@ -22,10 +22,28 @@ const char* keyboardList(StatusFocus focus)
         return "lstEQ";
     case StatusFocus::SpellBook:
         return "fraSpell";
+    case StatusFocus::Teleport:
+        return "fraMove";
+    case StatusFocus::Card:
+        return "fraInspect";
     case StatusFocus::Commands:
         break;
     }
     return "lstCommand";
+}
+
+// The teleport fields in one line, the focused one marked: "X 0 | Y> -3 | Z 0".
+std::string teleportFields(const TeleportPanel& panel)
+{
+    static constexpr const char* kAxes[] = {"X", "Y", "Z"};
+    std::string out;
+    for (std::size_t i = 0; i < panel.fields.size(); ++i) {
+        if (i > 0)
+            out += " | ";
+        out += std::string(kAxes[i]) + (static_cast<int>(i) == panel.focused ? "> " : " ") +
+               panel.fields[i];
+    }
+    return out;
 }
 
 std::string itemsHead(const StatusWindow& w)
@@ -143,6 +161,15 @@ std::vector<std::string> StatusLines(const StatusWindow& w)
         for (std::size_t school = 0; school < w.spellBook.size(); ++school)
             lines.push_back("SPELLS " + spellsHead(school) + RowList(w.spellBook[school]));
         break;
+    case StatusFocus::Teleport:
+        if (w.teleport)
+            lines.push_back(std::string("MOVE ") + kTeleportTitle + " | " +
+                            teleportFields(*w.teleport));
+        break;
+    case StatusFocus::Card:
+        if (w.card)
+            lines.push_back("CARD" + RowList(ItemCardLines(*w.card)));
+        break;
     case StatusFocus::Commands:
         lines.push_back("STATUS " + OneLine(w.sheet.caption) + RowList(w.commands));
         break;
@@ -183,6 +210,17 @@ void WriteStatusPrompt(std::ostream& out, const StatusWindow& w)
             for (const std::string& line : w.spellBook[school])
                 out << "    " << OneLine(line) << '\n';
         }
+    }
+    if (w.teleport) {
+        out << "  fraMove [" << kTeleportTitle << "] " << OneLine(kTeleportHelp) << '\n';
+        for (std::size_t i = 0; i < w.teleport->fields.size(); ++i)
+            out << (static_cast<int>(i) == w.teleport->focused ? "  > " : "    ")
+                << TeleportPanel::kFieldNames[i] << ": " << w.teleport->fields[i] << '\n';
+    }
+    if (w.card) {
+        out << "  fraInspect\n";
+        for (const std::string& line : ItemCardLines(*w.card))
+            out << "    " << OneLine(line) << '\n';
     }
     if (!w.lblMsg1.empty())
         out << "  lblMsg1: " << OneLine(w.lblMsg1) << '\n';

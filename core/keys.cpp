@@ -7,7 +7,7 @@ namespace qvr {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Key>, 14> kNamed{{
+constexpr std::array<std::pair<std::string_view, Key>, 15> kNamed{{
     {"Enter", Key::Enter},
     {"Escape", Key::Escape},
     {"Backspace", Key::Backspace},
@@ -21,6 +21,7 @@ constexpr std::array<std::pair<std::string_view, Key>, 14> kNamed{{
     {"PageUp", Key::PageUp},
     {"PageDown", Key::PageDown},
     {"Ctrl", Key::Ctrl},
+    {"Minus", Key::Minus},
     {"None", Key::None},
 }};
 

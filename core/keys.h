@@ -12,6 +12,7 @@ namespace qvr {
 enum class Key : int {
     None = 0,
     Space = ' ',
+    Minus = '-', // typed into number fields
     Enter = 256,
     Escape,
     Backspace,

@@ -8,6 +8,7 @@
 #include "core/game.h"
 #include "core/music.h"
 #include "core/prompts.h"
+#include "game/camp_commands.h"
 #include "game/item_commands.h"
 #include "game/main_window.h"
 #include "game/status_commands.h"
@@ -113,6 +114,7 @@ void StatusWindow::backToCommands()
     itemSelected = -1;
     onItemPicked_ = nullptr;
     spellBookVisible = false;
+    card.reset();
 }
 
 void StatusWindow::perform(Game& game, int row)
@@ -175,6 +177,10 @@ void StatusWindow::pressKey(Game& game, Key key)
         else if (Cancels(key))
             backToCommands();
         return;
+    case StatusFocus::Teleport:
+        TeleportKey(game, *this, key);
+        return;
+    case StatusFocus::Card:
     case StatusFocus::SpellBook: {
         // The pages scroll in the front end; any other key closes the book.
         int none = -1;
@@ -221,9 +227,14 @@ void GameScreens::showStatus(Game& game, int rosterNo, StatusMode mode)
 {
     Prompter& prompter = PrompterOf(game);
     StatusWindow window(game, rosterNo, mode);
-    if (mode == StatusMode::Camp)
+    if (mode == StatusMode::Camp) {
+        InstallCampCommands(game, window);
         PlayMusic(game, kTrackCamp);
+    }
     prompter.run(game, window);
+    // The camp's track would otherwise play on while the party walks.
+    if (mode == StatusMode::Camp && game.state.floor >= 1 && game.state.partyCount > 0)
+        PlayMusic(game, game.state.floorMusic);
 }
 
 } // namespace qvr

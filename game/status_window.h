@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@
 #include "core/screen.h"
 #include "core/shared_screens.h"
 #include "game/status_fields.h"
+#include "maze/item_card.h"
+#include "maze/teleport.h"
 
 namespace qvr {
 
@@ -50,6 +53,8 @@ enum class StatusFocus {
     Items,     // lstItem, while an item is picked for a command
     Equip,     // lstEQ, while equipping
     SpellBook, // fraSpell, until a key closes it
+    Teleport,  // fraMove, until Enter jumps or Escape gives up
+    Card,      // fraInspect in place of the sheet, until a key closes it
 };
 
 struct StatusWindow final : ModalWindow {
@@ -89,6 +94,11 @@ struct StatusWindow final : ModalWindow {
     std::array<std::vector<std::string>, 2> spellBook;
 
     std::string lblMsg1; // what became of the last item thrown away
+
+    // fraMove, the camp's coordinate teleport, while it is open.
+    std::optional<TeleportPanel> teleport;
+    // fraInspect, an appraised item's card, while it hides the sheet.
+    std::optional<ItemCard> card;
 
     // What each command does. The window fills in its own; a command whose
     // handler is empty is not listed, so the camp's commands appear once the

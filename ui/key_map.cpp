@@ -38,6 +38,8 @@ Key MapQtKey(int qtKey)
         return Key::PageDown;
     case Qt::Key_Control:
         return Key::Ctrl;
+    case Qt::Key_Minus:
+        return Key::Minus;
     default:
         return Key::None;
     }

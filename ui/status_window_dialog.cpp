@@ -90,14 +90,79 @@ StatusWindowDialog::StatusWindowDialog(QWidget* parent) : PromptDialog(parent)
     message_->setMinimumHeight(QFontMetrics(message_->font()).height());
 
     auto* top = new QHBoxLayout;
-    top->addWidget(buildSheet(), 1);
+    sheet_ = buildSheet();
+    top->addWidget(sheet_, 1);
+    top->addWidget(buildCard(), 1);
     top->addWidget(commands_, 0, Qt::AlignTop);
     auto* column = new QVBoxLayout(body());
     column->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
     column->addWidget(name_);
     column->addLayout(top);
     column->addWidget(buildLowerPart());
+    column->addWidget(buildTeleport());
     column->addWidget(message_);
+}
+
+QWidget* StatusWindowDialog::buildCard()
+{
+    card_ = new QGroupBox(body());
+    card_->setObjectName(QStringLiteral("fraInspect"));
+    cardText_ = textLabel("lblInspect", card_);
+    cardText_->setWordWrap(true);
+    auto* column = new QVBoxLayout(card_);
+    column->addWidget(cardText_);
+    column->addStretch();
+    card_->setMinimumWidth(charsWidth(card_, kSheetChars));
+    card_->hide();
+    return card_;
+}
+
+QWidget* StatusWindowDialog::buildTeleport()
+{
+    teleport_ = new QGroupBox(QString::fromUtf8(kTeleportTitle), body());
+    teleport_->setObjectName(QStringLiteral("fraMove"));
+    auto* grid = new QGridLayout(teleport_);
+    grid->addWidget(textLabel("lblMoveHelp", teleport_, DisplayText(kTeleportHelp)), 0, 0, 1, 6);
+    static constexpr const char* kAxes[] = {"X", "Y", "Z"};
+    for (std::size_t i = 0; i < moveFields_.size(); ++i) {
+        grid->addWidget(textLabel("", teleport_, QString::fromLatin1(kAxes[i])), 1, int(2 * i));
+        moveFields_[i] = textLabel(TeleportPanel::kFieldNames[i], teleport_);
+        moveFields_[i]->setFrameShape(QFrame::Panel);
+        moveFields_[i]->setFrameShadow(QFrame::Sunken);
+        moveFields_[i]->setMinimumWidth(charsWidth(teleport_, 5));
+        grid->addWidget(moveFields_[i], 1, int(2 * i + 1));
+    }
+    grid->addWidget(textLabel("", teleport_, QString::fromUtf8(kTeleportCancelHint)), 2, 0, 1, 3);
+    grid->addWidget(textLabel("", teleport_, QString::fromUtf8(kTeleportGoHint)), 2, 3, 1, 3);
+    teleport_->hide();
+    return teleport_;
+}
+
+void StatusWindowDialog::showCampPanels()
+{
+    const StatusWindow& w = *window_;
+    sheet_->setVisible(!w.card);
+    card_->setVisible(w.card.has_value());
+    if (w.card) {
+        card_->setTitle(DisplayText(w.card->caption));
+        QStringList lines;
+        const std::vector<std::string> all = ItemCardLines(*w.card);
+        for (std::size_t i = 1; i < all.size(); ++i)
+            lines << DisplayText(all[i]);
+        cardText_->setText(lines.join(QLatin1Char('\n')));
+    }
+    teleport_->setVisible(w.teleport.has_value());
+    if (w.teleport) {
+        for (std::size_t i = 0; i < moveFields_.size(); ++i) {
+            moveFields_[i]->setText(DisplayText(w.teleport->fields[i]));
+            // The field with the keyboard shows its text selected, as the
+            // first character typed replaces it.
+            const bool focused = static_cast<int>(i) == w.teleport->focused;
+            moveFields_[i]->setBackgroundRole(focused ? QPalette::Highlight : QPalette::Base);
+            moveFields_[i]->setForegroundRole(focused ? QPalette::HighlightedText : QPalette::Text);
+            moveFields_[i]->setAutoFillBackground(true);
+        }
+    }
 }
 
 QWidget* StatusWindowDialog::buildSheet()
@@ -275,6 +340,7 @@ void StatusWindowDialog::refresh()
     pages_->setCurrentWidget(w.spellBookVisible ? static_cast<QWidget*>(spellFrame_) : itemFrame_);
 
     message_->setText(DisplayText(w.lblMsg1));
+    showCampPanels();
 }
 
 void StatusWindowDialog::scrollSpellBook(Key key)

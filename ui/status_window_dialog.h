@@ -3,8 +3,9 @@
 // dfrmStatus: one character's status window, drawn as a character sheet
 // beside the command list, with the pack below it, the equipment choices
 // while equipping, the spell book while it is read and the message label.
-// Every key goes to the model; commands change the character and open
-// prompts of their own, so the whole window is drawn again after each one.
+// An appraised item's card takes the sheet's place, and the camp's teleport
+// panel shows its three fields below the pack. Every key goes to the model; commands change the
+// character and open prompts of their own, so the whole window is drawn again after each one.
 
 #include <array>
 
@@ -35,7 +36,10 @@ protected:
 
 private:
     QWidget* buildSheet();
+    QWidget* buildCard();
+    QWidget* buildTeleport();
     QWidget* buildLowerPart();
+    void showCampPanels();
     void showSheet(const StatusSheet& sheet);
     void scrollSpellBook(Key key);
 
@@ -56,6 +60,12 @@ private:
     QLabel* hp_;
     std::array<QLabel*, 2> spellPoints_{};
     QLabel* condition_;
+
+    QWidget* sheet_;
+    QGroupBox* card_; // fraInspect, in place of the sheet
+    QLabel* cardText_;
+    QGroupBox* teleport_; // fraMove
+    std::array<QLabel*, 3> moveFields_{};
 
     QListWidget* commands_;
     QStackedWidget* pages_;

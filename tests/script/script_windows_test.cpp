@@ -294,3 +294,33 @@ TEST(ScriptStatusLines, FollowTheKeyboardAndEscapeControlCharacters)
             "ITEMS [アイテムを渡す] どれを渡しますか？ | 01:  ロングソード | 02:  ラージシールド",
             "NOTE 一行目\\n二行目"}));
 }
+
+TEST(ScriptStatus, TheCampsTeleportPanelAndItemCard)
+{
+    Party p("key S\ntext tele\nkeys 12\nkey Down\nkey Minus\nkey 3\ndump\nkey Escape\nkey Enter\n"
+            "key J\nkey Enter\ndump\nkey Escape\nkey L\n");
+    Game& g = p.s.game;
+    Content& content = OwnContent(g);
+    SpellDef& tele = content.spells[3];
+    tele = content.spells[1];
+    tele.name = "TELE";
+    tele.effect = 44;
+    tele.flags = SpellFlag::Camp;
+    g.character(1).mp(0, 1) = 1;
+    g.character(1).classCode = Class::Sage;
+    ShowStatus(g, 1, StatusMode::Camp);
+    const std::string out = p.out();
+    EXPECT_NE(out.find("MOVE 転移魔法 | X 12 | Y> -3 | Z 0\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("  fraMove [転移魔法] 転移する値を入力してください\\nマイナスで逆方向へ転移"
+                       "します\n"
+                       "    txtXMove: 12\n"
+                       "  > txtYMove: -3\n"
+                       "    txtZMove: 0\n"
+                       "  keyboard fraMove\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("MSG [] おおっと！\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("CARD | ロングソード | 種族:"), std::string::npos) << out;
+    EXPECT_NE(out.find("  fraInspect\n    ロングソード\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("  keyboard fraInspect\n"), std::string::npos) << out;
+}

@@ -471,6 +471,47 @@ private slots:
         QVERIFY(window.closed());
     }
 
+    // The camp's panels: the card takes the sheet's place until a key, the
+    // teleport fields show what the keys typed.
+    void statusShowsTheCardAndTheTeleportPanel()
+    {
+        StatusWindow window(*game, 1, StatusMode::Tavern);
+        ItemDef def;
+        def.name = "賢者の石";
+        def.kind = 8;
+        window.card = MakeItemCard(def);
+        window.focus = StatusFocus::Card;
+        bool cardShown = false, sheetHidden = false, cardGone = false;
+        QString cardTitle, x, y;
+        bool moveShown = false;
+        WhenModal([&](QWidget* dialog) {
+            auto* card = Child<QGroupBox>(dialog, "fraInspect");
+            cardShown = card->isVisible();
+            cardTitle = card->title();
+            sheetHidden = !Child<QGroupBox>(dialog, "fraStatus")->isVisible();
+            Press(dialog, Qt::Key_Escape);
+            cardGone = !card->isVisible() && Child<QGroupBox>(dialog, "fraStatus")->isVisible();
+            window.teleport = TeleportPanel{};
+            window.focus = StatusFocus::Teleport;
+            Press(dialog, Qt::Key_4);
+            Press(dialog, Qt::Key_Down);
+            Press(dialog, Qt::Key_Minus);
+            Press(dialog, Qt::Key_2);
+            moveShown = Child<QGroupBox>(dialog, "fraMove")->isVisible();
+            x = Text(dialog, "txtXMove");
+            y = Text(dialog, "txtYMove");
+            dialog->close();
+        });
+        game->prompter->run(*game, window);
+        QVERIFY(cardShown);
+        QCOMPARE(cardTitle, U("賢者の石"));
+        QVERIFY(sheetHidden);
+        QVERIFY(cardGone);
+        QVERIFY(moveShown);
+        QCOMPARE(x, U("4"));
+        QCOMPARE(y, U("-2"));
+    }
+
     // The town opens the windows through the prompter's entries.
     void townEntriesShowTheWindows()
     {

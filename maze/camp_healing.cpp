@@ -1,0 +1,211 @@
+// The camp's spells on members: healing, raising and curing, and the level
+// check.
+
+#include "maze/camp_spells.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "core/dice.h"
+#include "core/game.h"
+#include "core/prompts.h"
+#include "core/textformat.h"
+#include "rules/experience.h"
+
+namespace qvr {
+
+namespace {
+
+constexpr const char* kNoEffectText = "効果がなかった";
+constexpr const char* kSickText = "病気なので回復できない";
+constexpr const char* kAshenText = "は\n灰燼と化した！！";
+constexpr const char* kErasedText = "消滅した！！";
+
+constexpr int32_t kAllAilments = Cond::Asleep | Cond::Paralysed | Cond::Afraid | Cond::Confused |
+                                 Cond::Frozen | Cond::Shocked | Cond::Charmed | Cond::Poisoned |
+                                 Cond::Silenced | Cond::Blind | Cond::Stoned;
+constexpr int32_t kMindAilments =
+    Cond::Asleep | Cond::Afraid | Cond::Confused | Cond::Charmed | Cond::Blind;
+
+int32_t RollDice(Game& game, const SpellDef& spell)
+{
+    return Dice(game.rng, spell.dice[0], spell.dice[1], spell.dice[2]);
+}
+
+// Heals by an amount, or fully when `full`; says how it went.
+void Heal(Game& game, Character& c, int64_t amount, bool full)
+{
+    if (full || int64_t{c.hp} + amount >= c.maxHp) {
+        c.hp = c.maxHp;
+        ShowMessage(game, "", c.name + "は全快した");
+        return;
+    }
+    c.hp = static_cast<int32_t>(c.hp + amount);
+    ShowMessage(game, "",
+                c.name + "は\n" + fullWidthDigits(amount) + "ポイント回復した" + "\r" +
+                    std::to_string(c.hp) + "/" + std::to_string(c.maxHp));
+}
+
+// A member beyond care, or too sick to be healed, is told so; true when the
+// healing may go on.
+bool Healable(Game& game, const Character& c)
+{
+    if (c.conditions & Cond::BeyondCare) {
+        ShowMessage(game, "", kNoEffectText);
+        return false;
+    }
+    if (c.conditions & Cond::Sick) {
+        ShowMessage(game, "", c.name + "は\n" + kSickText);
+        return false;
+    }
+    return true;
+}
+
+void Revived(Character& c)
+{
+    c.rip += 1;
+    if (c.vitality >= 2)
+        c.vitality -= 1;
+}
+
+// A character gone for good leaves the roster and, so that nobody walks on
+// with an empty place in the line, the party.
+void Erase(Game& game, int rosterNo)
+{
+    GameState& st = game.state;
+    int kept = 0;
+    for (int i = 1; i <= st.partyCount; ++i) {
+        const int16_t r = st.partyMember[i];
+        if (r == rosterNo)
+            continue;
+        st.partyMember[++kept] = r;
+        game.character(r).position = static_cast<int16_t>(kept);
+    }
+    for (int i = kept + 1; i <= st.partyCount; ++i)
+        st.partyMember[i] = 0;
+    st.partyCount = static_cast<int16_t>(kept);
+    game.character(rosterNo) = game.character(0);
+}
+
+void RaiseDead(Game& game, Character& c)
+{
+    if ((c.conditions & (Cond::Ashes | Cond::Vanished)) || !(c.conditions & Cond::Dead)) {
+        ShowMessage(game, "", kNothingHappenedText);
+        return;
+    }
+    if (Dice(game.rng, 1, c.vitality, 0) <= 4) {
+        c.conditions = Cond::Ashes;
+        ShowMessage(game, "", c.name + kAshenText);
+        return;
+    }
+    c.conditions &= ~Cond::Dead;
+    c.hp = 1;
+    Revived(c);
+    ShowMessage(game, "", kRecoveredText);
+}
+
+void RaiseAshes(Game& game, int rosterNo)
+{
+    Character& c = game.character(rosterNo);
+    if ((c.conditions & Cond::Vanished) || !(c.conditions & (Cond::Dead | Cond::Ashes))) {
+        ShowMessage(game, "", kNothingHappenedText);
+        return;
+    }
+    if (Dice(game.rng, 1, c.vitality, 0) <= 3) {
+        if (c.conditions & Cond::Ashes) {
+            const std::string name = c.name;
+            Erase(game, rosterNo);
+            ShowMessage(game, "", name + kErasedText);
+        } else {
+            c.conditions = Cond::Ashes;
+            ShowMessage(game, "", c.name + kAshenText);
+        }
+        return;
+    }
+    c.conditions &= Cond::CurseBound;
+    c.hp = c.maxHp;
+    Revived(c);
+    ShowMessage(game, "", kRecoveredText);
+}
+
+} // namespace
+
+bool CastOnMember(Game& game, const SpellDef& spell)
+{
+    const int target = PickMember(game, false);
+    if (target < 1)
+        return false;
+    Character& c = game.character(target);
+    if (c.race == Race::Angel) {
+        ShowMessage(game, "", c.name + kNullifiedText);
+        return true;
+    }
+    switch (spell.effect) {
+    case 7:
+        if (Healable(game, c))
+            Heal(game, c, RollDice(game, spell), false);
+        break;
+    case 53:
+        if (Healable(game, c)) {
+            c.conditions &= ~kAllAilments;
+            Heal(game, c, 0, true);
+        }
+        break;
+    case 1:
+        RaiseDead(game, c);
+        break;
+    case 9:
+        RaiseAshes(game, target);
+        break;
+    case 10:
+        c.conditions &= ~Cond::Paralysed;
+        ShowMessage(game, "", kRecoveredText);
+        break;
+    case 43:
+        c.conditions &= ~Cond::Poisoned;
+        ShowMessage(game, "", kRecoveredText);
+        break;
+    case 60:
+        c.conditions &= ~kMindAilments;
+        ShowMessage(game, "", c.name + "は\n" + kRecoveredText);
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+void HealParty(Game& game, const SpellDef& spell)
+{
+    for (int i = 1; i <= game.state.partyCount; ++i) {
+        Character& c = game.character(game.state.partyMember[i]);
+        if (c.conditions & Cond::BeyondCare)
+            ShowMessage(game, "", kNoEffectText);
+        else if (c.race == Race::Angel)
+            ShowMessage(game, "", c.name + kNullifiedText);
+        else if (Healable(game, c))
+            Heal(game, c, RollDice(game, spell), false);
+    }
+}
+
+void CheckLevel(Game& game)
+{
+    const int target = PickMember(game, false);
+    if (target < 1)
+        return;
+    const Character& c = game.character(target);
+    if (c.race == Race::Angel) {
+        ShowMessage(game, "", c.name + kNullifiedText);
+        return;
+    }
+    const int64_t need = int64_t{ExpForLevel(c.level, c.classCode, c.race)} - c.exp;
+    if (need <= 0) {
+        ShowMessage(game, "", c.name + "はＬＶが上がります");
+        return;
+    }
+    // The amount has eight places; a longer one would not fit them.
+    const std::string amount = need > 99'999'999 ? "########" : std::to_string(need);
+    ShowMessage(game, "", "つぎのＬＶまで" + amount);
+}
+
+} // namespace qvr
