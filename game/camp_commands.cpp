@@ -59,7 +59,7 @@ void Teleport(Game& game, StatusWindow& w)
     w.focus = StatusFocus::Commands;
     // The camp is over whatever becomes of the party.
     w.close();
-    TeleportParty(game, panel.value(0), panel.value(1), panel.value(2));
+    TeleportByOffset(game, panel.value(0), panel.value(1), panel.value(2));
 }
 
 } // namespace

@@ -82,7 +82,7 @@ int TeleportPanel::value(int field) const
     return static_cast<int>(negative ? -v : v);
 }
 
-CampOutcome TeleportParty(Game& game, int dx, int dy, int dz)
+CampOutcome TeleportByOffset(Game& game, int dx, int dy, int dz)
 {
     GameState& st = game.state;
     if (st.partyCount < 1)

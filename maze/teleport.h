@@ -48,6 +48,6 @@ struct TeleportPanel {
 
 // Jumps the party by (dx, dy, dz) from where the first member stands; the
 // result is Close once the party left the camp (moved, turned back or lost).
-CampOutcome TeleportParty(Game& game, int dx, int dy, int dz);
+CampOutcome TeleportByOffset(Game& game, int dx, int dy, int dz);
 
 } // namespace qvr

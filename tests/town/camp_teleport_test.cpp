@@ -67,7 +67,7 @@ TEST(TeleportPanel, WhereTheJumpEnds)
         f.content().mazeCells(3, 7, 7) = kNoTeleportBit;
         f.content().mazeWalls(3, 6, 5) = 15;
         f.dismiss();
-        EXPECT_EQ(TeleportParty(f.game, k.dx, k.dy, k.dz), CampOutcome::Close);
+        EXPECT_EQ(TeleportByOffset(f.game, k.dx, k.dy, k.dz), CampOutcome::Close);
         const GameState& st = f.game.state;
         if (k.floor == 0) {
             EXPECT_EQ(st.partyCount, 0);
