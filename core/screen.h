@@ -66,6 +66,8 @@ struct DrawItem {
     enum class Kind { Line, FilledRect, Text } kind = Kind::Line;
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // logical units; a text is placed at (x1, y1)
     std::string text;
+    // A centred text: x1 is its middle, and its top lies two lines above y1.
+    bool centred = false;
 };
 
 // The main window's position and size in twips, and how it is shown.
