@@ -67,7 +67,7 @@ void PaintDrawing(QPainter& painter, const QRect& target, const std::vector<Draw
     const QTransform devicePixels = QTransform::fromScale(1 / ratio, 1 / ratio) * base;
     painter.setRenderHint(QPainter::Antialiasing, false);
     // Under that transform a one-unit pen is one device pixel wide at any
-    // window size; a cosmetic pen would be widened with the screen's ratio.
+    // window size and density.
     QPen pen(Qt::white);
     pen.setWidthF(1.0);
     painter.setPen(pen);
