@@ -73,6 +73,9 @@ struct DrawItem {
 // The main window's position and size in twips, and how it is shown.
 struct WindowGeometry {
     long left = 100, top = 100, width = 5000, height = 5000;
+    // False on a first start, when the settings keep no size: the front end
+    // then picks one that suits the screen.
+    bool stored = true;
 };
 enum class WindowShow { Normal, Minimised, Maximised };
 
