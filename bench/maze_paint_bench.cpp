@@ -1,6 +1,7 @@
 // Painting the maze view against a bare paint of the same image, in turns.
 //
-//   qvr-bench-maze-paint [--runs N] [--width W] [--height H] [--png FILE --size PIXELS]
+//   qvr-bench-maze-paint [--runs N] [--width W] [--height H] [--at FLOOR,X,Y,FACING]
+//                        [--png FILE --size PIXELS]
 //
 // The view is the busiest one of the built content's floors (the most
 // primitives over every cell and facing), or of a floor made here with
@@ -8,7 +9,8 @@
 // still empty. Paint: PaintDrawing into a W x H image (1920 x 1080) with a
 // fresh painter, as a paint event does, against filling the same image black
 // and drawing one line. Build: BuildMazeView alone against copying its
-// result. --png also writes the view at PIXELS x PIXELS, for looking at.
+// result. --at takes that view instead; --png also writes the view at
+// PIXELS x PIXELS, for looking at.
 
 #include <cstdio>
 #include <fstream>
@@ -53,18 +55,26 @@ void Wall(Content& c, int floor, int x, int y, int side, bool door = false, bool
     }
 }
 
-// Rooms of three by three cells joined by doors, a hidden door, and a dark
+// Corridors along every other row and every fourth column, rock between
+// them, doors across the corridors now and then, one hidden door and a dark
 // patch, on floor 1.
 void SyntheticFloor(Content& c)
 {
+    auto open = [](int x, int y) {
+        x = (x + kMazeSize) % kMazeSize;
+        y = (y + kMazeSize) % kMazeSize;
+        return y % 2 == 0 || x % 4 == 0;
+    };
     for (int y = 0; y < kMazeSize; ++y)
         for (int x = 0; x < kMazeSize; ++x) {
-            if (x % 4 == 3)
-                Wall(c, 1, x, y, 1, y % 4 == 1);
-            if (y % 4 == 3)
-                Wall(c, 1, x, y, 2, x % 4 == 1);
+            if (open(x, y) != open(x + 1, y))
+                Wall(c, 1, x, y, 1);
+            if (open(x, y) != open(x, y + 1))
+                Wall(c, 1, x, y, 2);
+            if (open(x, y) && open(x + 1, y) && y % 4 == 0 && x % 8 == 5)
+                Wall(c, 1, x, y, 1, true);
         }
-    Wall(c, 1, 5, 6, 0, true, false);
+    Wall(c, 1, 8, 3, 2, true, false);
     for (int y = 9; y <= 10; ++y)
         for (int x = 9; x <= 10; ++x)
             c.mazeCells(1, y, x) = 1;
@@ -117,6 +127,10 @@ int main(int argc, char** argv)
             place = Busiest(*content);
             source = "a synthetic floor";
         }
+        std::string at = StringOption(argc, argv, "--at", "");
+        if (!at.empty() && std::sscanf(at.c_str(), "%d,%d,%d,%d", &place.floor, &place.x, &place.y,
+                                       &place.facing) != 4)
+            throw std::runtime_error("--at wants FLOOR,X,Y,FACING");
         std::vector<DrawItem> items =
             BuildMazeView(*content, place.floor, place.x, place.y, place.facing);
         std::printf("view of %s: floor %d, x %d, y %d, facing %d: %zu primitives\n", source.c_str(),
