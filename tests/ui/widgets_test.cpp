@@ -199,6 +199,21 @@ void WidgetsTest::drawingTextStaysAtItsPlace()
     QCOMPARE(WhitePixels(image, QRect(0, 0, 440, 215)), 0);
     QVERIFY(WhitePixels(image, QRect(220, 220, 220, 24)) > 20);
     QVERIFY(WhitePixels(image, QRect(220, 246, 220, 24)) > 20); // the second line
+
+    // A centred text stands over the middle, its top two lines above y.
+    DrawItem dark{K::Text, 110, 110, 0, 0, "≪まっくらやみだ≫"};
+    dark.centred = true;
+    image = Paint({dark}, 440, 440);
+    int first = 440, last = -1;
+    for (int x = 0; x < 440; ++x)
+        if (WhitePixels(image, QRect(x, 0, 1, 440)) > 0) {
+            first = std::min(first, x);
+            last = std::max(last, x);
+        }
+    QVERIFY(last > first);
+    QVERIFY(std::abs(first + last - 439) <= 6);
+    QCOMPARE(WhitePixels(image, QRect(0, 200, 440, 240)), 0);
+    QVERIFY(WhitePixels(image, QRect(0, 160, 440, 40)) > 20);
 }
 
 void WidgetsTest::drawingIsOneSharpDevicePixelAtAnySizeAndDensity()
