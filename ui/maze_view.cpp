@@ -24,6 +24,8 @@ struct Axis {
         long d = std::lround(v * scale);
         if (d == size)
             d = size - 1;
+        // Points far outside are only ever clipped; keep them where the
+        // rasteriser's arithmetic stays safe.
         return origin + static_cast<int>(std::clamp<long>(d, -4 * size, 5 * size));
     }
 };
@@ -50,7 +52,6 @@ void PaintDrawing(QPainter& painter, const QRect& target, const std::vector<Draw
     painter.save();
     painter.fillRect(target, Qt::black);
     painter.setClipRect(target);
-    painter.setPen(Qt::white);
 
     // The wireframe is laid out in device pixels, so that on a high-density
     // screen its lines are one real pixel wide and fall on whole pixels
