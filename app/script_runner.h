@@ -105,6 +105,8 @@
 //   move: TEXT                 lblMove, when visible
 //   picture: PATH              the monster picture, when shown
 //   draw X,Y: TEXT             each text item of the drawing
+//   draw centred X,Y: TEXT     a text centred on X whose top lies two lines
+//                              above Y (the maze's darkness)
 //   keyboard LIST              the list that owns the keyboard (the panel's
 //                              name when it has no list), or "none"
 //   wizard STEP NAME           while the creation wizard runs: its step (race,

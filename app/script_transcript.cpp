@@ -179,7 +179,8 @@ void WriteDump(std::ostream& out, const Game& game, const std::vector<OpenPrompt
         out << "picture: " << OneLine(s.monsterPicturePath) << '\n';
     for (const DrawItem& d : s.drawing)
         if (d.kind == DrawItem::Kind::Text)
-            out << "draw " << d.x1 << ',' << d.y1 << ": " << OneLine(d.text) << '\n';
+            out << (d.centred ? "draw centred " : "draw ") << d.x1 << ',' << d.y1 << ": "
+                << OneLine(d.text) << '\n';
     std::string keyboard = "none";
     for (const Panel& p : s.panels)
         if (p.name == s.keyboardOwner)

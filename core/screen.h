@@ -66,11 +66,16 @@ struct DrawItem {
     enum class Kind { Line, FilledRect, Text } kind = Kind::Line;
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // logical units; a text is placed at (x1, y1)
     std::string text;
+    // A centred text: x1 is its middle, and its top lies two lines above y1.
+    bool centred = false;
 };
 
 // The main window's position and size in twips, and how it is shown.
 struct WindowGeometry {
     long left = 100, top = 100, width = 5000, height = 5000;
+    // False on a first start, when the settings keep no size: the front end
+    // then picks one that suits the screen.
+    bool stored = true;
 };
 enum class WindowShow { Normal, Minimised, Maximised };
 

@@ -121,6 +121,8 @@ void LoadMainWindow(Game& game)
     screen.geometry.top = game.settings->number(screen.title, "Top", 100);
     screen.geometry.width = game.settings->number(screen.title, "Width", 5000);
     screen.geometry.height = game.settings->number(screen.title, "Height", 5000);
+    screen.geometry.stored = game.settings->value(screen.title, "Width").has_value() &&
+                             game.settings->value(screen.title, "Height").has_value();
     for (int i = 1; i <= 20; ++i)
         game.save().eventFlags[i] = 0;
 

@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -281,10 +282,26 @@ void MainWindow::layoutPicture()
             pixmap_.scaled(box.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
+int FirstStartScale(QSize available)
+{
+    // A whole number keeps the wireframe's lines evenly spaced.
+    int room = std::min(available.height() * 2 / 3, available.width());
+    return std::max(1, room / static_cast<int>(kLogicalSize));
+}
+
 void MainWindow::applyGeometry()
 {
     const WindowGeometry& g = game_.screen.geometry;
     QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!g.stored && where) {
+        QRect desk = where->availableGeometry();
+        int side = FirstStartScale(desk.size()) * static_cast<int>(kLogicalSize);
+        QRect wanted(0, 0, side, side);
+        wanted.moveCenter(desk.center());
+        move(wanted.topLeft());
+        resize(wanted.size());
+        return;
+    }
     double dpi = where ? where->logicalDotsPerInch() : 96.0;
     QRect wanted(TwipsToPixels(g.left, dpi), TwipsToPixels(g.top, dpi), TwipsToPixels(g.width, dpi),
                  TwipsToPixels(g.height, dpi));

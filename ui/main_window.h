@@ -27,6 +27,11 @@ class PanelWidget;
 
 WindowShow ShowStateOf(Qt::WindowStates states);
 
+// The whole-number scale of the logical space a first start opens at: the
+// largest that fits about two thirds of the available height (and the
+// width), at least 1.
+int FirstStartScale(QSize available);
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -37,7 +42,8 @@ public:
     // nothing changed. Shows the window once the game says so, and closes
     // it (emitting closed) once the game has ended itself.
     void syncFromModel();
-    // Places the window where the game's settings keep it.
+    // Places the window where the game's settings keep it; on a first start,
+    // centred at FirstStartScale of the logical space.
     void applyGeometry();
 
     // Where a failure inside the game goes; a warning box unless replaced

@@ -17,7 +17,8 @@ class QPainter;
 namespace qvr {
 
 // Paints `items` into `target`, which stands for the whole logical space.
-// Lines stay thin at any scale; text keeps the given font's pixel size.
+// Lines are one device pixel wide and sharp at any scale and screen density;
+// text keeps the given font's pixel size.
 void PaintDrawing(QPainter& painter, const QRect& target, const std::vector<DrawItem>& items,
                   const QFont& textFont);
 

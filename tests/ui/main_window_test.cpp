@@ -131,6 +131,7 @@ private slots:
     void failureInTheGameIsReportedNotFatal();
     void panelsKeepTheirProportions();
     void geometryFromAnotherDesktopComesBackInSight();
+    void firstStartOpensAtAWholeScaleCentred();
     void helpLineAndEndingText();
     void titleHandsOverOnAnyKeyOrClick();
 };
@@ -367,6 +368,38 @@ void MainWindowTest::geometryFromAnotherDesktopComesBackInSight()
     double dpi = again.window.screen()->logicalDotsPerInch();
     QCOMPARE(again.window.pos(), QPoint(TwipsToPixels(1500, dpi), TwipsToPixels(3000, dpi)));
     QCOMPARE(again.window.size(), QSize(TwipsToPixels(7500, dpi), TwipsToPixels(6000, dpi)));
+}
+
+void MainWindowTest::firstStartOpensAtAWholeScaleCentred()
+{
+    struct {
+        QSize available;
+        int scale;
+    } cases[] = {{{800, 600}, 1},  {{1920, 1080}, 3}, {{3840, 2160}, 6}, {{1280, 660}, 2},
+                 {{1280, 659}, 1}, {{300, 200}, 1},   {{500, 2160}, 2}};
+    for (const auto& c : cases)
+        QCOMPARE(FirstStartScale(c.available), c.scale);
+
+    // No size kept in the settings: the window opens at that scale, centred.
+    Started s(false);
+    QVERIFY(!s.game.screen.geometry.stored);
+    Shown shown(s.game);
+    MainWindow& w = shown.window;
+    QRect desk = w.screen()->availableGeometry();
+    int side = FirstStartScale(desk.size()) * 220;
+    QCOMPARE(w.size(), QSize(side, side));
+    // Centred up to the window frame, which the platform draws round it.
+    QVERIFY((w.geometry().center() - desk.center()).manhattanLength() <= 8);
+
+    // Once a size is kept, it is the one used.
+    Started t(false, false);
+    t.game.settings->setValue(t.game.screen.title, "Width", "6000");
+    t.game.settings->setValue(t.game.screen.title, "Height", "6000");
+    FinishStartUp(t.game, false);
+    QVERIFY(t.game.screen.geometry.stored);
+    Shown again(t.game);
+    double dpi = again.window.screen()->logicalDotsPerInch();
+    QCOMPARE(again.window.size(), QSize(TwipsToPixels(6000, dpi), TwipsToPixels(6000, dpi)));
 }
 
 void MainWindowTest::helpLineAndEndingText()

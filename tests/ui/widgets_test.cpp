@@ -1,6 +1,8 @@
 // The pieces of the front end that need no game: keys, lettering, twips,
 // the maze painter and the panel widget.
 
+#include <cmath>
+
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLabel>
@@ -69,6 +71,7 @@ private slots:
     void fontSizesAreEvenAndReadable();
     void drawingScalesTheLogicalSpaceAndHidesWhatIsBehind();
     void drawingTextStaysAtItsPlace();
+    void drawingIsOneSharpDevicePixelAtAnySizeAndDensity();
     void columnLabelsStandLevelWithTheirRows();
     void promptLineGrowsThePanelUpwardOnly();
     void pressOnRowIsReportedButNotSelected();
@@ -196,6 +199,66 @@ void WidgetsTest::drawingTextStaysAtItsPlace()
     QCOMPARE(WhitePixels(image, QRect(0, 0, 440, 215)), 0);
     QVERIFY(WhitePixels(image, QRect(220, 220, 220, 24)) > 20);
     QVERIFY(WhitePixels(image, QRect(220, 246, 220, 24)) > 20); // the second line
+
+    // A centred text stands over the middle, its top two lines above y.
+    DrawItem dark{K::Text, 110, 110, 0, 0, "≪まっくらやみだ≫"};
+    dark.centred = true;
+    image = Paint({dark}, 440, 440);
+    int first = 440, last = -1;
+    for (int x = 0; x < 440; ++x)
+        if (WhitePixels(image, QRect(x, 0, 1, 440)) > 0) {
+            first = std::min(first, x);
+            last = std::max(last, x);
+        }
+    QVERIFY(last > first);
+    QVERIFY(std::abs(first + last - 439) <= 6);
+    QCOMPARE(WhitePixels(image, QRect(0, 200, 440, 240)), 0);
+    QVERIFY(WhitePixels(image, QRect(0, 160, 440, 40)) > 20);
+}
+
+void WidgetsTest::drawingIsOneSharpDevicePixelAtAnySizeAndDensity()
+{
+    using K = DrawItem::Kind;
+    // A face with its outline, a line along the space's far edges, and a
+    // second face whose fill covers the first one's right edge.
+    std::vector<DrawItem> items = {
+        {K::FilledRect, 40, 40, 180, 180, ""},  {K::Line, 40, 40, 180, 40, ""},
+        {K::Line, 180, 40, 180, 180, ""},       {K::Line, 40, 180, 40, 40, ""},
+        {K::Line, 220, 0, 220, 220, ""},        {K::Line, 0, 220, 220, 220, ""},
+        {K::FilledRect, 150, 100, 200, 120, ""}};
+    for (double ratio : {1.0, 1.5, 2.0}) {
+        for (int side : {220, 333, 880, 1080}) {
+            QString at = QStringLiteral("ratio %1 side %2").arg(ratio).arg(side);
+            int pixels = static_cast<int>(std::lround(side * ratio));
+            QImage image(pixels, pixels, QImage::Format_RGB32);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::red);
+            {
+                QPainter painter(&image);
+                PaintDrawing(painter, QRect(0, 0, side, side), items, GameFont(20));
+            }
+            for (int y = 0; y < pixels; ++y)
+                for (int x = 0; x < pixels; ++x) {
+                    QRgb p = image.pixel(x, y);
+                    if (p != qRgb(0, 0, 0) && p != qRgb(255, 255, 255))
+                        QFAIL(qPrintable(at + QStringLiteral(": blurred or unpainted pixel")));
+                }
+            // Across each line exactly one device pixel is lit.
+            int column = pixels / 3, row = pixels / 3;
+            QVERIFY2(WhitePixels(image, QRect(column, 0, 1, pixels / 2)) == 1, qPrintable(at));
+            auto units = [&](int v) { return v * pixels / 220; };
+            QVERIFY2(WhitePixels(image, QRect(units(165), units(60), units(35), 1)) == 1,
+                     qPrintable(at));
+            // The space's far edges land on the last pixels, not past them.
+            QVERIFY2(WhitePixels(image, QRect(0, pixels - 1, pixels, 1)) == pixels, qPrintable(at));
+            QVERIFY2(WhitePixels(image, QRect(pixels - 1, 0, 1, pixels)) == pixels, qPrintable(at));
+            QVERIFY2(WhitePixels(image, QRect(0, row, pixels * 3 / 5, 1)) == 1, qPrintable(at));
+            // The nearer fill hides the farther face's edge where it lies over it.
+            int middle = static_cast<int>(std::lround(110 * pixels / 220.0));
+            QVERIFY2(WhitePixels(image, QRect(pixels * 3 / 5, middle, pixels / 4, 1)) == 0,
+                     qPrintable(at));
+        }
+    }
 }
 
 void WidgetsTest::columnLabelsStandLevelWithTheirRows()
