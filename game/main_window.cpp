@@ -114,6 +114,7 @@ void LoadMainWindow(Game& game)
     BuildPartyList(game);
     BuildTownPanels(game);
     BuildReorderPanel(game);
+    ConnectMaze(game);
     screen.message.text = CommandText(game);
     screen.message.visible = false;
     screen.moveArrow = {"lblMove", "", false};

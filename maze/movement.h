@@ -22,6 +22,15 @@ enum class MoveAction {
 // event, the encounter roll. Walls are not tested here: the keys do that.
 void PartyMove(Game& game, int action);
 
+// What an event, a search (F) or an item's use (U) answered: a positive
+// encounter number starts that battle; a negative one means the event took
+// over, and only a party it left wiped out is ended here. Stores the result
+// in eventResult, which the battle reads.
+void FollowEventResult(Game& game, int result);
+
+// The 300 ms timer that hides the movement arrow; the main window defines it.
+inline constexpr const char* kMoveTimer = "tmrMove";
+
 // A key of the main window while the party walks (Mode::Maze and no panel
 // owns the keyboard); false for a key the maze does not take.
 bool MazeKey(Game& game, Key key);
@@ -43,6 +52,9 @@ void PartyWipedOut(Game& game);
 // The edge of town's "D)洞窟へ潜る" and "O)冒険の再開" (the chosen
 // character's group, by roster number).
 void DescendIntoMaze(Game& game);
+// The lowest group number (1..50) no roster character carries: the new
+// party's when it descends.
+int FreeGroupNumber(const Game& game);
 void ResumeParty(Game& game, int rosterNo);
 
 } // namespace qvr
