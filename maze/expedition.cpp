@@ -50,6 +50,7 @@ void endExpedition(Game& game)
     st.partyCount = 0;
     st.floor = 0;
     st.groupNo = 0;
+    game.screen.moveArrow.visible = false;
     ReturnToCastle(game);
 }
 
