@@ -157,8 +157,9 @@ TEST(MazeParty, DescendTakesTheLowestFreeGroup)
     EXPECT_EQ(f.game.place.mode, Mode::Maze);
     EXPECT_TRUE(f.game.screen.message.visible);
     EXPECT_EQ(f.owner(), "");
-    EXPECT_EQ(f.recorder.events, (std::vector<std::string>{
-                                     "MUSIC 10", "SAVE", "TITLE Ｏｓｔｒａｖｅｌ　－Ｑｕｏｒｖｕｔｈ－"}));
+    EXPECT_EQ(f.recorder.events,
+              (std::vector<std::string>{"MUSIC 10", "SAVE",
+                                        "TITLE Ｏｓｔｒａｖｅｌ　－Ｑｕｏｒｖｕｔｈ－"}));
 
     // From the edge of town an empty party goes nowhere.
     f.press('Q');

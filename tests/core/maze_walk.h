@@ -68,7 +68,8 @@ struct Walk {
         const GameState& st = f.game.state;
         for (int i = 1; i <= st.partyCount; ++i)
             if (st.partyMember[i] == rosterNo)
-                if (const Label* l = f.panel(kPartyPanel).findLabel("lblHP" + std::to_string(i - 1)))
+                if (const Label* l =
+                        f.panel(kPartyPanel).findLabel("lblHP" + std::to_string(i - 1)))
                     return l->text;
         return "";
     }

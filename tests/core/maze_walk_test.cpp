@@ -58,14 +58,10 @@ TEST(MazeWalk, ForwardKeysAgainstWallsAndDoors)
         bool moves;
     };
     const Case cases[] = {
-        {"up, open side", 0, 0, Key::Up, true},
-        {"up, wall", 2, 0, Key::Up, false},
-        {"up, door", 2, 2, Key::Up, false},
-        {"up, hidden door", 0, 2, Key::Up, false},
-        {"enter, door", 2, 2, Key::Enter, true},
-        {"space, hidden door", 0, 2, Key::Space, true},
-        {"enter, wall", 2, 0, Key::Enter, false},
-        {"space, open side", 0, 0, Key::Space, true},
+        {"up, open side", 0, 0, Key::Up, true},   {"up, wall", 2, 0, Key::Up, false},
+        {"up, door", 2, 2, Key::Up, false},       {"up, hidden door", 0, 2, Key::Up, false},
+        {"enter, door", 2, 2, Key::Enter, true},  {"space, hidden door", 0, 2, Key::Space, true},
+        {"enter, wall", 2, 0, Key::Enter, false}, {"space, open side", 0, 0, Key::Space, true},
     };
     for (const Case& c : cases) {
         Walk w;
@@ -127,7 +123,8 @@ TEST(MazeWalk, PoisonAndRegenerationPerStep)
         EXPECT_EQ(hurt.steps, c.wantSteps) << c.what;
         EXPECT_EQ(w.f.game.character(1).steps, 1.0f) << c.what;
         EXPECT_EQ(w.said("Bは\n死んだ・・・"), c.dies) << c.what;
-        EXPECT_EQ((hurt.conditions & Cond::Dead) != 0, c.dies || (c.conditions & Cond::Dead)) << c.what;
+        EXPECT_EQ((hurt.conditions & Cond::Dead) != 0, c.dies || (c.conditions & Cond::Dead))
+            << c.what;
         if (!c.wantLabel.empty()) {
             EXPECT_EQ(w.hpLabel(2), c.wantLabel) << c.what;
         }
