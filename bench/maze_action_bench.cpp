@@ -93,11 +93,12 @@ int main(int argc, char** argv)
         std::size_t sink = 0;
         for (int i = 0; i < runs; ++i) {
             game.state.turnCounter = 0;
+            const int facing = game.state.facing;
             int64_t start = MonotonicNs();
             game.pressKey(Key::Right);
             row.subject.push_back(MsSince(start) * 1000);
-            if (game.place.mode != Mode::Maze)
-                throw std::runtime_error("the party left the maze");
+            if (game.place.mode != Mode::Maze || game.state.facing != (facing + 1) % 4)
+                throw std::runtime_error("the key did not turn the party");
 
             std::vector<DrawItem> items = game.screen.drawing;
             start = MonotonicNs();
