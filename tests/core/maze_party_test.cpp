@@ -166,6 +166,14 @@ TEST(MazeParty, DescendTakesTheLowestFreeGroup)
     f.press('E');
     f.press('D');
     EXPECT_EQ(f.prompter->shown.back(), "MSG |パーティーを組んでいません");
+
+    // A party nobody in which can act stays in town.
+    f.member(4, "D", 1).conditions = Cond::Dead;
+    RefreshPartyPanel(f.game);
+    f.press('D');
+    EXPECT_EQ(f.prompter->shown.back(), "MSG |そのパーティーは全滅しています");
+    EXPECT_EQ(f.game.state.floor, -1);
+    EXPECT_EQ(f.game.place, InTown(Facility::EdgeOfTown));
 }
 
 TEST(MazeParty, WindowAndListKeys)

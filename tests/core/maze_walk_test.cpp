@@ -91,6 +91,23 @@ TEST(MazeWalk, ArrowShowsTheActionAndGoesAfter300ms)
     }
 }
 
+TEST(MazeWalk, CompassInTheCommandLabelFollowsTheFacing)
+{
+    for (bool compass : {false, true}) {
+        Walk w;
+        w.place(0, 5, 5, 0);
+        w.f.game.state.partyEffects = compass ? PartyEffect::Compass | PartyEffect::Floating : 0;
+        const std::string before = w.f.game.screen.message.text;
+        w.f.press(Key::Right);
+        const std::string& label = w.f.game.screen.message.text;
+        if (compass) {
+            EXPECT_NE(label.find("【浮遊】\n≪Ｅ≫"), std::string::npos) << label;
+        } else {
+            EXPECT_EQ(label, before);
+        }
+    }
+}
+
 TEST(MazeWalk, PoisonAndRegenerationPerStep)
 {
     struct Case {
