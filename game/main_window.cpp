@@ -188,6 +188,7 @@ void GameScreens::returnToCastle(Game& game)
         Character& c = game.character(r);
         if (c.conditions & Cond::Vanished) {
             c = game.character(0); // gone for good
+            c.rosterNo = 0;        // and its slot free, whatever the blank entry says
             continue;
         }
         c.conditions &= ~(Cond::Poisoned | Cond::Afraid | Cond::Frozen | Cond::Shocked |

@@ -10,6 +10,7 @@
 namespace qvr {
 
 class Game;
+struct Character;
 
 enum class MoveAction {
     Forward = 0,
@@ -48,6 +49,10 @@ bool CheckInRock(Game& game);
 void SuspendParty(Game& game);
 // Every member is out of action: recorded where they fell, saved, back to town.
 void PartyWipedOut(Game& game);
+
+// Overwrites a roster entry with the blank entry 0, which leaves the slot
+// free even when the save's blank entry is not quite blank.
+void Erase(Game& game, Character& c);
 
 // The edge of town's "D)洞窟へ潜る" and "O)冒険の再開" (the chosen
 // character's group, by roster number).

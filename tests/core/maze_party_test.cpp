@@ -70,6 +70,7 @@ TEST(MazeParty, SuspendLeavesTheMembersWhereTheyStand)
     w.place(1, 7, 8, 0);
     const int group = w.f.game.state.groupNo;
     w.f.game.character(2).conditions = Cond::Vanished;
+    w.f.game.character(0).rosterNo = 99; // the slot must still come free
     w.f.game.character(1).ac = -3;
     w.f.game.character(1).baseAc = 10;
     w.f.press('Q');
@@ -97,6 +98,12 @@ TEST(MazeParty, SuspendLeavesTheMembersWhereTheyStand)
     EXPECT_EQ(st.facing, 0);
     EXPECT_EQ(st.groupNo, group);
     EXPECT_EQ(w.f.game.screen.title, "Ｏｓｔｒａｖｅｌ　－Ｑｕｏｒｖａｔｈ－");
+
+    // An event that sends the party home erases a vanished member as well.
+    w.f.game.character(3).conditions = Cond::Vanished;
+    ReturnToCastle(w.f.game);
+    EXPECT_EQ(w.f.game.character(3).rosterNo, 0);
+    EXPECT_EQ(w.f.game.place, InTown(Facility::CastleTown));
 }
 
 TEST(MazeParty, ArrivalCheckAfterATeleport)
@@ -119,6 +126,7 @@ TEST(MazeParty, ArrivalCheckAfterATeleport)
     };
     for (const Case& c : cases) {
         Walk w;
+        w.f.game.character(0).rosterNo = 99; // a blank entry that is not quite blank
         if (c.rock) {
             w.f.content().mazeWalls(c.floor, c.y, c.x) = 15;
             w.f.content().mazeDoors(c.floor, c.y, c.x) = 0;
