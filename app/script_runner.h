@@ -107,6 +107,16 @@
 //   draw X,Y: TEXT             each text item of the drawing
 //   draw centred X,Y: TEXT     a text centred on X whose top lies two lines
 //                              above Y (the maze's darkness)
+//   maze floor F x X y Y facing N|E|S|W turns T
+//                              while the party is in the maze: where it
+//                              stands and its turns on the spot; the command
+//                              label and the movement arrow are the help:
+//                              and move: lines above, when shown; then
+//   view N                     the N primitives of the drawing, in order:
+//     line X1,Y1 X2,Y2         a line (logical 220 x 220 units)
+//     rect X1,Y1 X2,Y2         a filled rectangle, corner to corner
+//     text X,Y: TEXT           a text
+//     text centred X,Y: TEXT   a text centred as the draw centred line says
 //   keyboard LIST              the list that owns the keyboard (the panel's
 //                              name when it has no list), or "none"
 //   wizard STEP NAME           while the creation wizard runs: its step (race,

@@ -46,6 +46,31 @@ void writePanel(std::ostream& out, const Panel& p)
             out << "  label " << l.name << ": " << OneLine(l.text) << '\n';
 }
 
+// Where the party stands and every primitive of its view, so that a script
+// can hold what the player sees.
+void writeMaze(std::ostream& out, const Game& game)
+{
+    const GameState& st = game.state;
+    static const char kFacing[] = {'N', 'E', 'S', 'W'};
+    out << "maze floor " << st.floor << " x " << st.posX << " y " << st.posY << " facing "
+        << kFacing[st.facing & 3] << " turns " << st.turnCounter << '\n';
+    out << "view " << game.screen.drawing.size() << '\n';
+    for (const DrawItem& d : game.screen.drawing) {
+        switch (d.kind) {
+        case DrawItem::Kind::Line:
+            out << "  line " << d.x1 << ',' << d.y1 << ' ' << d.x2 << ',' << d.y2 << '\n';
+            break;
+        case DrawItem::Kind::FilledRect:
+            out << "  rect " << d.x1 << ',' << d.y1 << ' ' << d.x2 << ',' << d.y2 << '\n';
+            break;
+        case DrawItem::Kind::Text:
+            out << (d.centred ? "  text centred " : "  text ") << d.x1 << ',' << d.y1 << ": "
+                << OneLine(d.text) << '\n';
+            break;
+        }
+    }
+}
+
 const char* stepName(CreationStep step)
 {
     switch (step) {
@@ -181,6 +206,8 @@ void WriteDump(std::ostream& out, const Game& game, const std::vector<OpenPrompt
         if (d.kind == DrawItem::Kind::Text)
             out << (d.centred ? "draw centred " : "draw ") << d.x1 << ',' << d.y1 << ": "
                 << OneLine(d.text) << '\n';
+    if (game.place.mode == Mode::Maze)
+        writeMaze(out, game);
     std::string keyboard = "none";
     for (const Panel& p : s.panels)
         if (p.name == s.keyboardOwner)

@@ -39,8 +39,12 @@ void Game::pressKey(Key key)
         return;
     }
     Panel* panel = screen.keyboardPanel();
-    if (!panel || !panel->visible || !panel->enabled)
+    if (!panel || !panel->visible || !panel->enabled) {
+        // Nothing has the keyboard while the party walks: the maze takes it.
+        if (place.mode == Mode::Maze && sharedScreens)
+            sharedScreens->walkKey(*this, key);
         return;
+    }
     if (panel->keyHook) {
         auto hook = panel->keyHook;
         if (hook(*this, key))

@@ -78,6 +78,10 @@ struct WindowGeometry {
     bool stored = true;
 };
 enum class WindowShow { Normal, Minimised, Maximised };
+// What the game asks of the window itself (the maze's N and X keys): only
+// the front end knows how the window is shown, so it carries the request
+// out and sets it back to None.
+enum class WindowRequest { None, Minimise, ToggleMaximise };
 
 class Screen {
 public:
@@ -96,6 +100,7 @@ public:
     bool exitUnsaved = false;
     std::string title = "zedure";
     WindowGeometry geometry;
+    WindowRequest windowRequest = WindowRequest::None;
 
     std::deque<Panel> panels;  // in drawing order; references stay valid as panels are added
     std::string keyboardOwner; // name of the panel whose list has the keyboard

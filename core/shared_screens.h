@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "core/game_mode.h"
+#include "core/keys.h"
 
 namespace qvr {
 
@@ -65,6 +66,9 @@ public:
     // the floor's list. GameState::encounterOrigin and eventResult say where
     // the battle came from; the battle reads them.
     virtual void startBattle(Game& game, int encounterNo) = 0;
+    // A key while the party walks the maze and no list has the keyboard;
+    // false when the maze does not take it. A game without a maze takes none.
+    virtual bool walkKey(Game&, Key) { return false; }
 };
 
 // Opens the status window modally on a character.

@@ -8,7 +8,7 @@
 
 namespace qvr {
 
-class GameScreens final : public SharedScreens {
+class GameScreens : public SharedScreens {
 public:
     void showStatus(Game& game, int rosterNo, StatusMode mode) override;
 
@@ -26,9 +26,13 @@ public:
 
     void returnToCastle(Game& game) override;
     void startBattle(Game& game, int encounterNo) override;
+    bool walkKey(Game& game, Key key) override;
 };
 
 // Gives the game the main window's shared screens, once.
 void InstallGameScreens(Game& game);
+// Gives the town's ways into the maze their actions, the maze its party-list
+// use and the movement arrow its timer; after the town's panels are built.
+void ConnectMaze(Game& game);
 
 } // namespace qvr

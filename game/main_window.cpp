@@ -114,6 +114,7 @@ void LoadMainWindow(Game& game)
     BuildPartyList(game);
     BuildTownPanels(game);
     BuildReorderPanel(game);
+    ConnectMaze(game);
     screen.message.text = CommandText(game);
     screen.message.visible = false;
     screen.moveArrow = {"lblMove", "", false};
@@ -189,6 +190,7 @@ void GameScreens::returnToCastle(Game& game)
         Character& c = game.character(r);
         if (c.conditions & Cond::Vanished) {
             c = game.character(0); // gone for good
+            c.rosterNo = 0;        // and its slot free, whatever the blank entry says
             continue;
         }
         c.conditions &= ~(Cond::Poisoned | Cond::Afraid | Cond::Frozen | Cond::Shocked |

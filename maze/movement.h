@@ -10,6 +10,7 @@
 namespace qvr {
 
 class Game;
+struct Character;
 
 enum class MoveAction {
     Forward = 0,
@@ -21,6 +22,15 @@ enum class MoveAction {
 // One step forward or one turn, then the common tail: the view, the cell's
 // event, the encounter roll. Walls are not tested here: the keys do that.
 void PartyMove(Game& game, int action);
+
+// What an event, a search (F) or an item's use (U) answered: a positive
+// encounter number starts that battle; a negative one means the event took
+// over, and only a party it left wiped out is ended here. Stores the result
+// in eventResult, which the battle reads.
+void FollowEventResult(Game& game, int result);
+
+// The 300 ms timer that hides the movement arrow; the main window defines it.
+inline constexpr const char* kMoveTimer = "tmrMove";
 
 // A key of the main window while the party walks (Mode::Maze and no panel
 // owns the keyboard); false for a key the maze does not take.
@@ -40,9 +50,16 @@ void SuspendParty(Game& game);
 // Every member is out of action: recorded where they fell, saved, back to town.
 void PartyWipedOut(Game& game);
 
+// Overwrites a roster entry with the blank entry 0, which leaves the slot
+// free even when the save's blank entry is not quite blank.
+void Erase(Game& game, Character& c);
+
 // The edge of town's "D)洞窟へ潜る" and "O)冒険の再開" (the chosen
 // character's group, by roster number).
 void DescendIntoMaze(Game& game);
+// The lowest group number (1..50) no roster character carries: the new
+// party's when it descends.
+int FreeGroupNumber(const Game& game);
 void ResumeParty(Game& game, int rosterNo);
 
 } // namespace qvr

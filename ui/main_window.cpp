@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <utility>
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -352,6 +353,12 @@ void MainWindow::pressKey(Key key)
     if (exited_)
         return;
     runEngine([&] { game_.pressKey(key); });
+    // The maze's N and X keys ask for the window itself.
+    WindowRequest request = std::exchange(game_.screen.windowRequest, WindowRequest::None);
+    if (request == WindowRequest::Minimise)
+        showMinimized();
+    else if (request == WindowRequest::ToggleMaximise)
+        isMaximized() ? showNormal() : showMaximized();
     syncFromModel();
 }
 

@@ -1,6 +1,7 @@
 #include "tests/script/case_folder.h"
 
 #include <fstream>
+#include <span>
 #include <sstream>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -55,6 +56,42 @@ bool setField(Character& c, const std::string& key, long value)
             return true;
         }
     return false;
+}
+
+// The build's content file, with the case's own floors written over it:
+// walks that hold still whatever the real maps and encounters become.
+void WriteContent(const std::filesystem::path& dir, const CaseSetup& setup)
+{
+    const std::filesystem::path built = std::filesystem::path(QVR_BIN_DIR) / kContentFileName;
+    if (setup.quietFloors.empty() && setup.cells.empty()) {
+        std::filesystem::copy_file(built, dir / kContentFileName);
+        return;
+    }
+    std::string bytes = ReadWholeFile(built);
+    Content content;
+    DecodeContentImage(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()),
+                       content, kContentFileName);
+    auto onFloor = [](int floor) {
+        if (floor < 0 || floor >= kFloorCount)
+            throw std::runtime_error("floor: no floor " + std::to_string(floor));
+        return floor;
+    };
+    for (int floor : setup.quietFloors) {
+        onFloor(floor);
+        for (int y = 0; y < kMazeSize; ++y)
+            for (int x = 0; x < kMazeSize; ++x)
+                content.mazeWalls(floor, y, x) = content.mazeDoors(floor, y, x) =
+                    content.mazeCells(floor, y, x) = 0;
+        for (int entry = 1; entry <= 1250; ++entry) // every row of the table
+            if (content.encounterTable(entry, 2) == floor)
+                content.encounterTable(entry, 1) = content.encounterTable(entry, 2) = 0;
+    }
+    for (const auto& [floor, x, y, walls, doors] : setup.cells) {
+        content.mazeWalls(onFloor(floor), y, x) = static_cast<int16_t>(walls);
+        content.mazeDoors(floor, y, x) = static_cast<int16_t>(doors);
+    }
+    std::vector<uint8_t> image = EncodeContentImage(content);
+    WriteWholeFile(dir / kContentFileName, std::string(image.begin(), image.end()));
 }
 
 } // namespace
@@ -116,6 +153,15 @@ CaseSetup ReadCaseSetup(const std::string& script)
             }
         } else if (name == "character") {
             setup.characters.push_back(value);
+        } else if (name == "floor") {
+            setup.quietFloors.push_back(std::stoi(value));
+        } else if (name == "cell") {
+            std::istringstream fields(value);
+            std::array<int, 5> cell{};
+            for (int& f : cell)
+                if (!(fields >> f))
+                    throw std::runtime_error("cell: wants FLOOR X Y WALLS DOORS");
+            setup.cells.push_back(cell);
         } else if (name == "saved") {
             if (value != "yes" && value != "no")
                 throw std::runtime_error("saved: wants yes or no");
@@ -168,8 +214,7 @@ CaseFolder::CaseFolder(const CaseSetup& setup)
         return true;
     };
     if (wanted(kContentFileName))
-        std::filesystem::copy_file(std::filesystem::path(QVR_BIN_DIR) / kContentFileName,
-                                   path() / kContentFileName);
+        WriteContent(path(), setup);
     if (wanted(kSaveFileName)) {
         std::vector<uint8_t> image(kSaveFileBytes, 0);
         if (!setup.characters.empty() || !setup.stock.empty()) {

@@ -4,6 +4,7 @@
 // the fresh game folder it runs in. The header's directives (see README.md)
 // are comment lines to the runner.
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -26,6 +27,8 @@ struct CaseSetup {
     std::vector<std::string> characters;            // "N NAME field=value ..."
     std::vector<std::pair<int, int>> stock;         // item, the shop's stock of it
     std::optional<bool> saved;
+    std::vector<int> quietFloors;          // floors made open and without encounters
+    std::vector<std::array<int, 5>> cells; // floor, x, y, walls, doors
 };
 
 // Reads the directives of the script's first comment lines. Throws

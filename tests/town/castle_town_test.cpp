@@ -127,21 +127,26 @@ TEST(EdgeOfTown, BackToTheCastleAtItsFirstRow)
     }
 }
 
-TEST(EdgeOfTown, TheWayIntoTheMazeIsListedButNotYetTaken)
+TEST(EdgeOfTown, TheWayIntoTheMazeIsTaken)
 {
     CastleFixture f;
     f.member(1, "a", 1);
     RefreshPartyPanel(f.game);
     f.press('E');
     f.recorder.events.clear();
-    for (char key : {'O', 'D'}) {
-        f.press(key);
-        EXPECT_EQ(f.owner(), "fraEdgeOfTowm");
-    }
-    EXPECT_TRUE(f.prompter->shown.empty());
-    EXPECT_TRUE(f.recorder.events.empty());
+    // Nobody was left in the maze: nothing to resume, the menu stays.
+    f.prompter->answer({Key::Enter});
+    f.press('O');
+    EXPECT_EQ(f.prompter->shown, std::vector<std::string>{"MSG |洞窟の中には誰もいません"});
+    EXPECT_EQ(f.owner(), "fraEdgeOfTowm");
     EXPECT_EQ(f.game.state.floor, -1);
     EXPECT_EQ(f.game.state.partyCount, 1);
+    f.press('D');
+    EXPECT_EQ(f.game.place.mode, Mode::Maze);
+    EXPECT_EQ(f.game.state.floor, 1);
+    EXPECT_EQ(f.game.state.partyCount, 1);
+    EXPECT_EQ(f.owner(), "");
+    EXPECT_FALSE(f.panel("fraEdgeOfTowm").visible);
 }
 
 TEST(EdgeOfTown, SettingsOpenAsAModalWindowAndComeBackHere)
