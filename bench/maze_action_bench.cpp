@@ -73,6 +73,10 @@ void StartInTheMaze(Game& game)
     DescendIntoMaze(game);
     if (game.place.mode != Mode::Maze)
         throw std::runtime_error("the party did not reach the maze");
+    // A corridor cell of floor 1 where no event waits, and no monsters: every
+    // sample is the same turn, view and encounter roll.
+    RelocateParty(game, 1, 5, 4);
+    game.state.floorEncounterCount = 0;
 }
 
 // Kept out of line so that the copy is not optimised away.

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/event_ops.h"
 #include "core/panel_names.h"
 #include "game_fixture.h"
 #include "maze/movement.h"
@@ -36,9 +37,11 @@ struct RecordingScreens : GameScreens {
 struct Walk {
     GameFixture<WalkPrompter> f;
     RecordingScreens* screens = nullptr;
+    EventTable noEvents; // the walk's own open floor has none
 
     explicit Walk(int members = 2)
     {
+        f.game.events = &noEvents;
         auto s = std::make_unique<RecordingScreens>();
         screens = s.get();
         f.game.sharedScreens = std::move(s);
