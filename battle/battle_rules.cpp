@@ -4,30 +4,31 @@
 #include <limits>
 
 #include "battle/narrator.h"
-#include "core/dice.h"
 #include "core/game.h"
-#include "core/textformat.h"
 
 namespace qvr {
 
+// The draw is a whole number of 2^-24 steps, so the face is an integer
+// product shifted back: the same face the shared dice give, without their
+// general float decomposition (a battle rolls hundreds of dice a round).
+static int32_t Face(Rng& rng, int32_t sides)
+{
+    const auto steps = static_cast<int64_t>(rng.uniform() * 16777216.0f);
+    return static_cast<int32_t>(((steps * sides) >> 24) + 1);
+}
+
 int Roll(Game& game, int32_t sides)
 {
-    return Dice(game.rng, 1, sides, 0);
+    return Face(game.rng, sides);
 }
 
-int PartySize(const Game& game)
+int32_t RollDice(Game& game, int32_t count, int32_t sides, int32_t bonus)
 {
-    return game.state.partyCount;
-}
-
-int RosterAt(const Game& game, int pos)
-{
-    return game.state.partyMember[pos];
-}
-
-Character& MemberAt(Game& game, int pos)
-{
-    return game.character(RosterAt(game, pos));
+    int64_t total = bonus;
+    for (int32_t i = 0; i < count; ++i)
+        total += Face(game.rng, sides);
+    return static_cast<int32_t>(std::clamp<int64_t>(total, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
 }
 
 int PositionOf(const Game& game, int rosterNo)
@@ -115,7 +116,7 @@ int PickFrontMember(Game& game)
 std::string MonsterKilled(Game& game, BattleState& state, int group, int slot, int killer)
 {
     MonsterSlot& m = state.monsters[group][slot];
-    std::string text = MonsterName(state, group, slot) + "は\n死んだ・・・";
+    std::string text = Cat({MonsterName(state, group, slot), "は\n死んだ・・・"});
     Rewards& r = state.rewards;
     r.exp = SaturatingAdd(r.exp, m.expValue);
     r.gold = SaturatingAdd(r.gold, m.goldValue);
@@ -151,7 +152,25 @@ int32_t SaturatingAdd(int32_t a, int64_t b)
 
 std::string Digits(long long n)
 {
-    return fullWidthDigits(n);
+    // The battle prints numbers in almost every line; the digits' full-width
+    // forms are U+FF10..U+FF19, so they are written directly.
+    std::string out;
+    unsigned long long u = n < 0 ? 0ULL - static_cast<unsigned long long>(n) : n;
+    char buffer[20];
+    int len = 0;
+    do {
+        buffer[len++] = static_cast<char>(u % 10);
+        u /= 10;
+    } while (u != 0);
+    out.reserve(static_cast<std::size_t>(len) * 3 + 3);
+    if (n < 0)
+        out += "－";
+    while (len > 0) {
+        out += '\xEF';
+        out += '\xBC';
+        out += static_cast<char>(0x90 + buffer[--len]);
+    }
+    return out;
 }
 
 void Say(BattleState& state, std::string_view text)

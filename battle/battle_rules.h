@@ -5,23 +5,33 @@
 // a monster's death and the rewards it leaves.
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
 #include "battle/battle_state.h"
+#include "core/game.h"
 
 namespace qvr {
 
-class Game;
-struct Character;
-
-// 1d(sides) from the game's one stream.
+// 1d(sides), and count d sides + bonus, from the game's one stream: the
+// faces the shared dice rule gives for the same draws.
 int Roll(Game& game, int32_t sides);
+int32_t RollDice(Game& game, int32_t count, int32_t sides, int32_t bonus);
 
-int PartySize(const Game& game);
+inline int PartySize(const Game& game)
+{
+    return game.state.partyCount;
+}
 // The roster number and the character at marching position `pos` (1..size).
-int RosterAt(const Game& game, int pos);
-Character& MemberAt(Game& game, int pos);
+inline int RosterAt(const Game& game, int pos)
+{
+    return game.state.partyMember[pos];
+}
+inline Character& MemberAt(Game& game, int pos)
+{
+    return game.character(RosterAt(game, pos));
+}
 // The marching position of a roster entry, 0 when it is not in the party.
 int PositionOf(const Game& game, int rosterNo);
 
@@ -56,6 +66,20 @@ int32_t SaturatingAdd(int32_t a, int64_t b);
 std::string Digits(long long n);
 
 void Say(BattleState& state, std::string_view text);
+
+// Pieces joined into one line with a single allocation: a round says ten
+// lines or so, and they are built on the hot path.
+inline std::string Cat(std::initializer_list<std::string_view> parts)
+{
+    std::size_t size = 0;
+    for (std::string_view p : parts)
+        size += p.size();
+    std::string out;
+    out.reserve(size);
+    for (std::string_view p : parts)
+        out.append(p);
+    return out;
+}
 
 // The first carried slot whose equip code (& 7) is `code`, or 0.
 int WeaponSlot(const Character& c, int code);

@@ -102,6 +102,16 @@ struct BattleState {
     // The groups still in the monster list, in list order, and their lines.
     std::vector<int> listedGroups;
     std::vector<std::string> groupLines;
+    // The last line built for each group and what it showed; a line is only
+    // formatted again when the name or the counts change.
+    struct GroupLine {
+        int identified = -2;
+        int living = -1;
+        int awake = -1;
+        std::string head; // the number and the name
+        std::string text;
+    };
+    std::array<GroupLine, kGroupCount + 1> lineCache{};
     int promptSlot = 0;
     int actingSlot = 0;
     int actingGroup = 0;

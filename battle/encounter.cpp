@@ -4,7 +4,6 @@
 #include "battle/battle_actions.h"
 #include "battle/battle_rules.h"
 #include "battle/shadow.h"
-#include "core/dice.h"
 #include "core/game.h"
 #include "core/music.h"
 #include "core/prompts.h"
@@ -22,7 +21,7 @@ void BuildGroup(Game& game, BattleState& state, int g, int monsterNo)
     auto& group = state.monsters[g];
     for (MonsterSlot& slot : group)
         slot.conditions = kEmptySlot;
-    const int count = Dice(game.rng, def.groupDice[0], def.groupDice[1], def.groupDice[2]);
+    const int count = RollDice(game, def.groupDice[0], def.groupDice[1], def.groupDice[2]);
     const int shadowOf = game.state.eventResult == kShadowEncounter
                              ? RosterAt(game, Roll(game, PartySize(game)))
                              : 0;
@@ -30,7 +29,7 @@ void BuildGroup(Game& game, BattleState& state, int g, int monsterNo)
     for (int s = 0; s <= std::min(count, kGroupSlots); ++s) {
         MonsterSlot& m = group[s];
         m = def;
-        m.maxHp = Dice(game.rng, def.hpDice[0], def.hpDice[1], def.hpDice[2]);
+        m.maxHp = RollDice(game, def.hpDice[0], def.hpDice[1], def.hpDice[2]);
         m.hp = m.maxHp;
         if (shadowOf > 0)
             MakeShadow(game, m, game.character(shadowOf));
@@ -39,6 +38,35 @@ void BuildGroup(Game& game, BattleState& state, int g, int monsterNo)
     for (MonsterSlot& slot : group)
         slot.identified = known ? -1 : 0;
     state.groupMonster[g] = monsterNo;
+}
+
+// Everything of the last battle goes; the narrator and the other hooks stay.
+void ResetForBattle(BattleState& state)
+{
+    for (auto& group : state.monsters)
+        for (MonsterSlot& slot : group) {
+            slot.present = 0;
+            slot.conditions = kEmptySlot;
+            slot.initiative = 0;
+            slot.hp = 0;
+        }
+    state.orders = {};
+    state.phase = BattlePhase::None;
+    state.end = BattleEnd::Ongoing;
+    state.groupMonster = {};
+    state.listedGroups.clear();
+    state.groupLines.clear();
+    for (auto& line : state.lineCache)
+        line.identified = -2;
+    state.promptSlot = 0;
+    state.actingSlot = 0;
+    state.actingGroup = 0;
+    state.actingMonster = 0;
+    state.partyFirstStrike = false;
+    state.partyShield = 0;
+    state.monsterShield = 0;
+    state.rewards = {};
+    state.victory = {};
 }
 
 int HighestRank(const BattleState& state)
@@ -156,19 +184,13 @@ BattleEnd StartBattle(Game& game, BattleState& state, int encounterNo)
             throw GameError("the floor lists encounter " + std::to_string(encounterNo) +
                             ", past the table");
     }
-    BattleState fresh;
-    fresh.narrator = state.narrator;
-    fresh.actions = state.actions;
-    fresh.fightFriendly = std::move(state.fightFriendly);
-    state = std::move(fresh);
+    ResetForBattle(state);
     state.encounterNo = encounterNo;
 
     PlayMusic(game, kTrackEncounter);
     Say(state, "モンスターが現れた");
     game.state.roundCount = 0;
     for (int g = 1; g <= kGroupCount; ++g) {
-        for (MonsterSlot& slot : state.monsters[g])
-            slot.conditions = kEmptySlot;
         const int m = game.content().encounterTable(encounterNo, g + 2);
         if (m >= 1)
             BuildGroup(game, state, g, m);

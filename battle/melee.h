@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace qvr {
 
@@ -39,7 +40,8 @@ MemberBlow RollMemberBlow(Game& game, const Character& c, int weapon, bool confu
 // Messages of the frame every melee line starts with.
 std::string AttackFrame(const std::string& attacker);
 std::string SneakFrame(const std::string& attacker);
-std::string HitText(const std::string& target, int32_t swings, int32_t damage);
+std::string HitText(std::string_view frame, const std::string& target, int32_t swings,
+                    int32_t damage);
 inline constexpr const char* kMissText = "に ダメージをあたえられない！";
 inline constexpr const char* kDeathText = "は\n死んだ・・・";
 

@@ -2,24 +2,24 @@
 
 #include "battle/battle_rules.h"
 #include "battle/melee.h"
-#include "core/dice.h"
 #include "core/game.h"
 
 namespace qvr {
 
 std::string AttackFrame(const std::string& attacker)
 {
-    return attacker + "の攻撃！！\r";
+    return Cat({attacker, "の攻撃！！\r"});
 }
 
 std::string SneakFrame(const std::string& attacker)
 {
-    return attacker + "の不意打ち！\r";
+    return Cat({attacker, "の不意打ち！\r"});
 }
 
-std::string HitText(const std::string& target, int32_t swings, int32_t damage)
+std::string HitText(std::string_view frame, const std::string& target, int32_t swings,
+                    int32_t damage)
 {
-    return target + "に　" + Digits(swings) + "あたり" + Digits(damage) + "のダメージ";
+    return Cat({frame, target, "に　", Digits(swings), "あたり", Digits(damage), "のダメージ"});
 }
 
 MemberBlow RollMemberBlow(Game& game, const Character& c, int weapon, bool confusedFists)
@@ -36,7 +36,7 @@ MemberBlow RollMemberBlow(Game& game, const Character& c, int weapon, bool confu
             sides = c.level + (confusedFists ? 4 : 3);
         const int32_t bonus = StrengthBonus(c.strength);
         for (int i = 0; i < blow.swings; ++i)
-            sum += Dice(game.rng, 1, sides, bonus);
+            sum += RollDice(game, 1, sides, bonus);
     } else {
         const ItemDef& item = game.item(c.items[slot]);
         blow.weapon = &item;
@@ -46,7 +46,7 @@ MemberBlow RollMemberBlow(Game& game, const Character& c, int weapon, bool confu
         const int32_t bonus = StrengthBonus(c.strength + item.hitBonus);
         const Dice3& d = item.damageDice;
         for (int i = 0; i < blow.swings; ++i)
-            sum += Dice(game.rng, d[0], d[1], d[2] + bonus);
+            sum += RollDice(game, d[0], d[1], d[2] + bonus);
     }
     blow.damage = SaturatingAdd(0, sum);
     return blow;
@@ -110,7 +110,7 @@ void reflectOnAttacker(BattleState& state, Character& a, const std::string& fram
                    "あたり" + Digits(blow.damage) + "のダメージ");
     a.hp = SaturatingAdd(a.hp, -static_cast<int64_t>(blow.damage));
     if (a.hp < 0) {
-        Say(state, a.name + kDeathText);
+        Say(state, Cat({a.name, kDeathText}));
         a.hp = 0;
         a.conditions |= Cond::Dead;
     }
@@ -173,7 +173,7 @@ void MemberMelee(Game& game, BattleState& state, int pos, int weapon)
     const int32_t res1 = m.res[1];
     const int32_t nullRoll = Roll(game, 100);
     if (nullRoll < res1 && res1 <= 100) {
-        Say(state, frame + target + "は攻撃を無効化した！");
+        Say(state, Cat({frame, target, "は攻撃を無効化した！"}));
         return;
     }
     MemberBlow blow = RollMemberBlow(game, a, weapon, false);
@@ -198,25 +198,25 @@ void MemberMelee(Game& game, BattleState& state, int pos, int weapon)
         JudgeSwing(game, a, (m.conditions & Cond::Hidden) != 0, m.ac, blow.strengthMod, frame);
     const Swing swing = j.swing;
     if (swing == Swing::Stumble) {
-        Say(state, frame + a.name + "は　ころんだ・・・");
+        Say(state, Cat({frame, a.name, "は　ころんだ・・・"}));
         return;
     }
     if (swing == Swing::Miss) {
-        Say(state, frame + target + kMissText);
+        Say(state, Cat({frame, target, kMissText}));
         return;
     }
-    Say(state, frame + HitText(target, blow.swings, blow.damage));
+    Say(state, HitText(frame, target, blow.swings, blow.damage));
     m.hp = SaturatingAdd(m.hp, -static_cast<int64_t>(blow.damage));
     m.conditions &= ~(Cond::Asleep | Cond::Confused);
 
     if (const ItemDef* w = blow.weapon) {
         if (EffectLands(game, m.res[28], w->chance[28])) {
-            Say(state, a.name + "は\nＨＰを吸収した");
+            Say(state, Cat({a.name, "は\nＨＰを吸収した"}));
             heal(a.hp, a.maxHp, blow.damage / 8);
         }
         for (const WeaponEffect& e : kWeaponEffects)
             if (w->chance[e.index] > 1 && EffectLands(game, m.res[e.index], w->chance[e.index])) {
-                Say(state, target + e.text);
+                Say(state, Cat({target, e.text}));
                 m.conditions |= e.condition;
             }
     }
@@ -246,7 +246,7 @@ void ConfusedMemberMelee(Game& game, BattleState& state, int pos, int weapon)
     std::string frame = AttackFrame(a.name);
     const int32_t res1 = v.res[1];
     if (Roll(game, 100) < res1 && res1 <= 100) {
-        Say(state, frame + v.name + "は攻撃を無効化した！");
+        Say(state, Cat({frame, v.name, "は攻撃を無効化した！"}));
         return;
     }
     MemberBlow blow = RollMemberBlow(game, a, weapon, true);
@@ -272,30 +272,30 @@ void ConfusedMemberMelee(Game& game, BattleState& state, int pos, int weapon)
     if (swing == Swing::Hit && (v.conditions & Cond::Blind) && Roll(game, 2) == 1)
         swing = Swing::Miss;
     if (swing == Swing::Stumble) {
-        Say(state, frame + a.name + "は　ころんだ・・・");
+        Say(state, Cat({frame, a.name, "は　ころんだ・・・"}));
         return;
     }
     if (swing == Swing::Miss) {
-        Say(state, frame + v.name + kMissText);
+        Say(state, Cat({frame, v.name, kMissText}));
         return;
     }
-    Say(state, frame + HitText(v.name, blow.swings, blow.damage));
+    Say(state, HitText(frame, v.name, blow.swings, blow.damage));
     v.hp = SaturatingAdd(v.hp, -static_cast<int64_t>(blow.damage));
     v.conditions &= ~(Cond::Asleep | Cond::Confused);
     if (v.hp < 1) {
         v.hp = 0;
         v.conditions |= Cond::Dead;
-        Say(state, v.name + kDeathText);
+        Say(state, Cat({v.name, kDeathText}));
     }
     if (const ItemDef* w = blow.weapon) {
         if (EffectLands(game, v.res[28], w->chance[28])) {
-            Say(state, a.name + "は\nＨＰを吸収した");
+            Say(state, Cat({a.name, "は\nＨＰを吸収した"}));
             heal(a.hp, a.maxHp, blow.damage / 8);
         }
         for (std::size_t i = 0; i < std::size(kWeaponEffects); ++i) {
             const WeaponEffect& e = kWeaponEffects[i];
             if (w->chance[e.index] > 1 && EffectLands(game, v.res[e.index], w->chance[e.index])) {
-                Say(state, v.name + kMemberEffectTexts[i]);
+                Say(state, Cat({v.name, kMemberEffectTexts[i]}));
                 v.conditions |= e.condition;
             }
         }

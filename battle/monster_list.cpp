@@ -27,9 +27,20 @@ std::string GroupEntryText(Game& game, BattleState& state, int group)
         if (Roll(game, 4) == 1)
             m.conditions &= ~Cond::Charmed;
     }
-    const std::string number = toFullWidth(" " + std::to_string(group) + " ");
-    return toFullWidth(number + formatField("!@@@@@@@@@@@@@@@@@ ", shown) + std::to_string(living) +
-                       "(" + std::to_string(awake) + ")");
+    BattleState::GroupLine& line = state.lineCache[group];
+    if (line.identified != tmpl.identified) {
+        // The number and the name only change when the group is identified.
+        line.head = toFullWidth(toFullWidth(" " + std::to_string(group) + " ") +
+                                formatField("!@@@@@@@@@@@@@@@@@ ", shown));
+        line.identified = tmpl.identified;
+        line.living = -1;
+    }
+    if (line.living != living || line.awake != awake) {
+        line.text = Cat({line.head, Digits(living), "（", Digits(awake), "）"});
+        line.living = living;
+        line.awake = awake;
+    }
+    return line.text;
 }
 
 void RebuildMonsterList(Game& game, BattleState& state)

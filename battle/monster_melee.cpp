@@ -2,7 +2,6 @@
 
 #include "battle/battle_rules.h"
 #include "battle/melee.h"
-#include "core/dice.h"
 #include "core/game.h"
 #include "rules/experience.h"
 
@@ -37,7 +36,7 @@ MonsterBlow RollMonsterBlow(Game& game, const MonsterSlot& m)
     blow.swings = Roll(game, m.attacks);
     int64_t sum = 0;
     for (int i = 0; i < blow.swings; ++i)
-        sum += Dice(game.rng, m.damageDice[0], m.damageDice[1], m.damageDice[2]);
+        sum += RollDice(game, m.damageDice[0], m.damageDice[1], m.damageDice[2]);
     blow.damage = SaturatingAdd(0, sum);
     return blow;
 }
@@ -66,7 +65,7 @@ void ReflectOnMonster(BattleState& state, MonsterSlot& m, const std::string& nam
                    "あたり" + Digits(blow.damage) + "のダメージ");
     m.hp = SaturatingAdd(m.hp, -static_cast<int64_t>(blow.damage));
     if (m.hp < 0) {
-        Say(state, name + kDeathText);
+        Say(state, Cat({name, kDeathText}));
         m.hp = 0;
         m.conditions |= Cond::Dead;
     }
@@ -108,7 +107,7 @@ void MonsterMelee(Game& game, BattleState& state)
     const std::string& name = MonsterName(state, state.actingGroup, state.actingMonster);
     const std::string frame = AttackFrame(name);
     if (Roll(game, 100) < c.res[1]) {
-        Say(state, frame + c.name + "は攻撃を無効化した！");
+        Say(state, Cat({frame, c.name, "は攻撃を無効化した！"}));
         return;
     }
     MonsterBlow blow = RollMonsterBlow(game, m);
@@ -127,14 +126,14 @@ void MonsterMelee(Game& game, BattleState& state)
         need -= 20;
     const Swing swing = JudgeMonsterSwing(game, m, need, false);
     if (swing == Swing::Stumble) {
-        Say(state, frame + name + "は　攻撃してこなかった");
+        Say(state, Cat({frame, name, "は　攻撃してこなかった"}));
         return;
     }
     if (swing == Swing::Miss) {
-        Say(state, frame + c.name + kMissText);
+        Say(state, Cat({frame, c.name, kMissText}));
         return;
     }
-    Say(state, frame + HitText(c.name, blow.swings, blow.damage));
+    Say(state, HitText(frame, c.name, blow.swings, blow.damage));
     c.hp = SaturatingAdd(c.hp, -static_cast<int64_t>(blow.damage));
     c.conditions &= ~(Cond::Asleep | Cond::Confused);
     if (c.hp < 1)
@@ -142,7 +141,7 @@ void MonsterMelee(Game& game, BattleState& state)
 
     for (const MonsterEffect& e : kMonsterEffects)
         if (m.chance[e.index] > 1 && EffectLands(game, c.res[e.index], m.chance[e.index])) {
-            Say(state, c.name + e.text);
+            Say(state, Cat({c.name, e.text}));
             c.conditions |= e.condition;
         }
     if (!(c.conditions & Cond::BattleMarkB) && m.chance[30] > 1) {
@@ -150,22 +149,22 @@ void MonsterMelee(Game& game, BattleState& state)
         const bool unresisted = Roll(game, 100) > c.res[30];
         if (drains && unresisted && blow.swings < c.level) {
             DrainLevels(game.rng, c, blow.swings);
-            Say(state, c.name + "は\nレベルを" + Digits(blow.swings) + "下げられた！");
+            Say(state, Cat({c.name, "は\nレベルを", Digits(blow.swings), "下げられた！"}));
         }
     }
     if (!(c.conditions & Cond::BattleMarkA) && m.chance[31] > 1 &&
         EffectLands(game, c.res[31], m.chance[31])) {
-        Say(state, c.name + "は\nくびをはねられた！");
+        Say(state, Cat({c.name, "は\nくびをはねられた！"}));
         c.conditions |= Cond::Dead;
     }
     if (m.chance[32] > 1 && EffectLands(game, c.res[32], m.chance[32])) {
-        Say(state, c.name + "は\n灰燼と化した！！");
+        Say(state, Cat({c.name, "は\n灰燼と化した！！"}));
         c.conditions |= Cond::Dead | Cond::Ashes;
     }
     if ((c.conditions & Cond::Dead) || c.hp < 1) {
         c.hp = 0;
         c.conditions |= Cond::Dead;
-        Say(state, c.name + kDeathText);
+        Say(state, Cat({c.name, kDeathText}));
     }
 }
 
@@ -188,7 +187,7 @@ void ConfusedMonsterMelee(Game& game, BattleState& state)
     const std::string frame = AttackFrame(name);
     const int32_t res1 = v.res[1];
     if (Roll(game, 100) < res1 && res1 <= 100) {
-        Say(state, frame + target + "は攻撃を無効化した！");
+        Say(state, Cat({frame, target, "は攻撃を無効化した！"}));
         return;
     }
     MonsterBlow blow = RollMonsterBlow(game, m);
@@ -205,19 +204,19 @@ void ConfusedMonsterMelee(Game& game, BattleState& state)
     const int32_t need = 50 - m.rank - StrengthBonus(m.strength) - v.ac;
     const Swing swing = JudgeMonsterSwing(game, m, need, (v.conditions & Cond::Hidden) != 0);
     if (swing == Swing::Stumble) {
-        Say(state, frame + name + "は　ころんだ・・・");
+        Say(state, Cat({frame, name, "は　ころんだ・・・"}));
         return;
     }
     if (swing == Swing::Miss) {
-        Say(state, frame + target + kMissText);
+        Say(state, Cat({frame, target, kMissText}));
         return;
     }
-    Say(state, frame + HitText(target, blow.swings, blow.damage));
+    Say(state, HitText(frame, target, blow.swings, blow.damage));
     v.hp = SaturatingAdd(v.hp, -static_cast<int64_t>(blow.damage));
     v.conditions &= ~(Cond::Asleep | Cond::Confused);
     for (const MonsterEffect& e : kMonsterEffects)
         if (m.chance[e.index] > 1 && EffectLands(game, v.res[e.index], m.chance[e.index])) {
-            Say(state, target + e.text);
+            Say(state, Cat({target, e.text}));
             v.conditions |= e.condition;
         }
     if (v.hp <= 0)

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdint>
 
 #include "battle/battle.h"
 #include "battle/battle_actions.h"
@@ -138,27 +139,44 @@ void MonsterActs(Game& game, BattleState& state, int g, int s)
     }
 }
 
-// The first able member holding initiative v, or 0.
-int PartyCandidate(Game& game, BattleState& state, int v)
-{
-    for (int p = 1; p <= PartySize(game); ++p)
-        if (state.orders[p].initiative == v && !(MemberAt(game, p).conditions & Cond::CannotAct))
-            return p;
-    return 0;
-}
+// The next actor of the round: the highest initiative up to `most` held by
+// anyone who may act. Among members the first position holding it, among
+// monsters the first group and slot; v is 0 when nobody is left.
+struct NextActors {
+    int v = 0;
+    int pos = 0;
+    int group = 0;
+    int slot = 0;
+};
 
-bool MonsterCandidate(BattleState& state, int v, int& group, int& slot)
+NextActors FindNextActors(Game& game, const BattleState& state, int most)
 {
+    NextActors next;
+    int partyBest = 0;
+    for (int p = 1; p <= PartySize(game); ++p) {
+        const int32_t v = state.orders[p].initiative;
+        if (v > partyBest && v <= most && !(MemberAt(game, p).conditions & Cond::CannotAct)) {
+            partyBest = v;
+            next.pos = p;
+        }
+    }
+    int monsterBest = 0;
     for (int g = 1; g <= kGroupCount; ++g)
         for (int s = 1; s <= kGroupSlots; ++s) {
             const MonsterSlot& m = state.monsters[g][s];
-            if (m.present > 0 && m.initiative == v && !(m.conditions & Cond::CannotAct)) {
-                group = g;
-                slot = s;
-                return true;
+            if (m.initiative > monsterBest && m.initiative <= most && m.present > 0 &&
+                !(m.conditions & Cond::CannotAct)) {
+                monsterBest = m.initiative;
+                next.group = g;
+                next.slot = s;
             }
         }
-    return false;
+    next.v = std::max(partyBest, monsterBest);
+    if (partyBest != next.v)
+        next.pos = 0;
+    if (monsterBest != next.v)
+        next.group = 0;
+    return next;
 }
 
 void MemberUpkeep(Game& game, BattleState& state, Character& c, bool& anyoneAble)
@@ -169,7 +187,7 @@ void MemberUpkeep(Game& game, BattleState& state, Character& c, bool& anyoneAble
         if (c.conditions & Cond::Poisoned) {
             c.hp -= 1;
             if (c.hp <= 0) {
-                Say(state, c.name + kDeathText);
+                Say(state, Cat({c.name, kDeathText}));
                 c.conditions |= Cond::Dead;
             }
         }
@@ -256,27 +274,26 @@ void RunRound(Game& game, BattleState& state)
         return;
     ++rounds;
     state.phase = BattlePhase::Round;
-    for (int v = 50; v >= 1; --v) {
-        for (;;) {
-            const int p = PartyCandidate(game, state, v);
-            int g = 0;
-            int s = 0;
-            const bool monster = MonsterCandidate(state, v, g, s);
-            if (p == 0 && !monster)
-                break;
-            const bool monsterFirst =
-                monster && (p == 0 || state.monsters[g][s].luck > MemberAt(game, p).luck);
-            if (monsterFirst) {
-                MonsterActs(game, state, g, s);
-                state.monsters[g][s].initiative = 0;
-            } else {
-                MemberActs(game, state, p);
-                state.orders[p].code = Order::None;
-                state.orders[p].initiative = 0;
-            }
-            if (!state.active())
-                return;
+    // Initiatives are visited from 50 down; after every action the same value
+    // is looked at again, since the action may have changed who can act.
+    for (int most = 50;;) {
+        const NextActors next = FindNextActors(game, state, most);
+        if (next.v == 0)
+            break;
+        most = next.v;
+        const bool monsterFirst =
+            next.group != 0 && (next.pos == 0 || state.monsters[next.group][next.slot].luck >
+                                                     MemberAt(game, next.pos).luck);
+        if (monsterFirst) {
+            MonsterActs(game, state, next.group, next.slot);
+            state.monsters[next.group][next.slot].initiative = 0;
+        } else {
+            MemberActs(game, state, next.pos);
+            state.orders[next.pos].code = Order::None;
+            state.orders[next.pos].initiative = 0;
         }
+        if (!state.active())
+            return;
     }
     EndOfRound(game, state);
 }

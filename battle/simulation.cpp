@@ -110,7 +110,7 @@ SimTotals RunSimulation(const SimConfig& config)
 
     SilentNarrator quiet;
     BattleState state;
-    state.narrator = &quiet;
+    state.narrator = config.narrator ? config.narrator : &quiet;
     const bool fightFriendly = config.fightFriendly;
     state.fightFriendly = [fightFriendly](Game&, const std::string&) { return fightFriendly; };
 

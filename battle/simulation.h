@@ -26,6 +26,7 @@ struct SimConfig {
     int groupAdd = 0;
     int roundLimit = 200; // a battle still on after this many is a draw
     bool fightFriendly = true;
+    class Narrator* narrator = nullptr; // nullptr: the lines are dropped
 };
 
 struct SimTotals {
