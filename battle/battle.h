@@ -47,6 +47,12 @@ void TryFlee(Game& game, BattleState& state, int pos);
 // value, the game is saved when it has a store.
 void LeaveBattle(Game& game, BattleState& state);
 
+// The main window may not close while the party's orders are being taken.
+inline bool RefusesClose(const BattleState& state)
+{
+    return state.active() && state.phase == BattlePhase::Setup;
+}
+
 // The line of the monster list for a group. Counting the living lets each of
 // them shake off the lighter conditions, as members do at the end of a round.
 std::string GroupEntryText(Game& game, BattleState& state, int group);

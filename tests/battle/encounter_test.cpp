@@ -153,6 +153,32 @@ TEST(Encounter, OpeningRolls)
     EXPECT_FALSE(asked);
 }
 
+TEST(Encounter, MusicFollowsTheOriginAndCloseIsRefusedWhileOrdersAreTaken)
+{
+    BattleFixture f(4);
+    Encounter(f, Grunt(1, 1));
+    for (int t = 1; t <= 19; ++t)
+        f.game.music.bgmFiles[static_cast<std::size_t>(t)] = "track" + std::to_string(t);
+    f.game.state.floorMusic = 10;
+    EXPECT_FALSE(RefusesClose(f.state));
+    for (int16_t origin : {12, 13, 14, 15}) {
+        f.game.state.encounterOrigin = origin;
+        for (int i = 0; i < 40; ++i) {
+            StartBattle(f.game, f.state, 5);
+            ASSERT_EQ(f.state.end, BattleEnd::Ongoing);
+            EXPECT_EQ(f.game.music.currentMusicFile, "track" + std::to_string(origin));
+            EXPECT_TRUE(RefusesClose(f.state));
+            f.state.monsters[1][1].hp = 0;
+            f.member(1).conditions = Cond::Hidden;
+            f.state.orders[1] = {1, Order::Fight, 1, 0, 0, 0};
+            FightRound(f.game, f.state);
+            ASSERT_EQ(f.state.end, BattleEnd::Victory);
+            EXPECT_FALSE(RefusesClose(f.state));
+            EXPECT_EQ(f.game.music.currentMusicFile, f.state.victory.chest ? "track16" : "track10");
+        }
+    }
+}
+
 TEST(Encounter, TheShadowTakesAMembersShape)
 {
     BattleFixture f(3, {Class::Ninja});
