@@ -31,6 +31,8 @@ void BuildGroup(Game& game, BattleState& state, int g, int monsterNo)
         m = def;
         m.maxHp = RollDice(game, def.hpDice[0], def.hpDice[1], def.hpDice[2]);
         m.hp = m.maxHp;
+        m.initiative = 0;
+        m.battleA[1] = 0; // the group's kill tally
         if (shadowOf > 0)
             MakeShadow(game, m, game.character(shadowOf));
     }
