@@ -98,7 +98,9 @@ struct BattleState {
     BattlePhase phase = BattlePhase::None;
     BattleEnd end = BattleEnd::Ongoing;
     int encounterNo = 0;
-    std::array<int, kGroupCount + 1> groupMonster{}; // monster number of each group
+    // The monster number of each group; 0 for a group nobody stands in, which
+    // the round does not look at.
+    std::array<int, kGroupCount + 1> groupMonster{};
     // The groups still in the monster list, in list order, and their lines.
     std::vector<int> listedGroups;
     std::vector<std::string> groupLines;

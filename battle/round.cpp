@@ -161,7 +161,9 @@ NextActors FindNextActors(Game& game, const BattleState& state, int most)
         }
     }
     int monsterBest = 0;
-    for (int g = 1; g <= kGroupCount; ++g)
+    for (int g = 1; g <= kGroupCount; ++g) {
+        if (state.groupMonster[g] == 0)
+            continue;
         for (int s = 1; s <= kGroupSlots; ++s) {
             const MonsterSlot& m = state.monsters[g][s];
             if (m.initiative > monsterBest && m.initiative <= most && m.present > 0 &&
@@ -171,6 +173,7 @@ NextActors FindNextActors(Game& game, const BattleState& state, int most)
                 next.slot = s;
             }
         }
+    }
     next.v = std::max(partyBest, monsterBest);
     if (partyBest != next.v)
         next.pos = 0;
