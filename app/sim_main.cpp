@@ -14,6 +14,7 @@
 // (default: the floor): a group of that rank and one a rank weaker, each of
 // 1dS + A members (default 1d3).
 
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <iomanip>
@@ -21,6 +22,7 @@
 #include <iterator>
 #include <map>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 #include "battle/simulation.h"
@@ -97,10 +99,17 @@ int main(int argc, char** argv)
             const std::string arg = argv[i];
             auto value = [&](void) -> std::string {
                 if (i + 1 >= argc)
-                    throw GameError(arg + " needs a value");
+                    throw std::invalid_argument(arg + " needs a value");
                 return argv[++i];
             };
-            auto number = [&](void) { return std::stoll(value()); };
+            auto number = [&](void) {
+                const std::string text = value();
+                long long n = 0;
+                const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+                if (ec != std::errc{} || end != text.data() + text.size())
+                    throw std::invalid_argument(arg + " needs a whole number, not " + text);
+                return n;
+            };
             if (arg == "--level")
                 level = static_cast<int>(number());
             else if (arg == "--gear")
@@ -140,6 +149,13 @@ int main(int argc, char** argv)
         if (config.party.empty() || config.party.size() > 6)
             return Usage("a party has 1 to 6 members");
 
+    } catch (const std::invalid_argument& e) {
+        return Usage(e.what());
+    } catch (const std::exception& e) {
+        std::cerr << "qvr-sim: " << e.what() << "\n";
+        return 1;
+    }
+    try {
         config.content = contentPath.empty() ? LoadContent(ProgramFolder() / "QVR2.DAT", false)
                                              : LoadContent(contentPath, true);
         const SimTotals t = RunSimulation(config);
