@@ -1,0 +1,79 @@
+#include "battle/battle.h"
+#include "battle/battle_rules.h"
+#include "core/game.h"
+#include "core/music.h"
+#include "core/saving.h"
+#include "rules/equipment.h"
+
+namespace qvr {
+
+namespace {
+
+// A vanished member is gone from the roster, and so from the party: the
+// positions behind it close up.
+void DropFromParty(Game& game, int pos)
+{
+    GameState& s = game.state;
+    for (int p = pos; p < s.partyCount; ++p) {
+        s.partyMember[p] = s.partyMember[p + 1];
+        game.character(s.partyMember[p]).position = static_cast<int16_t>(p);
+    }
+    s.partyMember[s.partyCount] = 0;
+    --s.partyCount;
+}
+
+} // namespace
+
+void LeaveBattle(Game& game, BattleState& state)
+{
+    state.phase = BattlePhase::None;
+    constexpr int32_t kBattleOnly = Cond::Asleep | Cond::Silenced | Cond::Afraid | Cond::Confused |
+                                    Cond::Hidden | Cond::Frozen | Cond::Shocked |
+                                    Cond::BattleMarkA | Cond::BattleMarkB;
+    for (int p = PartySize(game); p >= 1; --p) {
+        const int rosterNo = RosterAt(game, p);
+        Character& c = game.character(rosterNo);
+        c.conditions &= ~kBattleOnly;
+        if (c.conditions & Cond::Vanished) {
+            c = game.save().roster[0];
+            DropFromParty(game, p);
+            continue;
+        }
+        c.ac = ProtectedAc(game, c.baseAc);
+    }
+    state.partyFirstStrike = false;
+    state.partyShield = 0;
+    state.monsterShield = 0;
+    if (game.store)
+        Save(game);
+}
+
+void TryFlee(Game& game, BattleState& state, int pos)
+{
+    const Character& c = MemberAt(game, pos);
+    int roll = Roll(game, c.agility) + 1;
+    if (c.classCode == Class::Ninja)
+        roll += 1;
+    else if (c.classCode == Class::Thief)
+        roll += 2;
+    for (int g = 1; g <= kGroupCount; ++g)
+        if (state.groupMonster[g] > 0 && state.monsters[g][0].rank > 35) {
+            Say(state, "逃げれない！！");
+            roll = 1;
+            break;
+        }
+    if (roll > 4) {
+        game.state.posX = game.state.prevX;
+        game.state.posY = game.state.prevY;
+        PlayMusic(game, game.state.floorMusic);
+        state.end = BattleEnd::Fled;
+        LeaveBattle(game, state);
+        return;
+    }
+    state.phase = BattlePhase::Round;
+    RollMonsterInitiative(game, state);
+    ClearOrders(game, state);
+    RunRound(game, state);
+}
+
+} // namespace qvr

@@ -1,0 +1,169 @@
+#include "battle/sim_setup.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/game.h"
+
+namespace qvr {
+
+namespace {
+
+struct ClassShape {
+    int16_t classCode;
+    int hpPerLevel;
+    int hpBase;
+    int16_t strength;
+    int16_t agility;
+    int16_t luck;
+};
+
+// Hit points per the bands (fighter 10L+15 ... wizard 3L+17) and the
+// attributes a player would have raised for the class.
+constexpr ClassShape kShapes[] = {
+    {Class::Fighter, 10, 15, 17, 12, 9},       {Class::Samurai, 7, 15, 16, 14, 9},
+    {Class::Lord, 8, 15, 16, 11, 10},          {Class::Thief, 5, 15, 13, 17, 12},
+    {Class::Cleric, 8, 15, 13, 11, 10},        {Class::Wizard, 3, 17, 10, 12, 10},
+    {Class::Ninja, 6, 15, 16, 17, 12},         {Class::Valkyrie, 8, 15, 15, 13, 10},
+    {Class::MartialArtist, 7, 15, 16, 15, 10},
+};
+
+const ClassShape& ShapeOf(int16_t classCode)
+{
+    for (const ClassShape& s : kShapes)
+        if (s.classCode == classCode)
+            return s;
+    return kShapes[0];
+}
+
+// Dice of one die kind (d8 above the first tier) that average `mean`.
+Dice3 DiceAveraging(double mean, int16_t sides)
+{
+    const int16_t count = static_cast<int16_t>(1 + static_cast<int>(mean / 10));
+    const double rest = mean - count * (sides + 1) / 2.0;
+    return {count, sides, static_cast<int16_t>(std::lround(rest))};
+}
+
+ItemDef TierWeapon(int no, int tier, int reach)
+{
+    ItemDef w;
+    w.itemNo = static_cast<int16_t>(no);
+    w.itemLevel = static_cast<int16_t>(tier);
+    w.name = reach > 1 ? "槍" : "剣";
+    w.unknownName = w.name;
+    w.kind = 1;
+    w.reach = static_cast<int16_t>(reach);
+    const double mean = (4.5 + 0.8 * tier) * (reach > 1 ? 0.7 : 1.0);
+    w.damageDice = DiceAveraging(mean, 8);
+    w.hitBonus = static_cast<int16_t>(tier / 5);
+    w.attacks = 1;
+    return w;
+}
+
+// The armour class a front-row member wears at a tier (about 4 - 0.6t); the
+// back row goes lighter.
+int32_t TierAc(int tier, bool backRow)
+{
+    if (tier <= 0)
+        return 10;
+    return static_cast<int32_t>(std::lround(4 - 0.6 * tier)) + (backRow ? 2 : 0);
+}
+
+} // namespace
+
+std::vector<MemberPreset> StandardParty(int level, int gearTier)
+{
+    std::vector<MemberPreset> party;
+    for (int16_t c :
+         {Class::Fighter, Class::Samurai, Class::Lord, Class::Thief, Class::Cleric, Class::Wizard})
+        party.push_back({c, level, gearTier});
+    return party;
+}
+
+void BuildParty(Game& game, Content& content, const std::vector<MemberPreset>& presets)
+{
+    const int size = std::min<int>(static_cast<int>(presets.size()), 6);
+    for (int p = 1; p <= size; ++p) {
+        const MemberPreset& m = presets[static_cast<std::size_t>(p - 1)];
+        const ClassShape& shape = ShapeOf(m.classCode);
+        const bool backRow = p > 3;
+        Character c;
+        c.rosterNo = p;
+        c.name = "メンバー" + std::to_string(p);
+        c.classCode = m.classCode;
+        c.race = Race::Human;
+        c.alignment = Align::Neutral;
+        c.sex = 1;
+        c.level = m.level;
+        c.maxLevel = m.level;
+        c.position = static_cast<int16_t>(p);
+        c.maxHp = shape.hpPerLevel * m.level + shape.hpBase;
+        c.hp = c.maxHp;
+        c.strength = shape.strength;
+        c.vitality = 13;
+        c.agility = shape.agility;
+        c.luck = shape.luck;
+        c.iq = 12;
+        c.piety = 12;
+        c.baseAc = TierAc(m.gearTier, backRow);
+        c.ac = c.baseAc;
+        c.floor = -1;
+        // The thief fights from behind with a reach-2 weapon; the other back
+        // row members carry none they could use there.
+        const bool armed = m.gearTier > 0 && (!backRow || m.classCode == Class::Thief);
+        if (armed) {
+            const int reach = backRow ? 2 : 1;
+            const int no = kSimWeaponFirst + (reach > 1 ? 1 : 0);
+            content.items[no] = TierWeapon(no, m.gearTier, reach);
+            c.items[1] = static_cast<int16_t>(no);
+            c.itemFlags[1] = 1;
+        }
+        game.save().roster[p] = c;
+        game.state.partyMember[p] = static_cast<int16_t>(p);
+    }
+    game.state.partyCount = static_cast<int16_t>(size);
+}
+
+MonsterDef BandMonster(int rank)
+{
+    const int r = std::max(1, rank);
+    MonsterDef m;
+    m.present = 1;
+    m.rank = r;
+    m.name = "ランク" + std::to_string(r) + "の魔物";
+    m.unknownName = "魔物";
+    m.kind = 1;
+    m.groupDice = {1, 3, 0};
+    const double hp = 3 + 2.4 * r + 0.17 * r * r;
+    const int16_t hpCount = static_cast<int16_t>(std::max(1, r / 2 + 1));
+    const int16_t hpSides = static_cast<int16_t>(std::max(2L, std::lround(2 * hp / hpCount - 1)));
+    m.hpDice = {hpCount, hpSides, 0};
+    m.ac = static_cast<int16_t>(std::lround(9 - 0.6 * r));
+    m.ac2 = m.ac;
+    m.strength = static_cast<int16_t>(10 + r / 3);
+    m.agility = static_cast<int16_t>(std::min(50, 6 + r / 2));
+    m.luck = static_cast<int16_t>(4 + r / 3);
+    m.attacks = static_cast<int16_t>(1 + r / 10);
+    const double perSwing = 2 + 0.7 * r;
+    m.damageDice = {1, static_cast<int16_t>(std::max(2L, std::lround(2 * perSwing - 1))), 0};
+    m.expValue = 50 * r * r;
+    m.goldValue = 5 * r * r + 40;
+    for (int k = 1; k <= 20; ++k)
+        m.actions[k] = 1;
+    return m;
+}
+
+void InstallBandEncounter(Game& game, Content& content, int rank, int groupSides, int groupAdd)
+{
+    for (int i = 0; i < 2; ++i) {
+        MonsterDef m = BandMonster(rank - i);
+        m.groupDice = {1, static_cast<int16_t>(groupSides), static_cast<int16_t>(groupAdd)};
+        content.monsters[1 + i] = m;
+        content.encounterTable(1, 3 + i) = static_cast<int16_t>(1 + i);
+    }
+    game.state.floorEncounters.fill(0);
+    game.state.floorEncounters[1] = 1;
+    game.state.floorEncounterCount = 1;
+}
+
+} // namespace qvr

@@ -1,0 +1,50 @@
+#pragma once
+
+// Many seeded battles of one party against one floor's encounters, fought
+// with no window by a simple policy, and what came of them: the balance
+// measure for every floor.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "battle/sim_setup.h"
+#include "core/records.h"
+
+namespace qvr {
+
+struct SimConfig {
+    std::vector<MemberPreset> party;
+    int floor = 1;
+    int battles = 1000;
+    uint64_t seed = 1;
+    // Where the encounters come from: the content's floor list, or (when the
+    // floor lists none, or `bandRank` is set) a band encounter of that rank.
+    std::shared_ptr<const Content> content;
+    int bandRank = 0;
+    int groupSides = 3;
+    int groupAdd = 0;
+    int roundLimit = 200; // a battle still on after this many is a draw
+    bool fightFriendly = true;
+    class Narrator* narrator = nullptr; // nullptr: the lines are dropped
+};
+
+struct SimTotals {
+    int battles = 0;
+    int wins = 0;
+    int fled = 0;
+    int wipes = 0;
+    int parted = 0;
+    int draws = 0;
+    int withDeath = 0; // battles after which a member was out of action
+    int64_t rounds = 0;
+    int64_t expShare = 0;      // per member, summed over battles
+    int64_t goldShare = 0;     // per member
+    double hpLostFraction = 0; // summed over battles
+    int64_t chests = 0;
+};
+
+// Fights config.battles battles, each from a fresh, fully healed party.
+SimTotals RunSimulation(const SimConfig& config);
+
+} // namespace qvr
