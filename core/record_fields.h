@@ -227,7 +227,7 @@ void Sync(Io& io, R& c)
 template <class Io, RecordOf<MonsterDef> R>
 void Sync(Io& io, R& m)
 {
-    io(Field("present"), m.present);
+    io(Field("present").optional(), m.present);
     io(Field("rank"), m.rank);
     io(Field("name"), CodedName(m.nameCodes, m.name));
     io(Field("unknown_name"), CodedName(m.unknownNameCodes, m.unknownName));

@@ -40,8 +40,8 @@ void checkSpells(const Content& content, const std::filesystem::path& file)
                 learnable |= s.school == school && s.level == level && s.slot <= 3;
             }
             if (!learnable)
-                contentFail(file, "school " + std::to_string(school) + " has no spell to learn at level " +
-                                      std::to_string(level));
+                contentFail(file, "school " + std::to_string(school) +
+                                      " has no spell to learn at level " + std::to_string(level));
         }
     }
     if (content.spells[kTrapRevealingSpell].effect != 0)
@@ -53,8 +53,8 @@ void checkTraps(const Content& content, const std::filesystem::path& file)
 {
     for (int row = 1; row <= 38; ++row)
         if (content.traps[row].name.empty())
-            contentFail(file, "trap row " + std::to_string(row) +
-                                  " is missing (chests draw rows 1..38)");
+            contentFail(file,
+                        "trap row " + std::to_string(row) + " is missing (chests draw rows 1..38)");
 }
 
 } // namespace
@@ -73,6 +73,8 @@ Sources CompileSources(const std::filesystem::path& dataDir)
     ReadSpells(dataDir / "spells.toml", sources.content);
     ReadTraps(dataDir / "traps.toml", sources.content);
     ReadItems(dataDir / "items.toml", sources);
+    ReadMonsters(dataDir / "monsters.toml", sources);
+    ReadEncounters(dataDir / "encounters.toml", sources.content);
     sources.events = ReadMaze(dataDir, sources.content);
     CheckContent(sources.content, dataDir, sources.itemPlaces);
     return sources;

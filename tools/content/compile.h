@@ -24,6 +24,7 @@ struct Sources {
     Content content;
     Bounded<int32_t, 0, kItemCount> openingStock{};
     SourcePlaces itemPlaces;
+    SourcePlaces monsterPlaces;
     MazeEvents events; // compiled into the program, not into QVR2.DAT
 };
 
@@ -31,6 +32,21 @@ struct Sources {
 void ReadSpells(const std::filesystem::path& file, Content& content);
 void ReadTraps(const std::filesystem::path& file, Content& content);
 void ReadItems(const std::filesystem::path& file, Sources& sources);
+// Monsters after the items (their steal items), encounters after both.
+void ReadMonsters(const std::filesystem::path& file, Sources& sources);
+void ReadEncounters(const std::filesystem::path& file, Content& content);
+
+// The deepest floor the maze has.
+inline constexpr int kLastFloor = 17;
+
+// The monster ranks a floor is built from (0..0 for no floor).
+struct RankBand {
+    int low = 0;
+    int high = 0;
+};
+RankBand FloorRankBand(int floor);
+// Monsters 20f-19..20f are floor f's own; 0 for the others.
+int FloorOfMonster(int monsterNo);
 
 // Checks that need the whole content: coverage of the spell effects, the
 // spells and items the game refers to by number, what items refer to.

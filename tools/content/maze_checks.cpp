@@ -98,6 +98,9 @@ void checkOp(const Content& c, const MazeEvents& ev, std::size_t t, std::size_t 
     case OpCode::Battle:
         if (op.a < 1 || op.a > kLastEncounter)
             throw SourceError(at + "encounter " + std::to_string(op.a) + " is outside 1..1250");
+        if (c.encounterTable(op.a, 3) < 1)
+            throw SourceError(at + "encounter " + std::to_string(op.a) +
+                              " has no monsters in encounters.toml");
         return;
     default:
         break;

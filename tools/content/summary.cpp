@@ -9,8 +9,7 @@ namespace qvr::content {
 
 namespace {
 
-template <typename Table, typename Pred>
-int countIf(const Table& table, Pred used)
+template <typename Table, typename Pred> int countIf(const Table& table, Pred used)
 {
     int n = 0;
     for (const auto& entry : table)
@@ -18,8 +17,7 @@ int countIf(const Table& table, Pred used)
     return n;
 }
 
-template <typename Grid>
-int nonZero(const Grid& grid)
+template <typename Grid> int nonZero(const Grid& grid)
 {
     int n = 0;
     for (int k = 0; k < grid.count; ++k)
@@ -64,6 +62,15 @@ std::string SummariseContent(const Content& c)
     for (int n = 1; n <= kMonsterCount; ++n)
         if (c.monsters[n].present > 0)
             out << "\n[[monster]]\nno = " << n << "\n" << DumpFields(c.monsters[n]);
+    for (int e = 1; e <= 1250; ++e) {
+        if (c.encounterTable(e, 3) == 0 && c.encounterTable(e, 2) == 0)
+            continue;
+        out << "\n[[encounter]]\nno = " << e << "\n";
+        if (c.encounterTable(e, 2) != 0)
+            out << "floor = " << c.encounterTable(e, 2) << "\n";
+        out << "groups = [" << c.encounterTable(e, 3) << ", " << c.encounterTable(e, 4) << ", "
+            << c.encounterTable(e, 5) << ", " << c.encounterTable(e, 6) << "]\n";
+    }
     for (const ItemDef& i : c.items)
         if (i.itemNo != 0)
             out << "\n[[item]]\n" << DumpFields(i);
