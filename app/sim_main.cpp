@@ -4,7 +4,7 @@
 //
 //   qvr-sim [--level L] [--gear T] [--party fighter,samurai,...] [--floor F]
 //           [--battles N] [--seed S] [--content QVR2.DAT] [--rank R]
-//           [--group S A]
+//           [--group S A] [--encounter E]
 //
 // The party defaults to the six of the balance targets (fighter, samurai,
 // lord in front; thief with a reach-2 weapon, priest, wizard behind) at level
@@ -12,7 +12,8 @@
 // floor's list in the content (default: QVR2.DAT beside the program); when
 // the floor lists none, or --rank is given, from a band encounter of rank R
 // (default: the floor): a group of that rank and one a rank weaker, each of
-// 1dS + A members (default 1d3).
+// 1dS + A members (default 1d3). --encounter fights that one encounter of the
+// content every time (a scripted battle, an idle one).
 
 #include <charconv>
 #include <filesystem>
@@ -71,7 +72,7 @@ int Usage(const std::string& problem)
     std::cerr << "qvr-sim: " << problem << "\n"
               << "usage: qvr-sim [--level L] [--gear T] [--party c1,c2,...] [--floor F]\n"
               << "               [--battles N] [--seed S] [--content FILE] [--rank R]\n"
-              << "               [--group SIDES ADD]\n";
+              << "               [--group SIDES ADD] [--encounter E]\n";
     return 2;
 }
 
@@ -126,6 +127,8 @@ int main(int argc, char** argv)
                 contentPath = value();
             else if (arg == "--rank")
                 config.bandRank = static_cast<int>(number());
+            else if (arg == "--encounter")
+                config.encounter = static_cast<int>(number());
             else if (arg == "--group") {
                 config.groupSides = static_cast<int>(number());
                 config.groupAdd = static_cast<int>(number());
@@ -133,7 +136,8 @@ int main(int argc, char** argv)
                 return Usage("unknown argument " + arg);
         }
         if (level < 1 || level > 500 || config.floor < 1 || config.floor >= kFloorCount ||
-            config.battles < 1 || config.groupSides < 1)
+            config.battles < 1 || config.groupSides < 1 || config.encounter < 0 ||
+            config.encounter > 1250)
             return Usage("a value is out of range");
         if (gear < 0)
             gear = std::max(1, level - 1);

@@ -1,8 +1,11 @@
 #include "battle/simulation.h"
 
+#include <string>
+
 #include "battle/battle.h"
 #include "battle/battle_rules.h"
 #include "battle/narrator.h"
+#include "core/error.h"
 #include "core/game.h"
 #include "rules/party_rules.h"
 
@@ -87,13 +90,16 @@ SimTotals RunSimulation(const SimConfig& config)
 {
     auto content =
         config.content ? std::make_shared<Content>(*config.content) : std::make_shared<Content>();
+    if (config.encounter > 0 && content->encounterTable(config.encounter, 3) < 1)
+        throw GameError("encounter " + std::to_string(config.encounter) +
+                        " has no monsters in the content");
     Game game{Rng(config.seed)};
     game.state.floor = static_cast<int16_t>(config.floor);
-    bool band = config.bandRank > 0;
+    bool band = config.bandRank > 0 && config.encounter == 0;
     if (!band && config.content) {
         game.setContent(content);
         EnterFloor(game);
-        band = game.state.floorEncounterCount == 0;
+        band = game.state.floorEncounterCount == 0 && config.encounter == 0;
     }
     if (band)
         InstallBandEncounter(game, *content, config.bandRank > 0 ? config.bandRank : config.floor,
@@ -121,7 +127,7 @@ SimTotals RunSimulation(const SimConfig& config)
         for (int p = 1; p <= partyCount; ++p)
             game.character(p) = fresh[static_cast<std::size_t>(p - 1)];
         game.state.eventResult = 0;
-        StartBattle(game, state, 0);
+        StartBattle(game, state, config.encounter);
         while (state.active() && game.state.roundCount < config.roundLimit) {
             GiveOrders(game, state);
             FightRound(game, state);

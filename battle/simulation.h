@@ -22,6 +22,7 @@ struct SimConfig {
     // floor lists none, or `bandRank` is set) a band encounter of that rank.
     std::shared_ptr<const Content> content;
     int bandRank = 0;
+    int encounter = 0; // above 0: fight this encounter every time, not the floor's list
     int groupSides = 3;
     int groupAdd = 0;
     int roundLimit = 200; // a battle still on after this many is a draw
