@@ -21,8 +21,7 @@ using namespace qvr::test;
 
 namespace {
 
-template <typename Record>
-Record readBack(const std::string& source)
+template <typename Record> Record readBack(const std::string& source)
 {
     toml::table table = toml::parse(source);
     FieldReader f("dump", table, "record");
@@ -32,8 +31,7 @@ Record readBack(const std::string& source)
     return r;
 }
 
-template <typename Record>
-class DumpedRecord : public ::testing::Test {
+template <typename Record> class DumpedRecord : public ::testing::Test {
 };
 using Records = ::testing::Types<Character, MonsterDef, ItemDef, SpellDef, TrapDef, NpcShopDef>;
 TYPED_TEST_SUITE(DumpedRecord, Records);
@@ -115,7 +113,8 @@ TEST(SourceFields, ContentSummaryCompilesBackToTheSameContent)
     Content original = CompileContent(sources);
     std::string summary = SummariseContent(original);
     TempFolder dir;
-    for (const char* file : {"spells.toml", "traps.toml", "items.toml"})
+    for (const char* file :
+         {"spells.toml", "traps.toml", "items.toml", "monsters.toml", "encounters.toml"})
         std::ofstream(dir.path() / file, std::ios::binary) << summary;
     for (const char* maze : {"floors", "events"})
         std::filesystem::copy(sources / maze, dir.path() / maze);
