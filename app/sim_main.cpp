@@ -2,13 +2,14 @@
 // encounters with no window and prints how they went, the balance measure
 // for every floor.
 //
-//   qvr-sim [--level L] [--gear T] [--party fighter,samurai,...] [--floor F]
+//   qvr-sim [--level L | --arrival] [--gear T] [--party fighter,samurai,...] [--floor F]
 //           [--battles N] [--seed S] [--content QVR2.DAT] [--rank R]
 //           [--group S A] [--encounter E]
 //
 // The party defaults to the six of the balance targets (fighter, samurai,
 // lord in front; thief with a reach-2 weapon, priest, wizard behind) at level
-// L with gear of tier T (default L - 1, at least 1). Encounters come from the
+// L (--arrival: the level a party has on reaching the floor) with gear of
+// tier T (default L - 1, at least 1). Encounters come from the
 // floor's list in the content (default: QVR2.DAT beside the program); when
 // the floor lists none, or --rank is given, from a band encounter of rank R
 // (default: the floor): a group of that rank and one a rank weaker, each of
@@ -70,9 +71,9 @@ std::shared_ptr<const Content> LoadContent(const std::filesystem::path& path, bo
 int Usage(const std::string& problem)
 {
     std::cerr << "qvr-sim: " << problem << "\n"
-              << "usage: qvr-sim [--level L] [--gear T] [--party c1,c2,...] [--floor F]\n"
-              << "               [--battles N] [--seed S] [--content FILE] [--rank R]\n"
-              << "               [--group SIDES ADD] [--encounter E]\n";
+              << "usage: qvr-sim [--level L | --arrival] [--gear T] [--party c1,c2,...]\n"
+              << "               [--floor F] [--battles N] [--seed S] [--content FILE]\n"
+              << "               [--rank R] [--group SIDES ADD] [--encounter E]\n";
     return 2;
 }
 
@@ -91,6 +92,7 @@ double PerBattle(double n, int64_t of)
 int main(int argc, char** argv)
 {
     int level = 1;
+    bool arrival = false;
     int gear = -1;
     std::string partyText = "fighter,samurai,lord,thief,priest,wizard";
     std::string contentPath;
@@ -113,6 +115,8 @@ int main(int argc, char** argv)
             };
             if (arg == "--level")
                 level = static_cast<int>(number());
+            else if (arg == "--arrival")
+                arrival = true;
             else if (arg == "--gear")
                 gear = static_cast<int>(number());
             else if (arg == "--party")
@@ -139,6 +143,8 @@ int main(int argc, char** argv)
             config.battles < 1 || config.groupSides < 1 || config.encounter < 0 ||
             config.encounter > 1250)
             return Usage("a value is out of range");
+        if (arrival)
+            level = ArrivalLevel(config.floor);
         if (gear < 0)
             gear = std::max(1, level - 1);
 
@@ -164,7 +170,8 @@ int main(int argc, char** argv)
                                              : LoadContent(contentPath, true);
         const SimTotals t = RunSimulation(config);
         const int64_t n = t.battles;
-        std::cout << std::fixed << std::setprecision(2) << "battles " << n << "\n"
+        std::cout << std::fixed << std::setprecision(2) << "level " << level << "\n"
+                  << "battles " << n << "\n"
                   << "win% " << Percent(t.wins, n) << "\n"
                   << "flight% " << Percent(t.fled, n) << "\n"
                   << "wipe% " << Percent(t.wipes, n) << "\n"

@@ -71,6 +71,13 @@ int32_t TierAc(int tier, bool backRow)
 
 } // namespace
 
+int ArrivalLevel(int floor)
+{
+    static constexpr int kArrival[] = {1,  1,  4,  6,  7,  9,  11, 12, 13,
+                                       15, 16, 17, 18, 20, 21, 22, 24, 26};
+    return kArrival[std::clamp(floor, 0, 17)];
+}
+
 std::vector<MemberPreset> StandardParty(int level, int gearTier)
 {
     std::vector<MemberPreset> party;

@@ -26,6 +26,10 @@ struct MemberPreset {
 // (with a reach-2 weapon), priest and wizard behind.
 std::vector<MemberPreset> StandardParty(int level, int gearTier);
 
+// The level a party is expected to have on first reaching a floor (1..17);
+// the balance targets are measured there.
+int ArrivalLevel(int floor);
+
 // Item numbers the simulator's own weapons take in its private content.
 inline constexpr int kSimWeaponFirst = 631; // tier weapons: front, reach 2
 
