@@ -73,8 +73,9 @@ TEST(Simulation, FloorsOneToThreeMeetTheirTargetsOnArrival)
         EXPECT_LE(t.rounds / n, 4.6) << "floor " << floor;
         EXPECT_GE(t.hpLostFraction / n, 0.075) << "floor " << floor;
         EXPECT_LE(t.hpLostFraction / n, 0.20) << "floor " << floor;
-        if (floor == 1)
+        if (floor == 1) {
             EXPECT_NEAR(t.expShare / n, 134, 20) << "experience a member earns a battle";
+        }
     }
 }
 
