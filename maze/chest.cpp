@@ -261,6 +261,7 @@ void OpenChest(Game& game, int level, int trapNo)
     game.timers.enable(kTreasureTimer, false);
     game.place = {Mode::Chest};
     game.screen.panel(kPartyPanel).visible = true;
+    RefreshPartyPanel(game);
     game.screen.open(kTreasurePanel, 0);
 }
 

@@ -28,9 +28,8 @@ void GiveChestContents(Game& game, int chestLevel)
         return;
     const GameState& st = game.state;
     for (int draw = 0; draw < draws; ++draw) {
-        const int16_t itemNo =
-            candidates[static_cast<std::size_t>(
-                Dice(game.rng, 1, static_cast<int32_t>(candidates.size()), 0) - 1)];
+        const int16_t itemNo = candidates[static_cast<std::size_t>(
+            Dice(game.rng, 1, static_cast<int32_t>(candidates.size()), 0) - 1)];
         int taker = 0, slot = 0;
         for (int i = 1; i <= st.partyCount && slot == 0; ++i) {
             taker = st.partyMember[i];

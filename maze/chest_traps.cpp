@@ -292,8 +292,8 @@ void oneMember(Game& game, int number, Character& c)
         int slot = 1;
         for (; slot <= 12; ++slot) {
             const int16_t flags = c.itemFlags[slot];
-            if (c.items[slot] != 0 && (number == 14 ? flags == kMainHand
-                                                    : (flags & ItemFlag::SlotMask) == kArmourKind))
+            if (c.items[slot] != 0 &&
+                (number == 14 ? flags == kMainHand : (flags & ItemFlag::SlotMask) == kArmourKind))
                 break;
         }
         if (slot > 12)
@@ -402,9 +402,26 @@ void oneMember(Game& game, int number, Character& c)
 Character* victim(Game& game, int number, int actorRosterNo)
 {
     switch (number) {
-    case 5: case 6: case 7: case 14: case 17: case 18: case 21: case 27: case 32:
+    case 5:
+    case 6:
+    case 7:
+    case 14:
+    case 17:
+    case 18:
+    case 21:
+    case 27:
+    case 32:
         return targetableMember(game);
-    case 16: case 19: case 22: case 23: case 24: case 25: case 29: case 36: case 37: case 38:
+    case 16:
+    case 19:
+    case 22:
+    case 23:
+    case 24:
+    case 25:
+    case 29:
+    case 36:
+    case 37:
+    case 38:
         return anyMember(game);
     default:
         return actorRosterNo > 0 ? &game.character(actorRosterNo) : anyMember(game);

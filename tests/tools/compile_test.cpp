@@ -152,7 +152,7 @@ TEST(ContentSources, BrokenTrapsAreRefused)
     error = compileEdited("traps.toml", "number = 7\n", "number = 8\n");
     EXPECT_NE(error.find("already on row"), std::string::npos) << error;
     error = compileEdited("traps.toml", "number = 7\n", "number = 39\n");
-    EXPECT_NE(error.find("must be an effect"), std::string::npos) << error;
+    EXPECT_NE(error.find("outside 1..38"), std::string::npos) << error;
 
     std::string text = slurp(kSources / "traps.toml");
     std::smatch m;

@@ -26,8 +26,6 @@ void ReadTraps(const std::filesystem::path& path, Content& content)
         // Rows are ordered by danger, so the number, not the row, picks the
         // effect: each effect must sit on exactly one of the drawn rows.
         if (row <= kTrapEffects) {
-            if (t.number < 1 || t.number > kTrapEffects)
-                f.fail("number", "must be an effect 1.." + std::to_string(kTrapEffects));
             if (int other = effectRow[t.number]; other != 0)
                 f.fail("number", "effect " + std::to_string(t.number) + " is already on row " +
                                      std::to_string(other));
