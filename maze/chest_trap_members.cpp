@@ -240,8 +240,10 @@ void oneMember(Game& game, int number, Character& c)
     case 25:
         c.race = Race::Angel;
         c.exp = ExpForLevel(c.level - 1, c.classCode, c.race);
-        // Items that ask for the old race may no longer be worn.
+        // Items that ask for the old race may no longer be worn, and what
+        // the race gives on its own changes under the equipment.
         RefreshWearability(game, c.rosterNo);
+        ApplyEquipment(game, c.rosterNo);
         say(game, c.name + "は天使になった");
         break;
     case 27:

@@ -383,6 +383,12 @@ TEST(ChestPanel, InspectOnceThenLeaveRunsTheAfterBattleEvent)
     EXPECT_TRUE(m.said(kCannotActText));
     EXPECT_EQ(m.owner(), kTreasurePanel);
 
+    m.press('O');
+    m.press(Key::Escape); // nobody chosen: the chest waits, still shut
+    EXPECT_EQ(m.owner(), kTreasurePanel);
+    EXPECT_TRUE(m.panel(kTreasurePanel).enabled);
+    EXPECT_FALSE(m.panel(kPartyPanel).enabled);
+
     m.press('I');
     m.press(Key::Enter);
     const Label* name = m.panel(kTreasurePanel).findLabel(kTreasureLabel);
@@ -396,6 +402,9 @@ TEST(ChestPanel, InspectOnceThenLeaveRunsTheAfterBattleEvent)
 
     m.press(Key::Escape);
     EXPECT_FALSE(m.panel(kTreasurePanel).visible);
+    EXPECT_FALSE(m.said(kSprungText));
+    EXPECT_EQ(m.both(carried), 4); // left unopened
+    EXPECT_EQ(m.game.place.mode, Mode::Maze);
     EXPECT_EQ(m.game.state.eventResult, 77);
 }
 
