@@ -294,7 +294,6 @@ Character* victim(Game& game, int number, int actorRosterNo)
     case 18:
     case 21:
     case 27:
-    case 32:
         return targetableMember(game);
     case 16:
     case 19:
@@ -303,6 +302,7 @@ Character* victim(Game& game, int number, int actorRosterNo)
     case 24:
     case 25:
     case 29:
+    case 32:
     case 36:
     case 37:
     case 38:
