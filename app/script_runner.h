@@ -100,7 +100,11 @@
 //                              "-" for a panel without a list; " disabled"
 //                              follows for a disabled one
 //     > ROW / ROW              its rows
-//     label NAME: TEXT         its visible labels that hold text
+//     label NAME: TEXT         its visible labels that hold text (the chest
+//                              panel fraTreasure / lstTreasure shows the trap
+//                              name found as "label lblTreasure: NAME" for
+//                              the two seconds of tmrTreasure, the panel
+//                              then "disabled")
 //   help: TEXT                 lblMsg, when visible ("help centred: TEXT")
 //   move: TEXT                 lblMove, when visible
 //   picture: PATH              the monster picture, when shown

@@ -204,6 +204,7 @@ void GameScreens::returnToCastle(Game& game)
     hideIfPresent(screen, kMonsterPanel);
     hideIfPresent(screen, kBattleCommandPanel);
     screen.message.visible = false;
+    screen.moveArrow.visible = false; // the last step's arrow does not follow into town
     st.floor = -1;
     RefreshPartyPanel(game);
     SetTitle(game, kTownTitle);

@@ -63,7 +63,7 @@ bool setField(Character& c, const std::string& key, long value)
 void WriteContent(const std::filesystem::path& dir, const CaseSetup& setup)
 {
     const std::filesystem::path built = std::filesystem::path(QVR_BIN_DIR) / kContentFileName;
-    if (setup.quietFloors.empty() && setup.cells.empty()) {
+    if (setup.quietFloors.empty() && setup.calmFloors.empty() && setup.cells.empty()) {
         std::filesystem::copy_file(built, dir / kContentFileName);
         return;
     }
@@ -76,16 +76,21 @@ void WriteContent(const std::filesystem::path& dir, const CaseSetup& setup)
             throw std::runtime_error("floor: no floor " + std::to_string(floor));
         return floor;
     };
+    auto calm = [&](int floor) {
+        for (int entry = 1; entry <= 1250; ++entry) // every row of the table
+            if (content.encounterTable(entry, 2) == floor)
+                content.encounterTable(entry, 1) = content.encounterTable(entry, 2) = 0;
+    };
     for (int floor : setup.quietFloors) {
         onFloor(floor);
         for (int y = 0; y < kMazeSize; ++y)
             for (int x = 0; x < kMazeSize; ++x)
                 content.mazeWalls(floor, y, x) = content.mazeDoors(floor, y, x) =
                     content.mazeCells(floor, y, x) = 0;
-        for (int entry = 1; entry <= 1250; ++entry) // every row of the table
-            if (content.encounterTable(entry, 2) == floor)
-                content.encounterTable(entry, 1) = content.encounterTable(entry, 2) = 0;
+        calm(floor);
     }
+    for (int floor : setup.calmFloors)
+        calm(onFloor(floor));
     for (const auto& [floor, x, y, walls, doors] : setup.cells) {
         content.mazeWalls(onFloor(floor), y, x) = static_cast<int16_t>(walls);
         content.mazeDoors(floor, y, x) = static_cast<int16_t>(doors);
@@ -155,6 +160,8 @@ CaseSetup ReadCaseSetup(const std::string& script)
             setup.characters.push_back(value);
         } else if (name == "floor") {
             setup.quietFloors.push_back(std::stoi(value));
+        } else if (name == "calm") {
+            setup.calmFloors.push_back(std::stoi(value));
         } else if (name == "cell") {
             std::istringstream fields(value);
             std::array<int, 5> cell{};

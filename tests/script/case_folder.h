@@ -28,6 +28,7 @@ struct CaseSetup {
     std::vector<std::pair<int, int>> stock;         // item, the shop's stock of it
     std::optional<bool> saved;
     std::vector<int> quietFloors;          // floors made open and without encounters
+    std::vector<int> calmFloors;           // real floors without encounters
     std::vector<std::array<int, 5>> cells; // floor, x, y, walls, doors
 };
 

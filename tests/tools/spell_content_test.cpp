@@ -221,15 +221,21 @@ class TrapTable : public ::testing::Test {
     std::vector<Trap> traps = LoadTraps();
 };
 
-TEST_F(TrapTable, RowNCarriesTrapN)
+TEST_F(TrapTable, RowsRunByDangerAndHoldEveryEffectOnce)
 {
     ASSERT_EQ(traps.size(), 38u);
+    std::set<int> effects;
     for (std::size_t i = 0; i < traps.size(); ++i) {
         EXPECT_EQ(traps[i].row, static_cast<int>(i) + 1);
-        EXPECT_EQ(traps[i].number, traps[i].row);
+        EXPECT_TRUE(effects.insert(traps[i].number).second) << traps[i].number;
+        if (i > 0) {
+            EXPECT_GE(traps[i].level, traps[i - 1].level) << traps[i].name;
+        }
         EXPECT_EQ(traps[i].value, 0);
         EXPECT_EQ(traps[i].note, "");
     }
+    EXPECT_EQ(*effects.begin(), 1);
+    EXPECT_EQ(*effects.rbegin(), 38);
 }
 
 TEST_F(TrapTable, NamesCanBeTypedAndAreDistinct)
@@ -246,7 +252,12 @@ TEST_F(TrapTable, NamesCanBeTypedAndAreDistinct)
 TEST_F(TrapTable, LevelsFollowDanger)
 {
     ASSERT_EQ(traps.size(), 38u);
-    auto level = [&](int n) { return traps.at(n - 1).level; };
+    auto level = [&](int n) {
+        for (const Trap& t : traps)
+            if (t.number == n)
+                return t.level;
+        return 0;
+    };
     for (const Trap& t : traps)
         EXPECT_TRUE(t.level >= 1 && t.level <= 12) << t.name;
     for (int kind : {21, 24, 30}) // healing light, a chance of faith, the nurse
