@@ -27,8 +27,10 @@ struct CaseSetup {
     std::vector<std::string> characters;            // "N NAME field=value ..."
     std::vector<std::pair<int, int>> stock;         // item, the shop's stock of it
     std::optional<bool> saved;
-    std::vector<int> quietFloors;          // floors made open and without encounters
-    std::vector<std::array<int, 5>> cells; // floor, x, y, walls, doors
+    std::vector<int> quietFloors;               // floors made open and without encounters
+    std::vector<std::array<int, 5>> cells;      // floor, x, y, walls, doors
+    std::vector<std::string> monsters;          // "M NAME field=value ..."
+    std::vector<std::array<int, 6>> encounters; // floor, entry, monsters of groups 1..4
 };
 
 // Reads the directives of the script's first comment lines. Throws
