@@ -9,6 +9,7 @@
 #include "core/data_files.h"
 #include "core/ini_file.h"
 #include "core/music.h"
+#include "core/name_codes.h"
 
 namespace qvr::test {
 
@@ -122,6 +123,8 @@ void AddMonster(Content& content, const std::string& line)
         else
             throw std::runtime_error("monster: no field " + key);
     }
+    EncodeNameCodes(m.name, m.nameCodes);
+    EncodeNameCodes(m.unknownName, m.unknownNameCodes);
     content.monsters[number] = m;
 }
 
