@@ -242,6 +242,8 @@ CaseSetup ReadCaseSetup(const std::string& script)
                 if (!(fields >> f))
                     throw std::runtime_error("cell: wants FLOOR X Y WALLS DOORS");
             setup.cells.push_back(cell);
+        } else if (name == "seed") {
+            setup.seed = std::stoull(value);
         } else if (name == "monster") {
             setup.monsters.push_back(value);
         } else if (name == "encounter") {

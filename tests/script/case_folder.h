@@ -20,6 +20,7 @@ namespace qvr::test {
 
 struct CaseSetup {
     int exitStatus = 0;
+    uint64_t seed = 1; // the dice of the run
     std::vector<std::string> stderrHolds;
     std::vector<std::string> without; // files left out of the folder
     bool locked = false;
