@@ -115,7 +115,10 @@ void Conclude(Game& game)
         BackToWalking(game);
         const VictoryReport report = state.victory;
         if (report.chest) {
-            OpenChest(game, report.chestLevel, report.trapNo);
+            if (s.openChest)
+                s.openChest(game, report.chestLevel, report.trapNo);
+            else
+                OpenChest(game, report.chestLevel, report.trapNo);
         } else if (report.askFollowUp) {
             if (int next = AfterBattleEvent(game); next > 0)
                 StartBattle(game, next);

@@ -5,6 +5,7 @@
 // chest, a scripted follow-up, the walk, the wipe-out). The engine decides;
 // this only shows its state and passes the player's choices in.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,8 @@ struct BattleSession {
     Command targeting = Command::Fight;
     // The last name typed, offered again the next time.
     std::string lastSpell;
+    // Where a won battle's chest goes (the maze's chest panel).
+    std::function<void(Game&, int level, int trapNo)> openChest;
 };
 
 // The game's battle, created on first use; null before any.
