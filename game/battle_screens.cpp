@@ -21,12 +21,13 @@ namespace qvr {
 
 namespace {
 
-// The command list stands at the left, tall enough for a full list; the
-// monsters, the narration and the member summary share the right.
-constexpr Rect kCommandRect{4, 4, 104, 144};
-constexpr Rect kMonsterRect{112, 4, 104, 44};
-constexpr Rect kMessageRect{112, 50, 104, 52};
-constexpr Rect kHelpRect{112, 104, 104, 44};
+// The monsters across the top, wide enough for their counts; below, the
+// command list at the left, tall enough for a full list, and the narration
+// above the member summary at the right.
+constexpr Rect kMonsterRect{4, 4, 212, 40};
+constexpr Rect kCommandRect{4, 46, 104, 102};
+constexpr Rect kMessageRect{112, 46, 104, 48};
+constexpr Rect kHelpRect{112, 96, 104, 52};
 
 constexpr const char* kAskSuffix = "はどうしますか？";
 constexpr const char* kOutOfReach = "そこに攻撃は届かない";
@@ -44,6 +45,21 @@ void SetStateLabel(Game& game, int pos, const std::string& text)
         party->setLabel("lblState" + std::to_string(pos - 1), text);
 }
 
+// One row a line: the frame holds its text inside, as a list.
+std::vector<Row> LinesOf(const std::string& text)
+{
+    std::vector<Row> rows;
+    std::size_t start = 0;
+    while (start <= text.size() && !text.empty()) {
+        std::size_t end = text.find('\r', start);
+        if (end == std::string::npos)
+            end = text.size();
+        rows.push_back({text.substr(start, end - start), 0, 0, {}});
+        start = end + 1;
+    }
+    return rows;
+}
+
 // The lines said since the last step go to the narration panel.
 void ShowNarration(Game& game)
 {
@@ -56,8 +72,11 @@ void ShowNarration(Game& game)
         s.log.push_back(line);
     }
     s.narrator.lines.clear();
+    s.lastStep = text;
     Panel& msg = game.screen.panel(kBattleMessagePanel);
-    msg.setLabel("lblBattleMsg", text);
+    msg.rows = LinesOf(text);
+    msg.selected = -1;
+    msg.enabled = false;
     msg.visible = true;
 }
 
@@ -106,10 +125,8 @@ void Conclude(Game& game)
 {
     BattleSession& s = BattleOf(game);
     const BattleState& state = s.state;
-    const Panel& msg = game.screen.panel(kBattleMessagePanel);
-    const Label* last = msg.findLabel("lblBattleMsg");
-    if (last && !last->text.empty())
-        ShowMessage(game, "", last->text);
+    if (!s.lastStep.empty())
+        ShowMessage(game, "", s.lastStep);
     switch (state.end) {
     case BattleEnd::Victory: {
         BackToWalking(game);
@@ -172,7 +189,8 @@ void AskMember(Game& game, int direction)
         const Character& c = MemberAt(game, state.promptSlot);
         cmd.caption = c.name + kAskSuffix;
         help.caption = c.name;
-        help.setLabel("lblHelp", MemberSummary(game, state.promptSlot));
+        help.rows = LinesOf(MemberSummary(game, state.promptSlot));
+        help.enabled = false;
         if (state.orders[state.promptSlot].code == Order::None) {
             // The member's hit points or condition while it is asked.
             SetStateLabel(game, state.promptSlot,
@@ -402,8 +420,8 @@ void BuildBattlePanels(Game& game)
 
     Panel message;
     message.name = kBattleMessagePanel;
+    message.list = kBattleMessageList;
     message.rect = kMessageRect;
-    message.labels = {{"lblBattleMsg", "", true}};
     game.screen.add(std::move(message));
 
     Panel command;
@@ -414,8 +432,8 @@ void BuildBattlePanels(Game& game)
 
     Panel help;
     help.name = kBattleHelpPanel;
+    help.list = kBattleHelpList;
     help.rect = kHelpRect;
-    help.labels = {{"lblHelp", "", true}};
     game.screen.add(std::move(help));
 
     // A spell aimed at a member: the member chosen in the party list.
@@ -448,6 +466,8 @@ void RunBattle(Game& game, int encounterNo)
         game.screen.message.visible = true;
         return;
     }
+    // The monsters take the window; the walk's view comes back afterwards.
+    game.screen.drawing.clear();
     SetReorderBattleReturn(game, [](Game& g) {
         RefreshPartyPanel(g);
         AskMember(g, 1);

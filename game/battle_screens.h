@@ -21,7 +21,9 @@ class Game;
 inline constexpr const char* kMonsterList = "lstMonster";
 inline constexpr const char* kBattleCommandList = "lstBattleCommand";
 inline constexpr const char* kBattleHelpPanel = "fraHelp";
+inline constexpr const char* kBattleHelpList = "lblHelp";
 inline constexpr const char* kBattleMessagePanel = "fraBattleMsg";
+inline constexpr const char* kBattleMessageList = "lblBattleMsg";
 
 // Keeps each line the engine says; the screen shows those of the latest step.
 // The game's observer hears each line as it is said.
@@ -41,6 +43,8 @@ struct BattleSession {
     ScreenNarrator narrator;
     // Every line of the battle so far, for the record of a scripted run.
     std::vector<std::string> log;
+    // What the latest step said, line breaks included.
+    std::string lastStep;
     // The command whose target is being chosen in the monster list.
     Command targeting = Command::Fight;
     // The last name typed, offered again the next time.
