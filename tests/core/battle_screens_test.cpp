@@ -150,6 +150,17 @@ TEST(BattleScreens, OrdersGoForwardAndBack)
     EXPECT_EQ(st.promptSlot, 1);
     EXPECT_NE(w.commands().caption.find("はどうしますか？"), std::string::npos);
 
+    // The marching order, and the monster list left with Escape, both give
+    // the command list back to the same member.
+    g.pressKey(CharKey('E'));
+    EXPECT_EQ(g.screen.keyboardOwner, kReorderPanel);
+    g.pressKey(Key::Escape);
+    EXPECT_EQ(g.screen.keyboardOwner, kBattleCommandPanel);
+    g.pressKey(CharKey('F'));
+    g.pressKey(Key::Escape);
+    EXPECT_EQ(g.screen.keyboardOwner, kBattleCommandPanel);
+    EXPECT_EQ(st.orders[1].code, Order::None);
+
     g.pressKey(CharKey('F'));
     EXPECT_EQ(g.screen.keyboardOwner, kMonsterPanel);
     g.pressKey(Key::Enter);
