@@ -77,6 +77,8 @@
 //   SAVE                     the save file was written
 //   TITLE text               the main window's title changed
 //   RANK heading | row | …   the ranking window opens
+//   SAY text                 a battle says a line (the engine's narration, in
+//                            the order it is said)
 // The status window writes what has the keyboard when it opens and again
 // whenever that changes (a line equal to one of the lines just before it
 // is not written again):
@@ -121,6 +123,14 @@
 //     rect X1,Y1 X2,Y2         a filled rectangle, corner to corner
 //     text X,Y: TEXT           a text
 //     text centred X,Y: TEXT   a text centred as the draw centred line says
+//   battle encounter E round R asking P
+//                              while a battle is on: the encounter, the
+//                              rounds begun, the party position whose order
+//                              is asked (above the party size: all are in);
+//                              then two blanks in
+//     group G monster M living N: LINE   each group of the monster list, in
+//                              list order, with its line as shown
+//     order P code C target T spell S item I   each order given so far
 //   keyboard LIST              the list that owns the keyboard (the panel's
 //                              name when it has no list), or "none"
 //   wizard STEP NAME           while the creation wizard runs: its step (race,

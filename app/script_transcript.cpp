@@ -208,6 +208,8 @@ void WriteDump(std::ostream& out, const Game& game, const std::vector<OpenPrompt
                 << OneLine(d.text) << '\n';
     if (game.place.mode == Mode::Maze)
         writeMaze(out, game);
+    if (game.place.mode == Mode::Battle)
+        WriteBattle(out, game);
     std::string keyboard = "none";
     for (const Panel& p : s.panels)
         if (p.name == s.keyboardOwner)

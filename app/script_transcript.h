@@ -42,14 +42,17 @@ struct OpenPrompt {
 };
 
 void WriteDump(std::ostream& out, const Game& game, const std::vector<OpenPrompt>& prompts);
+// The battle being fought: its groups and the orders given so far.
+void WriteBattle(std::ostream& out, const Game& game);
 
-// Music, saves and the window title, as they happen.
+// Music, saves, the window title and a battle's narration, as they happen.
 class ScriptObserver : public GameObserver {
 public:
     explicit ScriptObserver(std::ostream& out) : out_(out) {}
     void musicStarted(int track, const std::string& path) override;
     void saved() override;
     void titleChanged(const std::string& title) override;
+    void narrated(const std::string& line) override;
 
 private:
     std::ostream& out_;

@@ -116,6 +116,8 @@ public:
     virtual void musicStarted(int /*track*/, const std::string& /*path*/) {}
     virtual void saved() {}
     virtual void titleChanged(const std::string& /*title*/) {}
+    // A line of a battle's narration, as it is said.
+    virtual void narrated(const std::string& /*line*/) {}
 };
 
 } // namespace qvr

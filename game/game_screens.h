@@ -4,12 +4,19 @@
 // each member is defined beside its screen (party_list.cpp, reorder_panel.cpp,
 // status_window.cpp, main_window.cpp).
 
+#include <memory>
+
 #include "core/shared_screens.h"
 
 namespace qvr {
 
+struct BattleSession;
+
 class GameScreens : public SharedScreens {
 public:
+    GameScreens();
+    ~GameScreens() override;
+
     void showStatus(Game& game, int rosterNo, StatusMode mode) override;
 
     void addPartyListUse(Game& game, PartyListUse use) override;
@@ -27,6 +34,9 @@ public:
     void returnToCastle(Game& game) override;
     void startBattle(Game& game, int encounterNo) override;
     bool walkKey(Game& game, Key key) override;
+
+    // The battle being fought, or the last one; made at the first encounter.
+    std::unique_ptr<BattleSession> battle;
 };
 
 // Gives the game the main window's shared screens, once.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "battle/battle.h"
 #include "core/codes.h"
 #include "core/data_files.h"
 #include "core/dice.h"
@@ -13,6 +14,7 @@
 #include "core/panel_names.h"
 #include "core/prompts.h"
 #include "core/textformat.h"
+#include "game/battle_screens.h"
 #include "game/party_list.h"
 #include "game/reorder_panel.h"
 #include "game/save_backup.h"
@@ -114,6 +116,7 @@ void LoadMainWindow(Game& game)
     BuildPartyList(game);
     BuildTownPanels(game);
     BuildReorderPanel(game);
+    BuildBattlePanels(game);
     ConnectMaze(game);
     screen.message.text = CommandText(game);
     screen.message.visible = false;
@@ -268,7 +271,11 @@ void GameScreens::continueAfterEnding(Game& game)
 
 bool CloseRequested(const Game& game)
 {
-    return game.place.mode != Mode::Battle;
+    // Only while orders are taken: a round runs to its end inside one call.
+    if (game.place.mode != Mode::Battle)
+        return true;
+    const BattleSession* battle = CurrentBattle(game);
+    return battle && !RefusesClose(battle->state);
 }
 
 bool ExitSequence(Game& game, WindowShow show)
@@ -326,8 +333,27 @@ void InstallGameScreens(Game& game)
 
 namespace qvr {
 
-// Battles are not fought yet: the encounter the maze asks for passes without
-// a fight, and the walk goes on. The battle engine takes this over.
-void GameScreens::startBattle(Game&, int) {}
+GameScreens::GameScreens() = default;
+GameScreens::~GameScreens() = default;
+
+void GameScreens::startBattle(Game& game, int encounterNo)
+{
+    RunBattle(game, encounterNo);
+}
+
+const BattleSession* CurrentBattle(const Game& game)
+{
+    auto* screens = dynamic_cast<const GameScreens*>(game.sharedScreens.get());
+    return screens ? screens->battle.get() : nullptr;
+}
+
+BattleSession& BattleOf(Game& game)
+{
+    InstallGameScreens(game);
+    auto& screens = dynamic_cast<GameScreens&>(*game.sharedScreens);
+    if (!screens.battle)
+        screens.battle = std::make_unique<BattleSession>(game);
+    return *screens.battle;
+}
 
 } // namespace qvr

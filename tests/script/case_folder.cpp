@@ -9,6 +9,7 @@
 #include "core/data_files.h"
 #include "core/ini_file.h"
 #include "core/music.h"
+#include "core/name_codes.h"
 
 namespace qvr::test {
 
@@ -58,12 +59,82 @@ bool setField(Character& c, const std::string& key, long value)
     return false;
 }
 
+// "C,S,A": count d sides + addend.
+Dice3 diceOf(const std::string& value)
+{
+    int count = 0, sides = 0, bonus = 0;
+    char comma1 = 0, comma2 = 0;
+    std::istringstream in(value);
+    if (!(in >> count >> comma1 >> sides >> comma2 >> bonus) || comma1 != ',' || comma2 != ',')
+        throw std::runtime_error("monster: dice are C,S,A, not " + value);
+    return {static_cast<int16_t>(count), static_cast<int16_t>(sides), static_cast<int16_t>(bonus)};
+}
+
+// A monster of the case's own, so that a battle's transcript holds whatever
+// the game's monsters become: it always swings (every action is melee).
+void AddMonster(Content& content, const std::string& line)
+{
+    std::istringstream in(line);
+    int number = 0;
+    std::string name;
+    if (!(in >> number >> name) || number < 1 || number > kMonsterCount)
+        throw std::runtime_error("monster: wants a monster number and a name: " + line);
+    MonsterDef m{};
+    m.present = 1;
+    m.rank = 1;
+    m.name = m.unknownName = name;
+    m.groupDice = {1, 1, 0};
+    m.hpDice = {1, 4, 0};
+    m.ac = m.ac2 = 10;
+    m.agility = m.luck = 5;
+    m.attacks = 1;
+    m.damageDice = {1, 2, 0};
+    for (int k = 1; k <= 20; ++k)
+        m.actions[k] = 1;
+    std::string field;
+    while (in >> field) {
+        const std::size_t eq = field.find('=');
+        if (eq == std::string::npos)
+            throw std::runtime_error("monster: field=value, not " + field);
+        const std::string key = field.substr(0, eq);
+        const std::string value = field.substr(eq + 1);
+        if (key == "unknown")
+            m.unknownName = value;
+        else if (key == "group")
+            m.groupDice = diceOf(value);
+        else if (key == "hp")
+            m.hpDice = diceOf(value);
+        else if (key == "damage")
+            m.damageDice = diceOf(value);
+        else if (key == "rank")
+            m.rank = std::stoi(value);
+        else if (key == "ac")
+            m.ac = m.ac2 = static_cast<int16_t>(std::stoi(value));
+        else if (key == "agi")
+            m.agility = static_cast<int16_t>(std::stoi(value));
+        else if (key == "attacks")
+            m.attacks = static_cast<int16_t>(std::stoi(value));
+        else if (key == "reach")
+            m.reach = static_cast<int16_t>(std::stoi(value));
+        else if (key == "exp")
+            m.expValue = std::stoi(value);
+        else if (key == "gold")
+            m.goldValue = std::stoi(value);
+        else
+            throw std::runtime_error("monster: no field " + key);
+    }
+    EncodeNameCodes(m.name, m.nameCodes);
+    EncodeNameCodes(m.unknownName, m.unknownNameCodes);
+    content.monsters[number] = m;
+}
+
 // The build's content file, with the case's own floors written over it:
 // walks that hold still whatever the real maps and encounters become.
 void WriteContent(const std::filesystem::path& dir, const CaseSetup& setup)
 {
     const std::filesystem::path built = std::filesystem::path(QVR_BIN_DIR) / kContentFileName;
-    if (setup.quietFloors.empty() && setup.calmFloors.empty() && setup.cells.empty()) {
+    if (setup.quietFloors.empty() && setup.calmFloors.empty() && setup.cells.empty() &&
+        setup.monsters.empty() && setup.encounters.empty()) {
         std::filesystem::copy_file(built, dir / kContentFileName);
         return;
     }
@@ -94,6 +165,15 @@ void WriteContent(const std::filesystem::path& dir, const CaseSetup& setup)
     for (const auto& [floor, x, y, walls, doors] : setup.cells) {
         content.mazeWalls(onFloor(floor), y, x) = static_cast<int16_t>(walls);
         content.mazeDoors(floor, y, x) = static_cast<int16_t>(doors);
+    }
+    for (const std::string& line : setup.monsters)
+        AddMonster(content, line);
+    for (const auto& [floor, entry, g1, g2, g3, g4] : setup.encounters) {
+        if (entry < 1 || entry > 1250)
+            throw std::runtime_error("encounter: no entry " + std::to_string(entry));
+        const std::array<int, 7> row{0, floor > 0 ? entry : 0, floor, g1, g2, g3, g4};
+        for (int col = 1; col <= 6; ++col)
+            content.encounterTable(entry, col) = static_cast<int16_t>(row[col]);
     }
     std::vector<uint8_t> image = EncodeContentImage(content);
     WriteWholeFile(dir / kContentFileName, std::string(image.begin(), image.end()));
@@ -169,6 +249,19 @@ CaseSetup ReadCaseSetup(const std::string& script)
                 if (!(fields >> f))
                     throw std::runtime_error("cell: wants FLOOR X Y WALLS DOORS");
             setup.cells.push_back(cell);
+        } else if (name == "seed") {
+            setup.seed = std::stoull(value);
+        } else if (name == "monster") {
+            setup.monsters.push_back(value);
+        } else if (name == "encounter") {
+            std::istringstream fields(value);
+            std::array<int, 6> row{};
+            int read = 0;
+            while (read < 6 && fields >> row[static_cast<std::size_t>(read)])
+                ++read;
+            if (read < 3)
+                throw std::runtime_error("encounter: wants FLOOR ENTRY M1 [M2 M3 M4]");
+            setup.encounters.push_back(row);
         } else if (name == "saved") {
             if (value != "yes" && value != "no")
                 throw std::runtime_error("saved: wants yes or no");

@@ -20,6 +20,7 @@ namespace qvr::test {
 
 struct CaseSetup {
     int exitStatus = 0;
+    uint64_t seed = 1; // the dice of the run
     std::vector<std::string> stderrHolds;
     std::vector<std::string> without; // files left out of the folder
     bool locked = false;
@@ -27,9 +28,11 @@ struct CaseSetup {
     std::vector<std::string> characters;            // "N NAME field=value ..."
     std::vector<std::pair<int, int>> stock;         // item, the shop's stock of it
     std::optional<bool> saved;
-    std::vector<int> quietFloors;          // floors made open and without encounters
-    std::vector<int> calmFloors;           // real floors without encounters
-    std::vector<std::array<int, 5>> cells; // floor, x, y, walls, doors
+    std::vector<int> quietFloors;               // floors made open and without encounters
+    std::vector<int> calmFloors;                // real floors without encounters
+    std::vector<std::array<int, 5>> cells;      // floor, x, y, walls, doors
+    std::vector<std::string> monsters;          // "M NAME field=value ..."
+    std::vector<std::array<int, 6>> encounters; // floor, entry, monsters of groups 1..4
 };
 
 // Reads the directives of the script's first comment lines. Throws

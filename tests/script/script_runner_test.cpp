@@ -146,14 +146,15 @@ TEST(ScriptRunner, CloseIsRefusedWhileABattleWaitsForOrders)
 {
     CaseFolder folder(CaseSetup{});
     Game game;
-    Panel orders;
-    orders.name = "fraBattleCommand";
-    orders.visible = true;
-    game.screen.add(orders);
-    // No battle can be started from a script yet: a timer of the test's own
-    // puts the game into one as the script begins.
+    // A timer of the test's own puts the game into a battle whose command
+    // panel is up as the script begins.
     game.timers.define(
-        "battle", 1, [](Game& g) { g.place = {Mode::Battle}; }, true);
+        "battle", 1,
+        [](Game& g) {
+            g.place = {Mode::Battle};
+            g.screen.panel("fraBattleCommand").visible = true;
+        },
+        true);
     Result r = run(game, folder.path(), "wait 1\nclose\nkey Down\ndump\n");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.find("SAVE"), std::string::npos) << r.out;

@@ -132,10 +132,7 @@ TEST(Reorder, ClosingInBattleHandsBackToTheBattle)
         ++resumed;
         g.screen.focus("fraBattleCommand");
     });
-    Panel battle;
-    battle.name = "fraBattleCommand";
-    battle.visible = true;
-    f.game.screen.add(battle);
+    f.game.screen.panel("fraBattleCommand").visible = true;
     f.game.screen.message.visible = false;
     f.game.place = {Mode::Battle};
     f.press(Key::Escape);

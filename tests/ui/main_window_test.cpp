@@ -12,10 +12,14 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "battle/battle.h"
 #include "core/data_files.h"
 #include "core/folder_store.h"
 #include "core/prompts.h"
+#include "game/battle_screens.h"
 #include "game/main_window.h"
+#include "maze/movement.h"
+#include "tests/core/own_content.h"
 #include "tests/core/temp_folder.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
@@ -126,6 +130,7 @@ private slots:
     void ctrlSavesOncePerPress();
     void closeRunsTheExitSequence();
     void closeIsRefusedDuringBattleCommands();
+    void battlePanelsShowTheFight();
     void pressOnTheKeyboardListPerformsTheRow();
     void clockRunsUnderAModalDialog();
     void failureInTheGameIsReportedNotFatal();
@@ -238,14 +243,77 @@ void MainWindowTest::closeRunsTheExitSequence()
     }
 }
 
+// A party on floor 1 meets a monster: the monster list, the narration, the
+// command list and the member summary are all on screen, none of them
+// covering another or the party window. QVR_BATTLE_SHOT names a picture of
+// the window to keep.
+void MainWindowTest::battlePanelsShowTheFight()
+{
+    Started s(false);
+    Content& content = test::OwnContent(s.game);
+    MonsterDef& m = content.monsters[3];
+    m.present = 1;
+    m.rank = 1;
+    m.name = m.unknownName = "ＳＬＩＭＥ";
+    m.groupDice = {1, 4, 2};
+    m.hpDice = {0, 0, 3000};
+    m.agility = 1;
+    m.attacks = 1;
+    m.damageDice = {0, 0, 1};
+    for (int k = 1; k <= 20; ++k)
+        m.actions[k] = 1;
+    for (int g = 3; g <= 6; ++g)
+        content.encounterTable(7, g) = 3;
+    for (int r = 1; r <= 6; ++r) {
+        Character& c = s.game.character(r);
+        c.rosterNo = r;
+        c.name = std::string(1, static_cast<char>('A' + r - 1)) + "ＬＡ";
+        c.race = Race::Human;
+        c.classCode = r % 2 ? Class::Fighter : Class::Thief;
+        c.alignment = Align::Neutral;
+        c.level = 1;
+        c.hp = c.maxHp = 500;
+        c.floor = -1;
+        c.position = static_cast<int16_t>(r);
+    }
+    RefreshPartyPanel(s.game);
+    DescendIntoMaze(s.game);
+    Shown shown(s.game);
+    MainWindow& w = shown.window;
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    for (int tries = 0; tries < 30 && !RefusesClose(BattleOf(s.game).state); ++tries)
+        RunBattle(s.game, 7);
+    QVERIFY(RefusesClose(BattleOf(s.game).state));
+    s.game.pressKey(CharKey('F'));
+    s.game.pressKey(Key::Enter);
+    w.syncFromModel();
+    if (const QByteArray path = qgetenv("QVR_BATTLE_SHOT"); !path.isEmpty())
+        w.grab().save(QString::fromLocal8Bit(path));
+
+    std::vector<QRect> shownRects;
+    for (const char* name :
+         {"fraMonster", "fraBattleMsg", "fraBattleCommand", "fraHelp", "fraParty"}) {
+        PanelWidget* p = w.panelWidget(name);
+        QVERIFY2(p && p->isVisible(), name);
+        const QRect r = p->geometry();
+        for (const QRect& other : shownRects)
+            QVERIFY2(!r.intersects(other), qPrintable(QString("%1 %2,%3 %4x%5")
+                                                          .arg(name)
+                                                          .arg(r.x())
+                                                          .arg(r.y())
+                                                          .arg(r.width())
+                                                          .arg(r.height())));
+        shownRects.push_back(r);
+    }
+    QCOMPARE(w.panelWidget("fraMonster")->list()->count(), 4);
+    QVERIFY(w.panelWidget("fraBattleCommand")->caption().endsWith("はどうしますか？"));
+    QVERIFY(shown.errors.isEmpty());
+}
+
 void MainWindowTest::closeIsRefusedDuringBattleCommands()
 {
     Started s(false);
-    Panel battle;
-    battle.name = "fraBattleCommand";
-    battle.visible = true;
-    battle.rect = {4, 100, 100, 40};
-    s.game.screen.add(battle);
+    s.game.screen.panel("fraBattleCommand").visible = true;
     s.game.place = {Mode::Battle};
     Shown shown(s.game);
     MainWindow& w = shown.window;
