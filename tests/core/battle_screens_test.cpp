@@ -65,7 +65,9 @@ TEST(BattleScreens, EndsLeadOnward)
         EXPECT_EQ(w.f.game.screen.keyboardOwner, kBattleCommandPanel);
         w.f.game.pressKey(CharKey('O')); // the leader's automatic orders
         EXPECT_EQ(w.battle().state.end, BattleEnd::Victory);
-        EXPECT_EQ(w.f.game.place.mode, Mode::Maze);
+        // On to the chest the monsters left, or straight back to the walk.
+        const bool chest = w.battle().state.victory.chest;
+        EXPECT_EQ(w.f.game.place.mode, chest ? Mode::Chest : Mode::Maze);
         EXPECT_FALSE(w.f.game.screen.panel(kMonsterPanel).visible);
     }
     {

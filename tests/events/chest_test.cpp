@@ -404,7 +404,8 @@ TEST(ChestPanel, InspectOnceThenLeaveRunsTheAfterBattleEvent)
     EXPECT_FALSE(m.panel(kTreasurePanel).visible);
     EXPECT_FALSE(m.said(kSprungText));
     EXPECT_EQ(m.both(carried), 4); // left unopened
-    EXPECT_EQ(m.game.place.mode, Mode::Maze);
+    // The cell's after-battle event asks for encounter 77, and it starts.
+    EXPECT_EQ(m.game.place.mode, Mode::Battle);
     EXPECT_EQ(m.game.state.eventResult, 77);
 }
 
