@@ -64,7 +64,11 @@ def play(runner, bin_dir, cases, case, append=""):
         path = os.path.join(folder, "case.qvrs")
         with open(path, "w", encoding="utf-8") as f:
             f.write(script + append)
-        run = subprocess.run([runner, "--game-dir", folder, "--seed", "1", "--time", "12:00:00", path],
+        seed = "1"
+        for line in script.splitlines():
+            if line.startswith("# seed:"):
+                seed = line.split(":", 1)[1].strip()
+        run = subprocess.run([runner, "--game-dir", folder, "--seed", seed, "--time", "12:00:00", path],
                              capture_output=True, text=True, encoding="utf-8", timeout=60)
         if run.returncode != 0:
             raise AssertionError("%s: exit %d: %s" % (case, run.returncode, run.stderr))
@@ -79,7 +83,11 @@ def play(runner, bin_dir, cases, case, append=""):
             raise AssertionError("%s: the appended steps did not save" % case)
         with open(os.path.join(folder, "QVR1.DAT"), "rb") as f:
             save = read_save.read_save(f.read())
+    LAST_RUN["save"], LAST_RUN["transcript"] = save, run.stdout
     return {c["name"]: c for c in save["roster"]}, save["itemStock"]
+
+
+LAST_RUN = {}
 
 
 FAILURES = []
@@ -145,6 +153,23 @@ def main(argv):
         "ＢＥＴＨ": {"conditions": 0, "hp": 24, "maxHp": 24, "rip": 1, "vitality": 14,
                     "level": 3, "gold": 0},
         "ＤＡＮＡ": {"conditions": 8192, "vitality": 9, "level": 4}})
+
+    # Two battles on floor 1 and a chest: the tallies count every monster
+    # the transcript saw fall and every item the chest handed over, and the
+    # leader's second level is on disk.
+    case = "first_expedition"
+    roster, _ = play(runner, bin_dir, cases, case)
+    check(case, roster, {"ＡＬＡ": {"level": 2}})
+    party = set(roster)
+    said = [line[4:] for line in LAST_RUN["transcript"].split("\n") if line.startswith("SAY ")]
+    fallen = sum(1 for line in said if line.endswith("は\\n死んだ・・・")
+                 and line.split("は\\n")[0] not in party)
+    found = sum(1 for line in LAST_RUN["transcript"].split("\n")
+                if line.startswith("MSG ") and line.endswith("を手に入れた"))
+    expect(case, "save", "monsters tallied", sum(LAST_RUN["save"]["monsterTally"].values()), fallen)
+    expect(case, "save", "items tallied", sum(LAST_RUN["save"]["itemTally"].values()), found)
+    if fallen == 0 or found == 0:
+        FAILURES.append("%s: the run fought nothing or found nothing" % case)
 
     for failure in FAILURES:
         print(failure)

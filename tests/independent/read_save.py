@@ -13,6 +13,11 @@ ENTRY_BYTES = 750
 ENTRIES = 51
 STOCK_AT = 44022
 ITEMS = 641
+MONSTERS = 701
+# The two tallies lie just before the stock: monsters ever defeated, items
+# ever found in chests.
+MONSTER_TALLY_AT = STOCK_AT - 4 * ITEMS - 4 * MONSTERS
+ITEM_TALLY_AT = STOCK_AT - 4 * ITEMS
 NAME_MASK = 0x3A5C
 
 # (field, offset, struct code, count) inside one roster entry.
@@ -110,8 +115,12 @@ def read_save(image):
                             for level in range(10)] for s in range(3)],
         })
     stock = struct.unpack_from("<%di" % ITEMS, image, STOCK_AT)
+    monsters = struct.unpack_from("<%di" % MONSTERS, image, MONSTER_TALLY_AT)
+    found = struct.unpack_from("<%di" % ITEMS, image, ITEM_TALLY_AT)
     return {"roster": roster,
-            "itemStock": {str(i): n for i, n in enumerate(stock) if n != 0}}
+            "itemStock": {str(i): n for i, n in enumerate(stock) if n != 0},
+            "monsterTally": {str(i): n for i, n in enumerate(monsters) if n != 0},
+            "itemTally": {str(i): n for i, n in enumerate(found) if n != 0}}
 
 
 def main(argv):
