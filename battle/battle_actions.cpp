@@ -7,7 +7,9 @@ namespace qvr {
 
 namespace {
 
-constexpr const char* kNothing = "しかし　なにもおこらなかった";
+// Spells, breath, theft and the special moves are not fought yet: the round
+// says so rather than inventing an outcome.
+constexpr const char* kNothing = "しかし　まだ何の効果もない";
 
 void MemberTries(Game& game, BattleState& state, int pos, const char* what)
 {

@@ -137,7 +137,7 @@ TEST(Round, UnfilledSpellsSayNothingCameOfThem)
     RunRound(f.game, f.state);
     const auto lines = f.said();
     ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], "M1は呪文を唱えた\rしかし　なにもおこらなかった");
+    EXPECT_EQ(lines[0], "M1は呪文を唱えた\rしかし　まだ何の効果もない");
     EXPECT_EQ(f.state.monsters[1][1].hp, BattleFixture::Brute().hp);
 }
 
