@@ -8,10 +8,12 @@
 #include <sstream>
 
 #include "../core/temp_folder.h"
+#include "edited_sources.h"
 #include "tools/content/compile.h"
 
 using namespace qvr;
 using namespace qvr::content;
+using qvr::test::CompileEdited;
 using qvr::test::TempFolder;
 
 namespace {
@@ -21,28 +23,6 @@ const std::filesystem::path kSources = std::filesystem::path(QVR_SOURCE_DIR) / "
 double Average(const Dice3& d)
 {
     return d[0] * (d[1] + 1) / 2.0 + d[2];
-}
-
-// The sources with `from` replaced by `to` in `file`; the compiler's refusal.
-std::string CompileEdited(const std::string& file, const std::string& from, const std::string& to)
-{
-    TempFolder dir;
-    std::filesystem::copy(kSources, dir.path(), std::filesystem::copy_options::recursive);
-    std::stringstream s;
-    s << std::ifstream(dir.path() / file, std::ios::binary).rdbuf();
-    std::string text = s.str();
-    const std::size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    if (at == std::string::npos)
-        return "";
-    text.replace(at, from.size(), to);
-    std::ofstream(dir.path() / file, std::ios::binary) << text;
-    try {
-        CompileContent(dir.path());
-    } catch (const SourceError& e) {
-        return e.what();
-    }
-    return "";
 }
 
 } // namespace

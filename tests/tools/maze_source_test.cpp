@@ -6,39 +6,17 @@
 #include <sstream>
 
 #include "../core/temp_folder.h"
+#include "edited_sources.h"
 #include "tools/content/compile.h"
 
 using namespace qvr;
 using namespace qvr::content;
+using qvr::test::CompileEdited;
 using qvr::test::TempFolder;
 
 namespace {
 
 const std::filesystem::path kSources = std::filesystem::path(QVR_SOURCE_DIR) / "data/content";
-
-// A copy of the real sources with the first occurrence of a text replaced in
-// one file; the error that gives.
-std::string errorAfterEdit(const std::string& file, const std::string& from, const std::string& to)
-{
-    TempFolder dir;
-    std::filesystem::copy(kSources, dir.path(), std::filesystem::copy_options::recursive);
-    std::ifstream in(dir.path() / file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    std::string text = s.str();
-    std::size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    if (at == std::string::npos)
-        return "";
-    text.replace(at, from.size(), to);
-    std::ofstream(dir.path() / file, std::ios::binary) << text;
-    try {
-        CompileContent(dir.path());
-    } catch (const SourceError& e) {
-        return e.what();
-    }
-    return "";
-}
 
 TEST(MazeSources, BrokenFloorsAreRefusedWithFileAndLine)
 {
@@ -76,7 +54,7 @@ TEST(MazeSources, BrokenFloorsAreRefusedWithFileAndLine)
         {"floors/floor01.txt", "|   D      ", "|   X      ", "floor01.txt:11:", "unknown side 'X'"},
     };
     for (const Case& c : cases) {
-        std::string error = errorAfterEdit(c.file, c.from, c.to);
+        std::string error = CompileEdited(c.file, c.from, c.to);
         EXPECT_NE(error.find(c.where), std::string::npos) << c.to << "\n" << error;
         EXPECT_NE(error.find(c.what), std::string::npos) << c.to << "\n" << error;
     }
