@@ -134,7 +134,7 @@ void WriteContent(const std::filesystem::path& dir, const CaseSetup& setup)
 {
     const std::filesystem::path built = std::filesystem::path(QVR_BIN_DIR) / kContentFileName;
     if (setup.quietFloors.empty() && setup.calmFloors.empty() && setup.cells.empty() &&
-        setup.monsters.empty() && setup.encounters.empty()) {
+        setup.rocks.empty() && setup.monsters.empty() && setup.encounters.empty()) {
         std::filesystem::copy_file(built, dir / kContentFileName);
         return;
     }
@@ -162,6 +162,13 @@ void WriteContent(const std::filesystem::path& dir, const CaseSetup& setup)
     }
     for (int floor : setup.calmFloors)
         calm(onFloor(floor));
+    // Rock a teleport may reach: no no-teleport mark, unlike the content's.
+    for (const auto& [floor, x1, y1, x2, y2] : setup.rocks)
+        for (int y = y1; y <= y2; ++y)
+            for (int x = x1; x <= x2; ++x) {
+                content.mazeWalls(onFloor(floor), y, x) = 15;
+                content.mazeDoors(floor, y, x) = content.mazeCells(floor, y, x) = 0;
+            }
     for (const auto& [floor, x, y, walls, doors] : setup.cells) {
         content.mazeWalls(onFloor(floor), y, x) = static_cast<int16_t>(walls);
         content.mazeDoors(floor, y, x) = static_cast<int16_t>(doors);
@@ -240,6 +247,15 @@ CaseSetup ReadCaseSetup(const std::string& script)
             setup.characters.push_back(value);
         } else if (name == "floor") {
             setup.quietFloors.push_back(std::stoi(value));
+        } else if (name == "rock") {
+            std::istringstream fields(value);
+            std::array<int, 5> rect{};
+            for (int& f : rect)
+                if (!(fields >> f))
+                    throw std::runtime_error("rock: wants FLOOR X1 Y1 X2 Y2");
+            if (rect[1] < 0 || rect[2] < 0 || rect[3] >= kMazeSize || rect[4] >= kMazeSize)
+                throw std::runtime_error("rock: the cells lie outside the floor");
+            setup.rocks.push_back(rect);
         } else if (name == "calm") {
             setup.calmFloors.push_back(std::stoi(value));
         } else if (name == "cell") {

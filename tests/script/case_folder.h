@@ -30,6 +30,7 @@ struct CaseSetup {
     std::optional<bool> saved;
     std::vector<int> quietFloors;               // floors made open and without encounters
     std::vector<int> calmFloors;                // real floors without encounters
+    std::vector<std::array<int, 5>> rocks;      // floor, x1, y1, x2, y2
     std::vector<std::array<int, 5>> cells;      // floor, x, y, walls, doors
     std::vector<std::string> monsters;          // "M NAME field=value ..."
     std::vector<std::array<int, 6>> encounters; // floor, entry, monsters of groups 1..4
