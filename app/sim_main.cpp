@@ -170,7 +170,10 @@ int main(int argc, char** argv)
                                              : LoadContent(contentPath, true);
         const SimTotals t = RunSimulation(config);
         const int64_t n = t.battles;
+        // Casters give spell orders that have no effect until battle spells
+        // exist: the figures are melee-only, and say so.
         std::cout << std::fixed << std::setprecision(2) << "level " << level << "\n"
+                  << "spells: not fought yet (melee only)\n"
                   << "battles " << n << "\n"
                   << "win% " << Percent(t.wins, n) << "\n"
                   << "flight% " << Percent(t.fled, n) << "\n"

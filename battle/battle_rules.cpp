@@ -179,12 +179,4 @@ void Say(BattleState& state, std::string_view text)
         state.narrator->say(text);
 }
 
-int WeaponSlot(const Character& c, int code)
-{
-    for (int s = 1; s <= 12; ++s)
-        if (c.items[s] > 0 && (c.itemFlags[s] & 7) == code)
-            return s;
-    return 0;
-}
-
 } // namespace qvr

@@ -81,7 +81,4 @@ inline std::string Cat(std::initializer_list<std::string_view> parts)
     return out;
 }
 
-// The first carried slot whose equip code (& 7) is `code`, or 0.
-int WeaponSlot(const Character& c, int code);
-
 } // namespace qvr

@@ -7,6 +7,7 @@
 #include "core/codes.h"
 #include "core/game.h"
 #include "core/textformat.h"
+#include "rules/equipment.h"
 
 namespace qvr {
 
@@ -118,7 +119,7 @@ bool AllOrdersIn(const Game& game, const BattleState& state)
 int WeaponReach(Game& game, int pos)
 {
     const Character& c = MemberAt(game, pos);
-    const int slot = WeaponSlot(c, kMainWeapon);
+    const int slot = WornSlot(c, kMainHand);
     return slot ? game.item(c.items[slot]).reach : 0;
 }
 

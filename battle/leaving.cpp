@@ -4,25 +4,9 @@
 #include "core/music.h"
 #include "core/saving.h"
 #include "rules/equipment.h"
+#include "rules/party_rules.h"
 
 namespace qvr {
-
-namespace {
-
-// A vanished member is gone from the roster, and so from the party: the
-// positions behind it close up.
-void DropFromParty(Game& game, int pos)
-{
-    GameState& s = game.state;
-    for (int p = pos; p < s.partyCount; ++p) {
-        s.partyMember[p] = s.partyMember[p + 1];
-        game.character(s.partyMember[p]).position = static_cast<int16_t>(p);
-    }
-    s.partyMember[s.partyCount] = 0;
-    --s.partyCount;
-}
-
-} // namespace
 
 void LeaveBattle(Game& game, BattleState& state)
 {
@@ -35,8 +19,8 @@ void LeaveBattle(Game& game, BattleState& state)
         Character& c = game.character(rosterNo);
         c.conditions &= ~kBattleOnly;
         if (c.conditions & Cond::Vanished) {
-            c = game.save().roster[0];
-            DropFromParty(game, p);
+            // Gone from the roster, and so from the party.
+            EraseFromParty(game, rosterNo);
             continue;
         }
         c.ac = ProtectedAc(game, c.baseAc);

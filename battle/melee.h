@@ -13,9 +13,6 @@ class Game;
 struct BattleState;
 struct Character;
 
-inline constexpr int kMainWeapon = 1;
-inline constexpr int kSecondWeapon = 2;
-
 // The member at party position `pos` strikes the group of its order with
 // weapon 1 (main) or 2 (second hand).
 void MemberMelee(Game& game, BattleState& state, int pos, int weapon);

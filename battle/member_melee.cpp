@@ -3,6 +3,7 @@
 #include "battle/battle_rules.h"
 #include "battle/melee.h"
 #include "core/game.h"
+#include "rules/equipment.h"
 
 namespace qvr {
 
@@ -25,7 +26,7 @@ std::string HitText(std::string_view frame, const std::string& target, int32_t s
 MemberBlow RollMemberBlow(Game& game, const Character& c, int weapon, bool confusedFists)
 {
     MemberBlow blow;
-    const int slot = WeaponSlot(c, weapon);
+    const int slot = WornSlot(c, weapon);
     int64_t sum = 0;
     if (slot == 0) {
         blow.swings = ClassAttacks(c.classCode, c.level);

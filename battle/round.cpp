@@ -7,6 +7,7 @@
 #include "battle/melee.h"
 #include "battle/victory.h"
 #include "core/game.h"
+#include "rules/equipment.h"
 
 namespace qvr {
 
@@ -54,13 +55,13 @@ void MemberFights(Game& game, BattleState& state, int pos)
     for (int i = 0; i < swings; ++i) {
         if (i > 0 && ((c.conditions & Cond::Dead) || Roll(game, c.agility) <= 10))
             break;
-        swing(kMainWeapon);
+        swing(kMainHand);
     }
     if (c.conditions & Cond::Dead)
         return;
-    const int second = WeaponSlot(c, kSecondWeapon);
+    const int second = WornSlot(c, kSecondHand);
     if (second != 0 && game.item(c.items[second]).kind == 1)
-        swing(kSecondWeapon);
+        swing(kSecondHand);
 }
 
 void MemberActs(Game& game, BattleState& state, int pos)

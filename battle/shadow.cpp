@@ -3,6 +3,7 @@
 #include "battle/battle_rules.h"
 #include "battle/melee.h"
 #include "core/game.h"
+#include "rules/equipment.h"
 
 namespace qvr {
 
@@ -65,7 +66,7 @@ void MakeShadow(Game& game, MonsterDef& m, const Character& c)
             m.actions[k] = static_cast<int16_t>(k - 1);
     }
 
-    const int slot = WeaponSlot(c, kMainWeapon);
+    const int slot = WornSlot(c, kMainHand);
     if (slot != 0) {
         const ItemDef& w = game.item(c.items[slot]);
         m.damageDice = w.damageDice;

@@ -4,6 +4,7 @@
 
 #include "battle/battle.h"
 #include "battle/battle_rules.h"
+#include "battle/command_input.h"
 #include "battle/narrator.h"
 #include "core/error.h"
 #include "core/game.h"
@@ -12,12 +13,6 @@
 namespace qvr {
 
 namespace {
-
-bool ReachesFromBehind(const Game& game, const Character& c)
-{
-    const int slot = WeaponSlot(c, 1);
-    return slot != 0 && game.item(c.items[slot]).reach > 1;
-}
 
 bool Casts(int16_t classCode)
 {
@@ -38,7 +33,7 @@ void GiveOrders(Game& game, BattleState& state)
             continue;
         MemberOrder& o = state.orders[p];
         o.target = first;
-        if (p <= 3 || ReachesFromBehind(game, c) || (c.conditions & Cond::Hidden))
+        if (p <= 3 || WeaponReach(game, p) > 1 || (c.conditions & Cond::Hidden))
             o.code = Order::Fight;
         else if (Casts(c.classCode))
             o.code = Order::Spell;

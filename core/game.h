@@ -39,7 +39,6 @@ public:
     // The content is loaded once and only read, so that many games (the
     // battle simulator's) can share one copy. A new game has empty content.
     const Content& content() const { return *content_; }
-    const std::shared_ptr<const Content>& sharedContent() const { return content_; }
     void setContent(std::shared_ptr<const Content> content);
 
     // An item as the rules see it: the content's, or this game's crafted

@@ -69,7 +69,6 @@ void ShowNarration(Game& game)
         if (!text.empty())
             text += "\r";
         text += line;
-        s.log.push_back(line);
     }
     s.narrator.lines.clear();
     s.lastStep = text;
@@ -408,33 +407,28 @@ void ChooseMonsterLine(Game& game, int line)
     AskMember(game, 1);
 }
 
+namespace {
+
+Panel BattlePanel(const char* name, const char* list, Rect rect)
+{
+    Panel p;
+    p.name = name;
+    p.list = list;
+    p.rect = rect;
+    return p;
+}
+
+} // namespace
+
 void BuildBattlePanels(Game& game)
 {
-    Panel monsters;
-    monsters.name = kMonsterPanel;
-    monsters.list = kMonsterList;
-    monsters.rect = kMonsterRect;
+    Panel monsters = BattlePanel(kMonsterPanel, kMonsterList, kMonsterRect);
     monsters.perform = ChooseMonsterLine;
     monsters.keyHook = MonsterListKey;
     game.screen.add(std::move(monsters));
-
-    Panel message;
-    message.name = kBattleMessagePanel;
-    message.list = kBattleMessageList;
-    message.rect = kMessageRect;
-    game.screen.add(std::move(message));
-
-    Panel command;
-    command.name = kBattleCommandPanel;
-    command.list = kBattleCommandList;
-    command.rect = kCommandRect;
-    game.screen.add(std::move(command));
-
-    Panel help;
-    help.name = kBattleHelpPanel;
-    help.list = kBattleHelpList;
-    help.rect = kHelpRect;
-    game.screen.add(std::move(help));
+    game.screen.add(BattlePanel(kBattleMessagePanel, kBattleMessageList, kMessageRect));
+    game.screen.add(BattlePanel(kBattleCommandPanel, kBattleCommandList, kCommandRect));
+    game.screen.add(BattlePanel(kBattleHelpPanel, kBattleHelpList, kHelpRect));
 
     // A spell aimed at a member: the member chosen in the party list.
     PartyListUse use;
@@ -456,7 +450,6 @@ void RunBattle(Game& game, int encounterNo)
     BattleSession& s = BattleOf(game);
     s.state.narrator = &s.narrator;
     s.narrator.lines.clear();
-    s.log.clear();
     const Place before = game.place;
     game.place = {Mode::Battle};
     game.screen.message.visible = false;

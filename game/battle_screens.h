@@ -41,8 +41,6 @@ struct BattleSession {
     explicit BattleSession(Game& game) : narrator(game) {}
     BattleState state;
     ScreenNarrator narrator;
-    // Every line of the battle so far, for the record of a scripted run.
-    std::vector<std::string> log;
     // What the latest step said, line breaks included.
     std::string lastStep;
     // The command whose target is being chosen in the monster list.

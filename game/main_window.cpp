@@ -329,10 +329,6 @@ void InstallGameScreens(Game& game)
         game.sharedScreens = std::make_unique<GameScreens>();
 }
 
-} // namespace qvr
-
-namespace qvr {
-
 GameScreens::GameScreens() = default;
 GameScreens::~GameScreens() = default;
 

@@ -11,6 +11,7 @@
 #include "core/prompts.h"
 #include "core/textformat.h"
 #include "rules/experience.h"
+#include "rules/party_rules.h"
 
 namespace qvr {
 
@@ -68,25 +69,6 @@ void Revived(Character& c)
         c.vitality -= 1;
 }
 
-// A character gone for good leaves the roster and, so that nobody walks on
-// with an empty place in the line, the party.
-void Erase(Game& game, int rosterNo)
-{
-    GameState& st = game.state;
-    int kept = 0;
-    for (int i = 1; i <= st.partyCount; ++i) {
-        const int16_t r = st.partyMember[i];
-        if (r == rosterNo)
-            continue;
-        st.partyMember[++kept] = r;
-        game.character(r).position = static_cast<int16_t>(kept);
-    }
-    for (int i = kept + 1; i <= st.partyCount; ++i)
-        st.partyMember[i] = 0;
-    st.partyCount = static_cast<int16_t>(kept);
-    game.character(rosterNo) = game.character(0);
-}
-
 void RaiseDead(Game& game, Character& c)
 {
     if ((c.conditions & (Cond::Ashes | Cond::Vanished)) || !(c.conditions & Cond::Dead)) {
@@ -114,7 +96,7 @@ void RaiseAshes(Game& game, int rosterNo)
     if (Dice(game.rng, 1, c.vitality, 0) <= 3) {
         if (c.conditions & Cond::Ashes) {
             const std::string name = c.name;
-            Erase(game, rosterNo);
+            EraseFromParty(game, rosterNo);
             ShowMessage(game, "", name + kErasedText);
         } else {
             c.conditions = Cond::Ashes;

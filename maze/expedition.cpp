@@ -40,7 +40,7 @@ void leaveMembersHere(Game& game)
         c.ac = c.baseAc;
         st.partyMember[i] = 0;
         if (c.conditions & Cond::Vanished)
-            Erase(game, c);
+            EraseCharacter(game, c);
     }
 }
 
@@ -102,12 +102,6 @@ int FreeGroupNumber(const Game& game)
         if (!taken(g, false))
             return g;
     return kRosterSize;
-}
-
-void Erase(Game& game, Character& c)
-{
-    c = game.character(0);
-    c.rosterNo = 0;
 }
 
 void SuspendParty(Game& game)

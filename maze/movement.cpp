@@ -218,7 +218,7 @@ bool CheckInRock(Game& game)
     bool inRock = !offTheMap && floor >= 0 && game.content().mazeWalls(floor, y, x) == 15 &&
                   game.content().mazeDoors(floor, y, x) == 0;
     if (offTheMap || inRock) {
-        EndTheParty(game, [&](Character& c) { Erase(game, c); });
+        EndTheParty(game, [&](Character& c) { EraseCharacter(game, c); });
         Save(game);
         ShowMessage(game, "", "\n石の中にいる");
     } else if (floor > 0) {

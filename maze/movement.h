@@ -12,15 +12,9 @@ namespace qvr {
 class Game;
 struct Character;
 
-enum class MoveAction {
-    Forward = 0,
-    TurnRight = 1,
-    TurnAbout = 2,
-    TurnLeft = 3,
-};
-
-// One step forward or one turn, then the common tail: the view, the cell's
-// event, the encounter roll. Walls are not tested here: the keys do that.
+// One step forward (action 0) or one turn (1 right, 2 about, 3 left), then
+// the common tail: the view, the cell's event, the encounter roll. Walls are
+// not tested here: the keys do that.
 void PartyMove(Game& game, int action);
 
 // What an event, a search (F) or an item's use (U) answered: a positive
@@ -49,10 +43,6 @@ bool CheckInRock(Game& game);
 void SuspendParty(Game& game);
 // Every member is out of action: recorded where they fell, saved, back to town.
 void PartyWipedOut(Game& game);
-
-// Overwrites a roster entry with the blank entry 0, which leaves the slot
-// free even when the save's blank entry is not quite blank.
-void Erase(Game& game, Character& c);
 
 // The edge of town's "D)洞窟へ潜る" and "O)冒険の再開" (the chosen
 // character's group, by roster number).

@@ -55,4 +55,27 @@ void EnterFloor(Game& game)
     s.floorEncounterCount = count;
 }
 
+void EraseCharacter(Game& game, Character& c)
+{
+    c = game.character(0);
+    c.rosterNo = 0;
+}
+
+void EraseFromParty(Game& game, int rosterNo)
+{
+    GameState& st = game.state;
+    int kept = 0;
+    for (int i = 1; i <= st.partyCount; ++i) {
+        const int16_t r = st.partyMember[i];
+        if (r == rosterNo)
+            continue;
+        st.partyMember[++kept] = r;
+        game.character(r).position = static_cast<int16_t>(kept);
+    }
+    for (int i = kept + 1; i <= st.partyCount; ++i)
+        st.partyMember[i] = 0;
+    st.partyCount = static_cast<int16_t>(kept);
+    EraseCharacter(game, game.character(rosterNo));
+}
+
 } // namespace qvr

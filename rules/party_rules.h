@@ -17,6 +17,13 @@ int16_t PartyAlignments(const Game& game);
 // group nobody belongs to.
 bool IsWiped(const Game& game, int groupNo);
 
+// A character gone for good: its roster entry becomes the blank one and the
+// slot is free, whatever the save's blank entry carries as its number.
+void EraseCharacter(Game& game, Character& c);
+// The same for a member of the party, who also leaves it: the positions
+// behind close up.
+void EraseFromParty(Game& game, int rosterNo);
+
 // Most encounter numbers one floor can list.
 inline constexpr int kMaxFloorEncounters = 350;
 

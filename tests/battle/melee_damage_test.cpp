@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "battle/melee.h"
+#include "rules/equipment.h"
 #include "battle_fixture.h"
 #include "core/dice.h"
 
@@ -84,7 +85,7 @@ TEST(MeleeDamage, FixedWeaponsGiveTheSumOfTheirSwings)
         f.member(1).conditions = c.attacker | Cond::Hidden;
         f.state.monsters[1][1].conditions = c.target;
         const int32_t before = f.state.monsters[1][1].hp;
-        MemberMelee(f.game, f.state, 1, kMainWeapon);
+        MemberMelee(f.game, f.state, 1, kMainHand);
         EXPECT_EQ(before - f.state.monsters[1][1].hp, c.expected) << c.what;
         EXPECT_EQ(f.state.monsters[1][1].conditions & Cond::Asleep, 0) << c.what;
     }
@@ -113,7 +114,7 @@ TEST(MeleeDamage, BareHandsFollowTheClass)
         for (int i = 0; i < 4000; ++i) {
             f.member(1).conditions = Cond::Hidden;
             const int32_t before = f.state.monsters[1][1].hp;
-            MemberMelee(f.game, f.state, 1, kMainWeapon);
+            MemberMelee(f.game, f.state, 1, kMainHand);
             const int32_t done = before - f.state.monsters[1][1].hp;
             low = std::min(low, done);
             high = std::max(high, done);
@@ -137,7 +138,7 @@ TEST(MeleeDamage, ReflectionHurtsTheAttackerWhoSurvivesExactlyZero)
         f.state.orders[1].target = 1;
         f.arm(1).damageDice = {0, 0, 15};
         f.member(1).hp = c.attackerHp;
-        MemberMelee(f.game, f.state, 1, kMainWeapon);
+        MemberMelee(f.game, f.state, 1, kMainHand);
         EXPECT_EQ(f.member(1).hp, 0);
         EXPECT_EQ((f.member(1).conditions & Cond::Dead) != 0, c.dies);
         EXPECT_EQ(f.state.monsters[1][1].hp, m.hp);
@@ -156,12 +157,12 @@ TEST(MeleeDamage, AbsorptionHealsUpToTheMaximumAndSlayingCutsThrough)
     ItemDef& w = f.arm(1);
     w.damageDice = {0, 0, 15};
     f.state.monsters[1][1].hp = m.maxHp - 10;
-    MemberMelee(f.game, f.state, 1, kMainWeapon);
+    MemberMelee(f.game, f.state, 1, kMainHand);
     EXPECT_EQ(f.state.monsters[1][1].hp, m.maxHp);
 
     w.slayMask = 2;
     f.member(1).conditions = Cond::Hidden;
-    MemberMelee(f.game, f.state, 1, kMainWeapon);
+    MemberMelee(f.game, f.state, 1, kMainHand);
     EXPECT_EQ(f.state.monsters[1][1].hp, m.maxHp - 30);
 }
 
@@ -178,7 +179,7 @@ TEST(MeleeDamage, NullifyingHoldsEvenAgainstSlaying)
     for (int i = 0; i < 1000; ++i) {
         f.member(1).conditions = Cond::Hidden;
         const int32_t before = f.state.monsters[1][1].hp;
-        MemberMelee(f.game, f.state, 1, kMainWeapon);
+        MemberMelee(f.game, f.state, 1, kMainHand);
         struck += f.state.monsters[1][1].hp < before ? 1 : 0;
     }
     EXPECT_GT(struck, 0);
@@ -197,7 +198,7 @@ TEST(MeleeDamage, AKillPaysIntoThePoolsOnceAndAReflectedDeathPaysNothing)
     f.state.orders[1].target = 1;
     f.arm(1).damageDice = {0, 0, 50};
     f.member(1).conditions = Cond::Hidden;
-    MemberMelee(f.game, f.state, 1, kMainWeapon);
+    MemberMelee(f.game, f.state, 1, kMainHand);
     EXPECT_EQ(f.state.monsters[1][1].conditions, kEmptySlot);
     EXPECT_EQ(f.state.rewards.exp, 70);
     EXPECT_EQ(f.state.rewards.gold, 9);
@@ -222,8 +223,8 @@ TEST(MeleeDamage, ASecondHandWeaponGivesOneMoreSwingInTheRound)
 {
     BattleFixture f;
     f.place(1, BattleFixture::Brute());
-    f.arm(1, 1, kMainWeapon, 1).damageDice = {0, 0, 3};
-    f.arm(1, 2, kSecondWeapon, 2).damageDice = {0, 0, 40};
+    f.arm(1, 1, kMainHand, 1).damageDice = {0, 0, 3};
+    f.arm(1, 2, kSecondHand, 2).damageDice = {0, 0, 40};
     f.member(1).conditions = Cond::Hidden; // the first swing surely lands
     f.state.orders[1] = {1, Order::Fight, 1, 0, 10, 0};
     const int32_t before = f.state.monsters[1][1].hp;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "battle/melee.h"
+#include "rules/equipment.h"
 #include "battle_fixture.h"
 
 namespace qvr::test {
@@ -45,7 +46,7 @@ TEST(MeleeEffects, CriticalOdds)
         int criticals = 0;
         for (int i = 0; i < kTrials; ++i) {
             f.state.monsters[1][1].hp = 1000;
-            MemberMelee(f.game, f.state, 1, kMainWeapon);
+            MemberMelee(f.game, f.state, 1, kMainHand);
             if (f.state.monsters[1][1].conditions == kEmptySlot) {
                 ++criticals;
                 f.state.monsters[1][1] = f.state.monsters[1][0];
@@ -65,7 +66,7 @@ TEST(MeleeEffects, TheCriticalSaysWhichItWas)
         f.arm(1).chance[31] = 100;
         std::string found;
         for (int i = 0; i < 200 && found.empty(); ++i) {
-            MemberMelee(f.game, f.state, 1, kMainWeapon);
+            MemberMelee(f.game, f.state, 1, kMainHand);
             for (const std::string& line : f.said())
                 if (Contains(line, "くびをはねられた") || Contains(line, "致命傷"))
                     found = line;
@@ -109,7 +110,7 @@ TEST(MeleeEffects, WeaponsAndMonstersAddTheirConditions)
             if (c.fromMonster)
                 MonsterMelee(f.game, f.state);
             else
-                MemberMelee(f.game, f.state, 1, kMainWeapon);
+                MemberMelee(f.game, f.state, 1, kMainHand);
             const int32_t conds =
                 c.fromMonster ? f.member(1).conditions : f.state.monsters[1][1].conditions;
             for (const std::string& line : f.said())

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "battle/melee.h"
+#include "rules/equipment.h"
 #include "battle_fixture.h"
 
 namespace qvr::test {
@@ -55,7 +56,7 @@ TEST(MeleeHit, MemberOddsFollowTheNeed)
             f.member(1).conditions = c.attackerConditions;
             f.state.monsters[1][1].conditions = c.targetConditions;
             const int32_t before = f.state.monsters[1][1].hp;
-            MemberMelee(f.game, f.state, 1, kMainWeapon);
+            MemberMelee(f.game, f.state, 1, kMainHand);
             hits += f.state.monsters[1][1].hp < before ? 1 : 0;
         }
         const double expected =
@@ -72,7 +73,7 @@ TEST(MeleeHit, SneakAttackEndsTheHidingAndSaysSo)
     f.place(1, BattleFixture::Brute("X"));
     f.state.orders[1].target = 1;
     f.member(1).conditions = Cond::Hidden;
-    MemberMelee(f.game, f.state, 1, kMainWeapon);
+    MemberMelee(f.game, f.state, 1, kMainHand);
     EXPECT_EQ(f.member(1).conditions & Cond::Hidden, 0);
     const auto lines = f.said();
     ASSERT_FALSE(lines.empty());

@@ -257,6 +257,10 @@ TEST(ChestTraps, TeleporterIntoRockEndsTheParty)
     for (int y = 0; y < kMazeSize; ++y)
         for (int x = 0; x < kMazeSize; ++x)
             m.content().mazeWalls(1, y, x) = 15;
+    // The party's own cell stays open: only the teleporter can put it in rock.
+    const GameState& at = m.game.state;
+    m.content().mazeWalls(1, at.posY, at.posX) = 0;
+    EXPECT_FALSE(CheckInRock(m.game));
     m.game.state.groupNo = 1;
     ApplyTrapEffect(m.game, 8, 1);
     EXPECT_TRUE(CheckInRock(m.game));

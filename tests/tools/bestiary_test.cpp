@@ -2,19 +2,15 @@
 // broken copies refused with the file and line at fault.
 
 #include <algorithm>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <regex>
-#include <sstream>
 
-#include "../core/temp_folder.h"
 #include "edited_sources.h"
 #include "tools/content/compile.h"
 
 using namespace qvr;
 using namespace qvr::content;
 using qvr::test::CompileEdited;
-using qvr::test::TempFolder;
 
 namespace {
 

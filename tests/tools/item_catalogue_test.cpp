@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "../core/temp_folder.h"
-#include "core/folder_store.h"
 #include "core/data_files.h"
+#include "core/folder_store.h"
 #include "core/item_numbers.h"
 #include "core/save_store.h"
 #include "tools/content/compile.h"

@@ -1,18 +1,14 @@
 // The floor maps and event scripts: what the compiler refuses, naming file
 // and line, and the real floors, which must pass every check.
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
-#include "../core/temp_folder.h"
 #include "edited_sources.h"
 #include "tools/content/compile.h"
 
 using namespace qvr;
 using namespace qvr::content;
 using qvr::test::CompileEdited;
-using qvr::test::TempFolder;
 
 namespace {
 
@@ -37,9 +33,9 @@ TEST(MazeSources, BrokenFloorsAreRefusedWithFileAndLine)
          "floor02.txt:8:", "no stairs lead back"},
         {"events/floor02.txt", "chute 3 9 8", "chute 3 0 0", "floor02.txt:12:", "open cell"},
         {"events/floor01.txt", "enter 6,0", "enter 1,0", "floor01.txt:11:", "solid rock"},
-        // The lift room's only door walled up.
         {"events/floor01.txt", "誰も居なかった", "誰も居なかった😀",
          "floor01.txt:12:", "code page 932"},
+        // The lift room's only door walled up.
         {"floors/floor01.txt", "|                       D           |",
          "|                       |           |", "floor01.txt:33: cell (6, 14)",
          "cannot be reached"},

@@ -75,7 +75,7 @@ double Average(const Spell& s)
 }
 
 class SpellList : public ::testing::Test {
-  protected:
+protected:
     std::vector<Spell> spells = LoadSpells();
 };
 
@@ -217,7 +217,7 @@ TEST_F(SpellList, BlowsAndHealsGrowWithLevel)
 }
 
 class TrapTable : public ::testing::Test {
-  protected:
+protected:
     std::vector<Trap> traps = LoadTraps();
 };
 
