@@ -13,16 +13,13 @@ namespace qvr::content {
 namespace {
 
 constexpr int kLastEncounter = 1250;
-constexpr int kMostOnAFloor = 350; // the length of a floor's list
 
-// Waiting too long in one place calls one of these, on any floor.
+// Waiting too long in one place calls one of these, on any floor; their
+// ranks stay far below 35, above which no party could run from them.
 constexpr int kFirstIdle = 1209;
 constexpr int kLastIdle = 1220;
 constexpr int kIdleLowRank = 5;
 constexpr int kIdleHighRank = 16;
-
-// Above this rank no party can run from a battle.
-constexpr int kFleeableRank = 35;
 
 // Encounters numbered 60f-59..60f belong to floor f.
 int floorOfEncounter(int no)
@@ -44,7 +41,7 @@ void checkGroup(FieldReader& f, const Content& content, int no, int floor, int m
                                  std::to_string(band.low) + ".." + std::to_string(band.high));
     }
     if (no >= kFirstIdle && no <= kLastIdle &&
-        (rank < kIdleLowRank || rank > kIdleHighRank || rank > kFleeableRank))
+        (rank < kIdleLowRank || rank > kIdleHighRank))
         f.fail("groups", "name " + who + " of rank " + std::to_string(rank) +
                              "; an idle encounter meets ranks " + std::to_string(kIdleLowRank) +
                              ".." + std::to_string(kIdleHighRank) + ", and the party can flee it");
@@ -56,7 +53,6 @@ void ReadEncounters(const std::filesystem::path& path, Content& content)
 {
     const std::string file = path.string();
     toml::table root = ParseSource(path);
-    int onFloor[kLastFloor + 1] = {};
     std::set<int> seen;
     for (const toml::table* table : TablesOf(file, root, "encounter")) {
         FieldReader f(file, *table, "encounter");
@@ -79,8 +75,6 @@ void ReadEncounters(const std::filesystem::path& path, Content& content)
         if (floor == 0 && floorOfEncounter(no) > 0)
             f.fail("floor", "is missing: encounter " + std::to_string(no) + " is floor " +
                                 std::to_string(floorOfEncounter(no)) + "'s");
-        if (floor > 0 && ++onFloor[floor] > kMostOnAFloor)
-            f.fail("floor", "has more than " + std::to_string(kMostOnAFloor) + " encounters");
         for (std::size_t g = 0; g < groups.size(); ++g) {
             if (groups[g] != 0)
                 checkGroup(f, content, no, floor, static_cast<int>(groups[g]));
