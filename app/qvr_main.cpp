@@ -133,6 +133,9 @@ int main(int argc, char** argv)
     // title is on the screen, and the title says "Loading..." meanwhile.
     auto finishStartUp = [&]() -> bool {
         window = std::make_unique<MainWindow>(game);
+        if (NoDialogs())
+            window->setErrorReporter(
+                [](const QString& text) { std::cerr << "qvr: " << text.toStdString() << "\n"; });
         game.prompter = std::make_unique<QtPrompter>(window.get());
         if (!FinishGameStartUp(game, showTitle))
             return false;
@@ -173,7 +176,9 @@ int main(int argc, char** argv)
     }
     // The prompter's dialogs belong to the main window: let them go first.
     game.prompter.reset();
-    // The player has been told that the last save failed; the status says so
-    // too, to whatever started the game.
+    // The player has been told that the last save failed, or that an error
+    // stopped the game; the status says so too, to whatever started it.
+    if (window && window->stoppedByError())
+        return 1;
     return status == 0 && game.screen.exitUnsaved ? 1 : status;
 }

@@ -108,7 +108,7 @@ void ScriptPrompter::dump(const Game& game) const
 void ScriptPrompter::run(Game& game, ModalWindow& window)
 {
     if (window.kind() == WindowKind::Settings)
-        throw GameError("this front end cannot show the settings window");
+        throw WindowUnavailable("this front end cannot show the settings window");
     if (MessageBox* box = WindowAs<MessageBox>(window))
         runBox(game, *box);
     else

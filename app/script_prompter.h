@@ -10,6 +10,7 @@
 
 #include "app/script_source.h"
 #include "app/script_transcript.h"
+#include "core/error.h"
 #include "core/services.h"
 
 namespace qvr {
@@ -38,6 +39,13 @@ struct ScriptEnded {};
 // The game ran its exit sequence and asked to end (a menu row that ends the
 // game) while a prompt was open: nothing more is read.
 struct GameQuit {};
+
+// A window the runner has no way to show (the settings): the run stops with
+// 1, as for an error, but the game itself met none.
+class WindowUnavailable : public GameError {
+public:
+    using GameError::GameError;
+};
 
 // Prompts that open while others are open only come from timers firing
 // inside a prompt's wait; this many means something keeps opening them.

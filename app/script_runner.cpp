@@ -9,6 +9,7 @@
 #include "core/data_files.h"
 #include "core/folder_store.h"
 #include "core/game.h"
+#include "game/engine_error.h"
 #include "game/main_window.h"
 #include "game/save_backup.h"
 
@@ -189,7 +190,18 @@ int RunScript(Game& game, std::istream& script, const ScriptOptions& options, st
         game.store = std::make_unique<FolderStore>(ResolveGameFolder(options.gameDir));
         game.store->lock();
         startUp(game, options);
-        play(game, source, prompts);
+        try {
+            play(game, source, prompts);
+        } catch (const ScriptError&) {
+            throw;
+        } catch (const WindowUnavailable&) {
+            throw;
+        } catch (const std::exception& e) {
+            // An error in play: the state it left is not saved.
+            out.flush();
+            err << "qvr-script: " << StopAfterEngineError(game, e) << "\n";
+            return 1;
+        }
         return endStatus(game, out, err);
     } catch (const GameQuit&) {
         return endStatus(game, out, err);
@@ -202,8 +214,8 @@ int RunScript(Game& game, std::istream& script, const ScriptOptions& options, st
     } catch (const DamagedSave& e) {
         out.flush();
         err << "qvr-script: " << e.what() << "\n"
-            << "qvr-script: --from-backup starts from " << kBackupFileName
-            << ", keeping the damaged file as " << kDamagedSaveFileName << "\n";
+            << "qvr-script: --from-backup で " << kBackupFileName << " から始めます（読み込めない "
+            << kSaveFileName << " は " << kDamagedSaveFileName << " として残します）\n";
         return 1;
     } catch (const std::exception& e) {
         // A second copy on the folder, a bad data file, a failed save.

@@ -16,9 +16,14 @@
 // lines.
 //
 // A QVR1.DAT that will not load while QVR1.BAK does stops the run with 1 and
-// says so. With --from-backup the run starts from QVR1.BAK instead: the
-// damaged file is kept as QVR1.DAT.damaged, the backup's image is written as
-// QVR1.DAT (the backup stays), and start-up goes on; the title track's MUSIC
+// says so. A save file of the right size whose characters hold what no play
+// can produce does not load either: a used roster entry whose roster number
+// is not its slot, or whose race, class, alignment, conditions, group, floor
+// (-1..17), x or y (0..19), items (0..640) or item flags lie outside the
+// bounds of the character's field list; the message names the file, the
+// roster entry and the field, and the backup is offered as for other damage. With --from-backup the
+// run starts from QVR1.BAK instead: the damaged file is kept as QVR1.DAT.damaged, the backup's
+// image is written as QVR1.DAT (the backup stays), and start-up goes on; the title track's MUSIC
 // line is then written twice. A save that loads is never touched by it.
 //
 // The desktop's per-user settings are never touched: the runner keeps its
@@ -32,7 +37,10 @@
 // and the exit sequence ran and saved, or when the game ended itself (the
 // edge of town's last row runs the exit sequence); 1 when the game stops
 // with an error (a data file, the folder held by another copy, a failed save
-// at exit, a window the runner cannot show: settings); 2
+// at exit, a window the runner cannot show: settings, an error the engine
+// meets in play: standard error then says in Japanese that the game stops
+// there and that the state is not saved, the exit sequence does not run and
+// the save file stays as the last save before the error left it); 2
 // for a script error (bad arguments, an unreadable script, an unknown line,
 // a bad key name, a line the open screen or prompt cannot take). Errors go
 // to standard error, naming the script line. A failed save at exit is 1

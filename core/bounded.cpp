@@ -4,8 +4,8 @@ namespace qvr {
 
 void throwIndexError(long index, long lo, long hi)
 {
-    throw IndexError("index " + std::to_string(index) + " is outside the table bounds " +
-                     std::to_string(lo) + ".." + std::to_string(hi));
+    throw IndexError("番号 " + std::to_string(index) + " が表の範囲 " + std::to_string(lo) + ".." +
+                     std::to_string(hi) + " の外です");
 }
 
 } // namespace qvr

@@ -10,8 +10,8 @@ namespace qvr {
 const uint8_t* ByteReader::take(std::size_t n)
 {
     if (n > remaining())
-        fail("the file ends after " + std::to_string(bytes_.size()) + " bytes, " +
-             std::to_string(n) + " more were expected");
+        fail("ファイルが " + std::to_string(bytes_.size()) + " バイトで終わっていて、あと " +
+             std::to_string(n - remaining()) + " バイト足りません（途中で切れています）");
     const uint8_t* p = bytes_.data() + pos_;
     pos_ += n;
     return p;
@@ -41,7 +41,8 @@ std::string ByteReader::rawText()
     std::size_t at = pos_;
     int16_t length = i16();
     if (length < 0)
-        failAt(at, "a text has the impossible length " + std::to_string(length));
+        failAt(at, "文字列の長さが " + std::to_string(length) +
+                       " になっています（ありえない長さです）");
     const uint8_t* p = take(static_cast<std::size_t>(length));
     return std::string(reinterpret_cast<const char*>(p), static_cast<std::size_t>(length));
 }
@@ -53,10 +54,10 @@ std::string ByteReader::where() const
 
 std::string ByteReader::whereAt(std::size_t position) const
 {
-    std::string s = file_;
+    std::string s = file_ + "（";
     if (!context_.empty())
-        s += ", " + context_;
-    return s + ", byte " + std::to_string(position);
+        s += context_ + "、";
+    return s + std::to_string(position) + " バイト目）";
 }
 
 void ByteReader::fail(const std::string& what) const
@@ -91,8 +92,7 @@ void ByteWriter::f32(float v)
 void ByteWriter::rawText(std::string_view bytes)
 {
     if (bytes.size() > 32767)
-        throw GameError("a text of " + std::to_string(bytes.size()) +
-                        " bytes is too long to be stored");
+        throw GameError(std::to_string(bytes.size()) + " バイトの文字列は長すぎて書き込めません");
     i16(static_cast<int16_t>(bytes.size()));
     out_.insert(out_.end(), bytes.begin(), bytes.end());
 }

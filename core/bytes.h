@@ -18,9 +18,11 @@ namespace qvr {
 class ByteReader {
 public:
     ByteReader(std::span<const uint8_t> bytes, std::string fileName)
-        : bytes_(bytes), file_(std::move(fileName)) {}
+        : bytes_(bytes), file_(std::move(fileName))
+    {
+    }
 
-    // What is being read, for error messages ("monster 17").
+    // What is being read, for error messages ("モンスター 17 番").
     void setContext(std::string context) { context_ = std::move(context); }
 
     int16_t i16();
@@ -30,26 +32,22 @@ public:
     // Returns the raw bytes; callers decode them.
     std::string rawText();
 
-    template <typename T, int Lo, int Hi>
-    void read(Bounded<T, Lo, Hi>& table)
+    template <typename T, int Lo, int Hi> void read(Bounded<T, Lo, Hi>& table)
     {
         for (auto& v : table)
             readOne(v);
     }
-    template <typename T, std::size_t N>
-    void read(std::array<T, N>& values)
+    template <typename T, std::size_t N> void read(std::array<T, N>& values)
     {
         for (auto& v : values)
             readOne(v);
     }
-    template <typename T, int N0, int N1>
-    void read(Grid2<T, N0, N1>& grid)
+    template <typename T, int N0, int N1> void read(Grid2<T, N0, N1>& grid)
     {
         for (int k = 0; k < grid.count; ++k)
             readOne(grid.flat(k));
     }
-    template <typename T, int N0, int N1, int N2>
-    void read(Grid3<T, N0, N1, N2>& grid)
+    template <typename T, int N0, int N1, int N2> void read(Grid3<T, N0, N1, N2>& grid)
     {
         for (int k = 0; k < grid.count; ++k)
             readOne(grid.flat(k));
@@ -58,7 +56,7 @@ public:
     std::size_t position() const { return pos_; }
     std::size_t remaining() const { return bytes_.size() - pos_; }
     const std::string& fileName() const { return file_; }
-    std::string where() const; // "QVR2.DAT, monster 17, byte 4711"
+    std::string where() const; // "QVR2.DAT（モンスター 17 番、4711 バイト目）"
     [[noreturn]] void fail(const std::string& what) const;
     // For a fault found after reading on: names the byte where it stands.
     [[noreturn]] void failAt(std::size_t position, const std::string& what) const;
@@ -84,26 +82,22 @@ public:
     // say is refused rather than cut.
     void rawText(std::string_view bytes);
 
-    template <typename T, int Lo, int Hi>
-    void write(const Bounded<T, Lo, Hi>& table)
+    template <typename T, int Lo, int Hi> void write(const Bounded<T, Lo, Hi>& table)
     {
         for (const auto& v : table)
             writeOne(v);
     }
-    template <typename T, std::size_t N>
-    void write(const std::array<T, N>& values)
+    template <typename T, std::size_t N> void write(const std::array<T, N>& values)
     {
         for (const auto& v : values)
             writeOne(v);
     }
-    template <typename T, int N0, int N1>
-    void write(const Grid2<T, N0, N1>& grid)
+    template <typename T, int N0, int N1> void write(const Grid2<T, N0, N1>& grid)
     {
         for (int k = 0; k < grid.count; ++k)
             writeOne(grid.flat(k));
     }
-    template <typename T, int N0, int N1, int N2>
-    void write(const Grid3<T, N0, N1, N2>& grid)
+    template <typename T, int N0, int N1, int N2> void write(const Grid3<T, N0, N1, N2>& grid)
     {
         for (int k = 0; k < grid.count; ++k)
             writeOne(grid.flat(k));

@@ -4,6 +4,7 @@
 
 #include "core/name_codes.h"
 #include "core/record_io.h"
+#include "core/save_check.h"
 
 namespace qvr {
 
@@ -13,7 +14,7 @@ template <typename Def, int Lo, int Hi, typename ReadFn>
 void readTable(ByteReader& in, Bounded<Def, Lo, Hi>& table, const char* what, ReadFn read)
 {
     for (int n = Lo; n <= Hi; ++n) {
-        in.setContext(std::string(what) + " " + std::to_string(n));
+        in.setContext(std::string(what) + " " + std::to_string(n) + " 番");
         table[n] = Def{};
         read(in, table[n]);
     }
@@ -51,7 +52,7 @@ std::vector<uint8_t> EncodeSaveImage(SaveData& save)
         try {
             EncodeNameCodes(c.name, c.nameCodes);
         } catch (const GameError& e) {
-            throw GameError("roster entry " + std::to_string(i) + ": " + e.what());
+            throw GameError("名簿 " + std::to_string(i) + " 番: " + e.what());
         }
     }
     ByteWriter out;
@@ -62,28 +63,32 @@ std::vector<uint8_t> EncodeSaveImage(SaveData& save)
     out.write(save.itemTally);
     out.write(save.itemStock);
     if (out.size() != kSaveFileBytes)
-        throw GameError("internal error: the save image has " + std::to_string(out.size()) +
-                        " bytes instead of " + std::to_string(kSaveFileBytes));
+        throw GameError("内部エラー: セーブの内容が " + std::to_string(out.size()) +
+                        " バイトになりました（" + std::to_string(kSaveFileBytes) +
+                        " バイトのはずです）");
     return std::move(out.bytes());
 }
 
 void DecodeSaveImage(std::span<const uint8_t> image, SaveData& save, const std::string& fileName)
 {
     if (image.size() != kSaveFileBytes)
-        throw GameError(fileName + ": the file has " + std::to_string(image.size()) +
-                        " bytes; a save file has exactly " + std::to_string(kSaveFileBytes) +
-                        (image.size() < kSaveFileBytes ? " (it is cut short)" : " (it is too long)"));
+        throw GameError(
+            fileName + ": ファイルが " + std::to_string(image.size()) +
+            " バイトあります。セーブファイルはちょうど " + std::to_string(kSaveFileBytes) +
+            " バイトです" +
+            (image.size() < kSaveFileBytes ? "（途中で切れています）" : "（長すぎます）"));
     auto loaded = std::make_unique<SaveData>();
     ByteReader in(image, fileName);
-    in.setContext("event flags");
+    in.setContext("イベントフラグ");
     in.read(loaded->eventFlags);
-    readNamedTable(in, loaded->roster, "roster entry", ReadCharacter, ReadCharacterDecoding);
-    in.setContext("monster tally");
+    readNamedTable(in, loaded->roster, "名簿", ReadCharacter, ReadCharacterDecoding);
+    in.setContext("倒したモンスターの数");
     in.read(loaded->monsterTally);
-    in.setContext("item tally");
+    in.setContext("手に入れたアイテムの数");
     in.read(loaded->itemTally);
-    in.setContext("shop stock");
+    in.setContext("店の在庫");
     in.read(loaded->itemStock);
+    CheckSavedCharacters(*loaded, fileName);
     loaded->roster[0] = save.roster[0];
     save = std::move(*loaded);
 }
@@ -111,26 +116,26 @@ std::shared_ptr<Content> decodeContent(std::span<const uint8_t> image, const std
 {
     auto loaded = std::make_shared<Content>();
     ByteReader in(image, fileName);
-    readTable(in, loaded->spells, "spell", ReadSpell);
-    readTable(in, loaded->traps, "trap", ReadTrap);
-    in.setContext("encounter table");
+    readTable(in, loaded->spells, "呪文", ReadSpell);
+    readTable(in, loaded->traps, "罠", ReadTrap);
+    in.setContext("遭遇表");
     in.read(loaded->encounterTable);
-    in.setContext("maze walls");
+    in.setContext("迷宮の壁");
     in.read(loaded->mazeWalls);
-    in.setContext("maze doors");
+    in.setContext("迷宮の扉");
     in.read(loaded->mazeDoors);
-    in.setContext("maze cells");
+    in.setContext("迷宮のマス");
     in.read(loaded->mazeCells);
-    readNamedTable(in, loaded->monsters, "monster", ReadMonster, ReadMonsterDecoding);
-    readNamedTable(in, loaded->items, "item", ReadItem, ReadItemDecoding);
-    readTable(in, loaded->craftVariants, "crafted weapon variant", ReadItem);
-    in.setContext("recipe table");
+    readNamedTable(in, loaded->monsters, "モンスター", ReadMonster, ReadMonsterDecoding);
+    readNamedTable(in, loaded->items, "アイテム", ReadItem, ReadItemDecoding);
+    readTable(in, loaded->craftVariants, "作られる武器の型", ReadItem);
+    in.setContext("合成表");
     in.read(loaded->recipeTable);
-    readTable(in, loaded->npcShops, "trader", ReadNpcShop);
-    in.setContext("end of file");
+    readTable(in, loaded->npcShops, "商人", ReadNpcShop);
+    in.setContext("ファイルの終わり");
     if (in.remaining() != 0)
-        in.fail(std::to_string(in.remaining()) +
-                " bytes follow the last table: the file is too long or damaged");
+        in.fail("最後の表のあとに " + std::to_string(in.remaining()) +
+                " バイト余っています（ファイルが長すぎるか、壊れています）");
     return loaded;
 }
 
@@ -151,7 +156,7 @@ std::shared_ptr<const Content> DecodeContent(std::span<const uint8_t> image,
 void LoadGame(Game& game)
 {
     if (!game.store)
-        throw GameError("no game folder is open");
+        throw GameError("ゲームフォルダが開かれていません");
     SaveStore& store = *game.store;
     std::string saveName = store.pathOf(kSaveFileName).string();
     std::vector<uint8_t> saveImage = store.readFile(kSaveFileName, kSaveFileBytes);
@@ -165,14 +170,14 @@ void LoadGame(Game& game)
 void SaveGame(Game& game)
 {
     if (!game.store)
-        throw SaveError("the game was not saved: no game folder is open");
+        throw SaveError("ゲームフォルダが開かれていません");
     std::vector<uint8_t> image;
     try {
         image = EncodeSaveImage(game.save());
     } catch (const SaveError&) {
         throw;
     } catch (const GameError& e) {
-        throw SaveError(std::string("the game was not saved: ") + e.what());
+        throw SaveError(e.what());
     }
     game.store->writeFileSafely(kSaveFileName, image, kBackupFileName);
     if (game.observer)

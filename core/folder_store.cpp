@@ -78,7 +78,8 @@ void FolderStore::lock()
         int err = errno;
         ::close(fd);
         if (err == EWOULDBLOCK)
-            throw AlreadyRunning(folder_.string() + ": the game is already running on this folder");
+            throw AlreadyRunning(folder_.string() +
+                                 ": このゲームフォルダでは、ほかの QVR がもう動いています");
         throw GameError(path.string() + ": ロックできません（" + errnoText(err) + "）");
     }
     lockFd_ = fd;

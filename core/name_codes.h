@@ -26,8 +26,7 @@ public:
 
 // The UTF-8 text of a stored code array (elements 1..Hi; element 0 unused).
 // A code that is no character is a BadNameCode.
-template <int Hi>
-std::string DecodeNameCodes(const Bounded<int16_t, 0, Hi>& codes)
+template <int Hi> std::string DecodeNameCodes(const Bounded<int16_t, 0, Hi>& codes)
 {
     std::string text;
     for (int j = 1; j <= Hi; ++j) {
@@ -37,8 +36,8 @@ std::string DecodeNameCodes(const Bounded<int16_t, 0, Hi>& codes)
         try {
             text += sjisCharFromCode(code);
         } catch (const TextError&) {
-            throw BadNameCode(j, "name code " + std::to_string(j) + " (" +
-                                     std::to_string(codes[j]) + ") is no character");
+            throw BadNameCode(j, "名前の " + std::to_string(j) + " 番目のコード（" +
+                                     std::to_string(codes[j]) + "）が文字ではありません");
         }
     }
     return text;
@@ -46,13 +45,12 @@ std::string DecodeNameCodes(const Bounded<int16_t, 0, Hi>& codes)
 
 // Fills codes 1..Hi from a UTF-8 name; the rest become 0. A name that code
 // page 932 cannot hold, or one longer than Hi characters, is refused whole.
-template <int Hi>
-void EncodeNameCodes(std::string_view name, Bounded<int16_t, 0, Hi>& codes)
+template <int Hi> void EncodeNameCodes(std::string_view name, Bounded<int16_t, 0, Hi>& codes)
 {
     std::vector<uint16_t> chars = sjisCharCodes(name);
     if (chars.size() > static_cast<std::size_t>(Hi))
-        throw GameError("the name \"" + std::string(name) + "\" is longer than " +
-                        std::to_string(Hi) + " characters");
+        throw GameError("名前「" + std::string(name) + "」は " + std::to_string(Hi) +
+                        " 文字より長いので記録できません");
     for (int j = 1; j <= Hi; ++j)
         codes[j] = 0;
     for (std::size_t j = 0; j < chars.size(); ++j)

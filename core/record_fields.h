@@ -36,7 +36,8 @@ class Field {
 public:
     constexpr explicit Field(const char* key) : key_(key) {}
 
-    // The values a source may give; integers, table elements and dice parts.
+    // The values a source may give, or a saved record may hold; integers,
+    // table elements and dice parts.
     constexpr Field range(long lo, long hi) const
     {
         Field f = *this;
@@ -73,6 +74,20 @@ public:
         f.names_ = names;
         return f;
     }
+    // A code of a code table: exactly one of the bits of `bits`.
+    constexpr Field oneCodeOf(long bits) const
+    {
+        Field f = *this;
+        f.codes_ = bits;
+        return f;
+    }
+    // A set of flags: any bits of `bits`, no others.
+    constexpr Field onlyBits(long bits) const
+    {
+        Field f = *this;
+        f.onlyBits_ = bits;
+        return f;
+    }
 
     constexpr const char* key() const { return key_; }
     constexpr bool isOptional() const { return optional_; }
@@ -80,14 +95,14 @@ public:
     constexpr std::size_t maxTextBytes() const { return maxBytes_; }
     constexpr bool isRanged() const { return ranged_; }
     constexpr std::span<const BitName> names() const { return names_; }
+    constexpr long codes() const { return codes_; }          // 0: not a code
+    constexpr long allowedBits() const { return onlyBits_; } // 0: not a flag set
     // Without a declared range, whatever the stored type holds.
-    template <std::integral T>
-    constexpr long lo() const
+    template <std::integral T> constexpr long lo() const
     {
         return ranged_ ? lo_ : static_cast<long>(std::numeric_limits<T>::min());
     }
-    template <std::integral T>
-    constexpr long hi() const
+    template <std::integral T> constexpr long hi() const
     {
         return ranged_ ? hi_ : static_cast<long>(std::numeric_limits<T>::max());
     }
@@ -101,23 +116,22 @@ private:
     bool optional_ = false;
     bool runTime_ = false;
     std::span<const BitName> names_{};
+    long codes_ = 0;
+    long onlyBits_ = 0;
 };
 
 // Count, sides and addend; stored as three integers, written "[2, 6, 1]".
-template <typename D>
-struct DiceRef {
+template <typename D> struct DiceRef {
     D& dice;
 };
-template <typename D>
-DiceRef<D> AsDice(D& dice)
+template <typename D> DiceRef<D> AsDice(D& dice)
 {
     return {dice};
 }
 
 // A name kept as scrambled character codes, with its text beside it: the
 // stored text field after the codes is always written empty.
-template <typename Codes, typename Text>
-struct CodedNameRef {
+template <typename Codes, typename Text> struct CodedNameRef {
     Codes& codes;
     Text& text;
 };
@@ -129,8 +143,7 @@ CodedNameRef<Codes, Text> CodedName(Codes& codes, Text& text)
 
 // The fixed tables of a record (Bounded, Grid2, Grid3, std::array) as one
 // flat run in stored order, for the visitors that treat them as lists.
-template <typename T>
-constexpr bool IsFixedTable()
+template <typename T> constexpr bool IsFixedTable()
 {
     if constexpr (requires { T::count; })
         return true;
@@ -142,8 +155,7 @@ constexpr bool IsFixedTable()
 template <typename T>
 concept FixedTable = IsFixedTable<T>();
 
-template <FixedTable Table>
-constexpr std::size_t TableSize(const Table&)
+template <FixedTable Table> constexpr std::size_t TableSize(const Table&)
 {
     if constexpr (requires { Table::count; })
         return static_cast<std::size_t>(Table::count);
@@ -153,8 +165,7 @@ constexpr std::size_t TableSize(const Table&)
 
 // The index of a table's first element: a Bounded table's lower bound, 0
 // for the rest.
-template <FixedTable Table>
-constexpr long FirstIndex(const Table&)
+template <FixedTable Table> constexpr long FirstIndex(const Table&)
 {
     if constexpr (requires { Table::lo; })
         return Table::lo;
@@ -162,8 +173,7 @@ constexpr long FirstIndex(const Table&)
         return 0;
 }
 
-template <FixedTable Table>
-decltype(auto) TableElement(Table& table, std::size_t k)
+template <FixedTable Table> decltype(auto) TableElement(Table& table, std::size_t k)
 {
     if constexpr (requires { table.flat(0); })
         return table.flat(static_cast<long>(k));
@@ -174,25 +184,36 @@ decltype(auto) TableElement(Table& table, std::size_t k)
 template <typename R, typename T>
 concept RecordOf = std::same_as<std::remove_const_t<R>, T>;
 
-template <class Io, RecordOf<Character> R>
-void Sync(Io& io, R& c)
+// The codes of the code tables, and the flags the game sets.
+inline constexpr long kAllRaces = 1023;     // human 1 .. mutant 512
+inline constexpr long kAllClasses = 0x7FFF; // fighter 1 .. martial artist 16384
+inline constexpr long kAllAlignments = 7;   // lawful, neutral, chaotic
+// Every condition the game gives, through the battle's own marks.
+inline constexpr long kKnownConditions = (long{Cond::BattleMarkB} << 1) - 1;
+inline constexpr long kItemFlagBits =
+    ItemFlag::SlotMask | ItemFlag::Cursed | ItemFlag::Unidentified | ItemFlag::CannotEquip;
+
+// The bounds here are what play can leave in a character: a saved character
+// outside them was damaged, and the save loader refuses it (save_check.h)
+// rather than let a rule index a table with it later.
+template <class Io, RecordOf<Character> R> void Sync(Io& io, R& c)
 {
-    io(Field("roster_no"), c.rosterNo);
+    io(Field("roster_no").range(0, kRosterSize), c.rosterNo);
     io(Field("level"), c.level);
     io(Field("name"), CodedName(c.nameCodes, c.name));
     io(Field("max_level"), c.maxLevel);
-    io(Field("race"), c.race);
-    io(Field("class"), c.classCode);
+    io(Field("race").oneCodeOf(kAllRaces), c.race);
+    io(Field("class").oneCodeOf(kAllClasses), c.classCode);
     io(Field("sex"), c.sex);
-    io(Field("alignment"), c.alignment);
+    io(Field("alignment").oneCodeOf(kAllAlignments), c.alignment);
     io(Field("age"), c.age);
     io(Field("age_days"), c.ageDays);
-    io(Field("conditions"), c.conditions);
-    io(Field("group"), c.groupNo);
+    io(Field("conditions").onlyBits(kKnownConditions), c.conditions);
+    io(Field("group").range(0, kRosterSize), c.groupNo);
     io(Field("position"), c.position);
-    io(Field("floor"), c.floor);
-    io(Field("x"), c.posX);
-    io(Field("y"), c.posY);
+    io(Field("floor").range(-1, kFloorCount - 1), c.floor);
+    io(Field("x").range(0, kMazeSize - 1), c.posX);
+    io(Field("y").range(0, kMazeSize - 1), c.posY);
     io(Field("gold"), c.gold);
     io(Field("exp"), c.exp);
     io(Field("marks"), c.marks);
@@ -209,8 +230,8 @@ void Sync(Io& io, R& c)
     io(Field("luck"), c.luck);
     io(Field("class_mark"), c.classMark);
     io(Field("regen"), c.regen);
-    io(Field("items"), c.items);
-    io(Field("item_flags"), c.itemFlags);
+    io(Field("items").range(0, kItemCount), c.items);
+    io(Field("item_flags").onlyBits(kItemFlagBits), c.itemFlags);
     io(Field("spells_known"), c.spellKnown);
     io(Field("mp"), c.mp);
     io(Field("max_mp"), c.maxMp);
@@ -224,8 +245,7 @@ void Sync(Io& io, R& c)
 
 // The battle copies a monster's record into each of its slots and keeps the
 // fight's state in the run-time fields.
-template <class Io, RecordOf<MonsterDef> R>
-void Sync(Io& io, R& m)
+template <class Io, RecordOf<MonsterDef> R> void Sync(Io& io, R& m)
 {
     io(Field("present").optional(), m.present);
     io(Field("rank"), m.rank);
@@ -275,7 +295,7 @@ inline constexpr std::array<BitName, 14> kClassBitNames{{
     {"War", 2048},
     {"Yin", 8192},
     {"Kun", 16384},
-    {"all", 0x7FFF},
+    {"all", kAllClasses},
 }};
 inline constexpr std::array<BitName, 11> kRaceBitNames{{
     {"Hum", 1},
@@ -288,22 +308,21 @@ inline constexpr std::array<BitName, 11> kRaceBitNames{{
     {"Dem", 128},
     {"Ang", 256},
     {"Mut", 512},
-    {"all", 1023},
+    {"all", kAllRaces},
 }};
 inline constexpr std::array<BitName, 3> kSexBitNames{{{"male", 1}, {"female", 2}, {"all", 3}}};
 inline constexpr std::array<BitName, 4> kAlignBitNames{{
     {"lawful", 1},
     {"neutral", 2},
     {"chaotic", 4},
-    {"all", 7},
+    {"all", kAllAlignments},
 }};
 
 // The ranges hold for every record in the item layout, the crafted weapon's
 // variants included; what only the item table needs is the item source's
 // own check. A source may leave the sex, alignment and race masks out: the
 // item source reads them as "all".
-template <class Io, RecordOf<ItemDef> R>
-void Sync(Io& io, R& i)
+template <class Io, RecordOf<ItemDef> R> void Sync(Io& io, R& i)
 {
     io(Field("no").range(0, kItemCount), i.itemNo);
     io(Field("level").range(0, 35), i.itemLevel);
@@ -338,8 +357,7 @@ void Sync(Io& io, R& i)
     io(Field("reserved").optional(), i.reserved);
 }
 
-template <class Io, RecordOf<SpellDef> R>
-void Sync(Io& io, R& s)
+template <class Io, RecordOf<SpellDef> R> void Sync(Io& io, R& s)
 {
     io(Field("no").range(1, kNamedSpells), s.spellNo);
     io(Field("school").range(0, 1), s.school);
@@ -356,8 +374,7 @@ void Sync(Io& io, R& s)
 // Trap names are shown in a label and typed by the player to disarm.
 inline constexpr std::size_t kTrapNameBytes = 40;
 
-template <class Io, RecordOf<TrapDef> R>
-void Sync(Io& io, R& t)
+template <class Io, RecordOf<TrapDef> R> void Sync(Io& io, R& t)
 {
     io(Field("value").optional(), t.value);
     io(Field("level").range(1, 999), t.level);
@@ -366,8 +383,7 @@ void Sync(Io& io, R& t)
     io(Field("name").maxBytes(kTrapNameBytes), t.name);
 }
 
-template <class Io, RecordOf<NpcShopDef> R>
-void Sync(Io& io, R& s)
+template <class Io, RecordOf<NpcShopDef> R> void Sync(Io& io, R& s)
 {
     io(Field("value"), s.value);
     io(Field("wares"), s.wares);

@@ -18,16 +18,11 @@ public:
     void operator()(const Field&, int32_t& v) { v = in_.i32(); }
     void operator()(const Field&, float& v) { v = in_.f32(); }
     void operator()(const Field&, std::string& text) { text = readText(); }
-    template <FixedTable Table>
-    void operator()(const Field&, Table& table)
-    {
-        in_.read(table);
-    }
+    template <FixedTable Table> void operator()(const Field&, Table& table) { in_.read(table); }
     void operator()(const Field&, DiceRef<Dice3> d) { in_.read(d.dice); }
     // The stored text is empty as the game writes it; decoding appends the
     // codes' text to whatever it holds.
-    template <typename Codes>
-    void operator()(const Field&, CodedNameRef<Codes, std::string> name)
+    template <typename Codes> void operator()(const Field&, CodedNameRef<Codes, std::string> name)
     {
         std::size_t codesAt = in_.position();
         in_.read(name.codes);
@@ -48,7 +43,8 @@ private:
         try {
             return sjisDecode(raw);
         } catch (const TextError& e) {
-            in_.fail(std::string("a text is not valid Shift_JIS: ") + e.what());
+            in_.fail("文字列の " + std::to_string(e.offset() + 1) +
+                     " バイト目から先が Shift_JIS の文字として読めません");
         }
     }
 
@@ -64,8 +60,7 @@ public:
     void operator()(const Field&, int32_t v) { out_.i32(v); }
     void operator()(const Field&, float v) { out_.f32(v); }
     void operator()(const Field&, const std::string& text) { out_.rawText(sjisEncode(text)); }
-    template <FixedTable Table>
-    void operator()(const Field&, const Table& table)
+    template <FixedTable Table> void operator()(const Field&, const Table& table)
     {
         out_.write(table);
     }
@@ -89,8 +84,7 @@ void readRecord(ByteReader& in, Record& r, BinaryIn::Names names = BinaryIn::Nam
     Sync(io, r);
 }
 
-template <typename Record>
-void writeRecord(ByteWriter& out, const Record& r)
+template <typename Record> void writeRecord(ByteWriter& out, const Record& r)
 {
     BinaryOut io(out);
     Sync(io, r);

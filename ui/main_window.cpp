@@ -14,6 +14,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 
+#include "game/engine_error.h"
 #include "ui/fonts.h"
 #include "ui/key_map.h"
 #include "ui/maze_view.h"
@@ -70,7 +71,9 @@ WindowShow ShowStateOf(Qt::WindowStates states)
 MainWindow::MainWindow(Game& game, QWidget* parent)
     : QMainWindow(parent), game_(game), view_(new MazeView(this))
 {
-    reportError_ = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
+    reportError_ = [this](const QString& text) {
+        QMessageBox::critical(this, QStringLiteral("QVR"), text);
+    };
     setPalette(GamePalette());
     setCentralWidget(view_);
     message_ = MakeOverlayLabel(view_, "lblMsg");
@@ -336,11 +339,26 @@ void MainWindow::storeGeometry()
 
 void MainWindow::runEngine(const std::function<void()>& work)
 {
+    if (stopped_)
+        return;
     try {
         work();
     } catch (const std::exception& e) {
-        reportError_(QString::fromStdString(e.what()));
+        stopAfterError(e);
     }
+}
+
+void MainWindow::stopAfterError(const std::exception& error)
+{
+    bool closing = exited_; // the exit sequence itself failed
+    stopped_ = true;
+    exited_ = true;
+    ticker_.stop();
+    reportError_(QString::fromStdString(StopAfterEngineError(game_, error)));
+    if (closing)
+        return; // the close under way ends the program
+    close();
+    emit closed();
 }
 
 void MainWindow::setErrorReporter(std::function<void(const QString&)> report)

@@ -6,6 +6,7 @@
 // mouse press on a menu row, timer tick and close request to the game; what
 // happens is always the game's decision.
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
@@ -46,9 +47,12 @@ public:
     // centred at FirstStartScale of the logical space.
     void applyGeometry();
 
-    // Where a failure inside the game goes; a warning box unless replaced
-    // (tests record them).
+    // Where the message about an error inside the game goes; a warning box
+    // unless replaced (tests record them).
     void setErrorReporter(std::function<void(const QString&)> report);
+    // The game met an error in play and was stopped: the window closed
+    // without the exit sequence, and the program should end with a failure.
+    bool stoppedByError() const { return stopped_; }
 
     MazeView* view() const { return view_; }
     PanelWidget* panelWidget(const std::string& name) const;
@@ -68,9 +72,11 @@ private:
     void tick();
     void pressKey(Key key);
     void pressRow(std::size_t panel, int row);
-    // Runs engine code; a failure is shown to the player instead of ending
-    // the program with whatever was not saved yet.
+    // Runs engine code. A failure stops the game: the player reads why,
+    // the last good save stays as it is, and the window closes rather than
+    // wait on a screen that no key can leave.
     void runEngine(const std::function<void()>& work);
+    void stopAfterError(const std::exception& error);
     void syncPanels();
     void syncMessage();
     void syncMoveArrow();
@@ -96,6 +102,7 @@ private:
     qint64 lastTickMs_ = 0;
     bool advancing_ = false;
     bool exited_ = false;
+    bool stopped_ = false;
     int fontPixels_ = 0;
 
     std::string messageText_;

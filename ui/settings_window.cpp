@@ -101,10 +101,7 @@ SettingsWindow::SettingsWindow(Game& game, ConfigWindow& config, QWidget* parent
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     if (!config_.warnings().empty()) {
-        QStringList lines;
-        for (const std::string& warning : config_.warnings())
-            lines << DisplayText(warning);
-        auto* warnings = new QLabel(lines.join(QChar('\n')), this);
+        auto* warnings = new QLabel(DisplayText(config_.warningSummary()), this);
         warnings->setObjectName(QStringLiteral("lblWarnings"));
         warnings->setWordWrap(true);
         layout->addWidget(warnings);

@@ -14,7 +14,7 @@ TEST(BoundedTables, IndicesOutsideTheDeclaredRangeAreNamedErrors)
         chance[14] = 0;
         FAIL();
     } catch (const IndexError& e) {
-        EXPECT_STREQ(e.what(), "index 14 is outside the table bounds 15..33");
+        EXPECT_STREQ(e.what(), "番号 14 が表の範囲 15..33 の外です");
     }
     EXPECT_THROW(chance[34], IndexError);
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <deque>
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@ namespace {
 
 // Answers the file chooser from a script; any other prompt is a fault here.
 class ScriptedChooser : public Prompter {
-  public:
+public:
     void run(Game&, ModalWindow& window) override
     {
         ADD_FAILURE() << "unexpected window of kind " << static_cast<int>(window.kind());
@@ -105,6 +106,33 @@ TEST(ConfigWindowOpening, TakesTheGamesTracksAndOnlyDefeatedMonsters)
     EXPECT_EQ(w.pictureFile(), "");
     EXPECT_TRUE(w.warnings().empty());
     EXPECT_FALSE(w.closed());
+}
+
+// A QVR.ini of garbage gives thousands of warnings; the window shows the
+// first few and counts the rest.
+TEST(ConfigWindowOpening, ManyWarningsAreSummarisedInAFewLines)
+{
+    for (int unreadable : {0, 1, 5, 6, 4071}) {
+        ConfigGame t;
+        std::string ini = "[ＢＧＭ]\r\n";
+        for (int i = 0; i < unreadable; ++i)
+            ini += "\x81\r\n"; // a lead byte with no trail
+        t.files->putFile(kIniFileName, ini);
+        ConfigWindow w(t.game);
+        ASSERT_EQ(w.warnings().size(), static_cast<std::size_t>(unreadable));
+        const std::string summary = w.warningSummary();
+        const auto lines =
+            std::count(summary.begin(), summary.end(), '\n') + (summary.empty() ? 0 : 1);
+        const int shown = std::min(unreadable, int(ConfigWindow::kShownWarnings));
+        EXPECT_EQ(lines, shown + (unreadable > shown ? 1 : 0)) << summary;
+        if (unreadable == 0)
+            EXPECT_EQ(summary, "");
+        else
+            EXPECT_TRUE(summary.starts_with(w.warnings()[0])) << summary;
+        const std::string more =
+            "ほかに " + std::to_string(unreadable - shown) + " 件の警告があります";
+        EXPECT_EQ(summary.ends_with(more), unreadable > shown) << summary;
+    }
 }
 
 TEST(ConfigWindowEditing, SelectionShowsAndEditsItsOwnWorkingFile)

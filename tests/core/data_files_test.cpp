@@ -40,6 +40,22 @@ std::vector<uint8_t> readFile(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+// The codes a character needs to load (the loader refuses a race, class or
+// alignment that is no code).
+void MakeLoadable(Character& c)
+{
+    c.race = Race::Human;
+    c.classCode = Class::Fighter;
+    c.alignment = Align::Lawful;
+}
+
+void MakeLoadable(std::vector<uint8_t>& image, int entry)
+{
+    put16(image, characterAt(entry) + 116, Race::Human);
+    put16(image, characterAt(entry) + 118, Class::Fighter);
+    put16(image, characterAt(entry) + 122, Align::Lawful);
+}
+
 std::string loadError(Game& game)
 {
     try {
@@ -95,6 +111,7 @@ TEST(SaveImage, NamesAreScrambledShiftJisCodes)
     SaveData save;
     save.roster[1].rosterNo = 1;
     save.roster[1].name = "Aｱ太"; // one byte, one half-width byte, two bytes
+    MakeLoadable(save.roster[1]);
     std::vector<uint8_t> image = EncodeSaveImage(save);
     std::size_t codes = characterAt(1) + 8;
     EXPECT_EQ(get16(image, codes + 2), static_cast<int16_t>(0x41 ^ 0x3A5C));
@@ -116,6 +133,7 @@ TEST(SaveImage, MixedNamesOfEveryLengthRoundTrip)
     for (int i = 0; i < 6; ++i) {
         save.roster[i + 1].rosterNo = i + 1;
         save.roster[i + 1].name = names[i];
+        MakeLoadable(save.roster[i + 1]);
     }
     std::vector<uint8_t> image = EncodeSaveImage(save);
     SaveData back;
@@ -129,6 +147,7 @@ TEST(SaveImage, ZeroCodeInsideANameIsSkipped)
     std::vector<uint8_t> image(kSaveFileBytes, 0);
     std::size_t codes = characterAt(2) + 8;
     put32(image, characterAt(2), 2);
+    MakeLoadable(image, 2);
     put16(image, codes + 2, 0x41 ^ 0x3A5C);
     put16(image, codes + 4, 0);
     put16(image, codes + 6, 0x42 ^ 0x3A5C);
@@ -192,10 +211,11 @@ TEST(LoadErrors, BadNameCodeNamesItsOwnByte)
         bool inSave;
     };
     const std::vector<Case> cases = {
-        {"roster entry 4", [&](SaveData& s, Content&) { s.roster[4].nameCodes[1] = bad; }, true},
-        {"monster 5", [&](SaveData&, Content& c) { c.monsters[5].unknownNameCodes[3] = bad; },
+        {"名簿 4 番", [&](SaveData& s, Content&) { s.roster[4].nameCodes[1] = bad; }, true},
+        {"モンスター 5 番", [&](SaveData&, Content& c) { c.monsters[5].unknownNameCodes[3] = bad; },
          false},
-        {"item 640", [&](SaveData&, Content& c) { c.items[640].nameCodes[30] = bad; }, false},
+        {"アイテム 640 番", [&](SaveData&, Content& c) { c.items[640].nameCodes[30] = bad; },
+         false},
         {"", [&](SaveData&, Content& c) { c.items[0].nameCodes[2] = bad; }, false},
         {"", [&](SaveData&, Content& c) { c.craftVariants[7].nameCodes[2] = bad; }, false},
     };
@@ -220,8 +240,9 @@ TEST(LoadErrors, BadNameCodeNamesItsOwnByte)
             EXPECT_EQ(error, "");
             continue;
         }
-        std::string where = std::string(k.label) + ", byte " + std::to_string(at - image.begin());
-        EXPECT_NE(error.find(where + ": name code"), std::string::npos) << where << "\n" << error;
+        std::string where =
+            std::string(k.label) + "、" + std::to_string(at - image.begin()) + " バイト目）";
+        EXPECT_NE(error.find(where + ": 名前の "), std::string::npos) << where << "\n" << error;
     }
 }
 
@@ -295,7 +316,9 @@ TEST(ContentImage, EveryCutAndAnyExtraByteIsRefused)
         FAIL();
     } catch (const GameError& e) {
         EXPECT_NE(std::string(e.what()).find("QVR2.DAT"), std::string::npos);
-        EXPECT_NE(std::string(e.what()).find("too long"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("最後の表のあとに 1 バイト余っています"),
+                  std::string::npos)
+            << e.what();
     }
 }
 

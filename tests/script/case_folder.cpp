@@ -38,7 +38,8 @@ bool setField(Character& c, const std::string& key, long value)
         {"age", &Character::age},         {"days", &Character::ageDays},
         {"str", &Character::strength},    {"iq", &Character::iq},
         {"piety", &Character::piety},     {"vit", &Character::vitality},
-        {"agi", &Character::agility},     {"luck", &Character::luck}};
+        {"agi", &Character::agility},     {"luck", &Character::luck},
+        {"x", &Character::posX},          {"y", &Character::posY}};
     static const std::pair<const char*, int32_t Character::*> kLong[] = {
         {"level", &Character::level},     {"hp", &Character::hp},
         {"maxhp", &Character::maxHp},     {"ac", &Character::ac},
@@ -301,6 +302,11 @@ void AddCharacter(SaveData& save, const std::string& line)
     c.name = name;
     c.level = 1;
     c.hp = c.maxHp = 10;
+    // A character the training grounds could have made: the loader refuses
+    // a race, class or alignment that is no code.
+    c.race = Race::Human;
+    c.classCode = Class::Fighter;
+    c.alignment = Align::Lawful;
     std::string field;
     while (in >> field) {
         std::size_t eq = field.find('=');

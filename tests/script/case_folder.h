@@ -63,10 +63,11 @@ private:
 };
 
 // A roster entry from "N NAME field=value ...": fields level, class, race,
-// align, sex, floor, group, hp, maxhp, ac, cond, exp, gold, age, days,
+// align, sex, floor, group, x, y, hp, maxhp, ac, cond, exp, gold, age, days,
 // special (the special flags), str, iq, piety, vit, agi, luck, items
 // (comma-separated item numbers for slots 1, 2, ...) and flags (their item
-// flags, likewise).
+// flags, likewise). Without them a character is a lawful human fighter of
+// level 1 with 10 hit points.
 void AddCharacter(SaveData& save, const std::string& line);
 
 std::string ReadWholeFile(const std::filesystem::path& path);

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/script_runner.h"
+#include "core/data_files.h"
 #include "core/folder_store.h"
 #include "tests/script/case_folder.h"
 #include "tests/script/transcript_diff.h"
@@ -67,6 +68,13 @@ TEST_P(KeyScript, WritesItsTranscript)
     }
     if (setup.saved) {
         EXPECT_EQ(folder.saveRewritten(), *setup.saved);
+    }
+    // What the game saved, play made: the loader must take it back.
+    if (folder.saveRewritten()) {
+        SaveData saved;
+        const std::string image = ReadWholeFile(folder.path() / kSaveFileName);
+        EXPECT_NO_THROW(DecodeSaveImage(std::vector<uint8_t>(image.begin(), image.end()), saved,
+                                        kSaveFileName));
     }
 
     // Whatever way the run ended, it must not keep the folder.

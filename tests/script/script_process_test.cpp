@@ -82,7 +82,7 @@ TEST(ScriptProcess, ScriptFromStandardInputAndScriptErrorsGiveTwo)
     EXPECT_NE(badArgs.err.find("usage:"), std::string::npos);
 }
 
-TEST(ScriptProcess, AMissingContentFileOrAHeldFolderGiveOne)
+TEST(ScriptProcess, AMissingContentFileAHeldFolderOrADamagedSaveGiveOne)
 {
     CaseSetup without;
     without.without = {kContentFileName};
@@ -97,8 +97,19 @@ TEST(ScriptProcess, AMissingContentFileOrAHeldFolderGiveOne)
     CaseFolder locked(held);
     Outcome second = runProcess(work.path(), gameDir(locked) + " -", "close\n");
     EXPECT_EQ(second.status, 1);
-    EXPECT_NE(second.err.find("already running"), std::string::npos) << second.err;
+    EXPECT_NE(second.err.find("ほかの QVR がもう動いています"), std::string::npos) << second.err;
     EXPECT_FALSE(locked.saveRewritten());
+
+    // A save no play can produce: the runner names the entry and the field.
+    CaseSetup damaged;
+    damaged.characters = {"4 ＤＡＮ items=1,9999"};
+    CaseFolder refused(damaged);
+    Outcome item = runProcess(work.path(), gameDir(refused) + " -", "close\n");
+    EXPECT_EQ(item.status, 1);
+    EXPECT_NE(item.err.find("（名簿 4 番「ＤＡＮ」）: items[2] が 9999 になっています"),
+              std::string::npos)
+        << item.err;
+    EXPECT_FALSE(refused.saveRewritten());
 }
 
 TEST(ScriptProcess, TheGameFolderMayComeFromTheEnvironment)

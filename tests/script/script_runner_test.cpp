@@ -9,6 +9,7 @@
 #include "core/data_files.h"
 #include "core/folder_store.h"
 #include "core/game.h"
+#include "core/music.h"
 #include "game/save_backup.h"
 #include "tests/script/case_folder.h"
 
@@ -222,6 +223,84 @@ TEST(ScriptRunner, ADamagedSaveNamesTheBackupWhichFromBackupStartsFrom)
     EXPECT_EQ(RunScript(game, in, options, out, err), 0) << err.str();
     EXPECT_EQ(game.character(1).name, "アリス");
     EXPECT_EQ(ReadWholeFile(folder.path() / kDamagedSaveFileName), "not a save");
+}
+
+// Saves no play can produce are refused before anything is played, the
+// entry and the field named, and nothing is written.
+TEST(ScriptRunner, ADamagedSaveIsRefusedNamingTheEntryAndTheField)
+{
+    const std::pair<const char*, const char*> damages[] = {
+        {"2 ＢＯＢ items=1,2,9999", "（名簿 2 番「ＢＯＢ」）: items[3] が 9999"},
+        {"2 ＢＯＢ floor=200 group=1", "（名簿 2 番「ＢＯＢ」）: floor が 200"},
+        {"2 ＢＯＢ floor=3 group=1 x=500", "（名簿 2 番「ＢＯＢ」）: x が 500"},
+        {"2 ＢＯＢ race=3", "（名簿 2 番「ＢＯＢ」）: race が 3"},
+        {"2 ＢＯＢ class=0", "（名簿 2 番「ＢＯＢ」）: class が 0"},
+        {"2 ＢＯＢ cond=8388608", "（名簿 2 番「ＢＯＢ」）: conditions が 8388608"},
+    };
+    for (const auto& [line, named] : damages) {
+        CaseSetup setup;
+        setup.characters = {"1 ＡＬＡ", line};
+        CaseFolder folder(setup);
+        Game game;
+        Result r = run(game, folder.path(), "close\n");
+        EXPECT_EQ(r.status, 1) << line;
+        EXPECT_NE(r.err.find(named), std::string::npos) << r.err;
+        EXPECT_EQ(r.out.find("SAVE"), std::string::npos) << r.out;
+        EXPECT_FALSE(folder.saveRewritten());
+    }
+}
+
+namespace {
+
+// The test's way to damage a game in play, past the loader: when the
+// shop's track starts, member 1 finds item 9999 in the pack. Keeps the save
+// file as it was at that moment.
+class PlantingMusic : public SilentMusic {
+public:
+    PlantingMusic(Game& game, std::filesystem::path folder)
+        : game_(game), folder_(std::move(folder))
+    {
+    }
+    void open(const std::string& path) override
+    {
+        if (!path.ends_with("plant.mid"))
+            return;
+        game_.character(1).items[2] = 9999;
+        saveThen = ReadWholeFile(folder_ / kSaveFileName);
+    }
+    std::string saveThen;
+
+private:
+    Game& game_;
+    std::filesystem::path folder_;
+};
+
+} // namespace
+
+// An error the engine meets in play ends the run with 1 and a Japanese
+// message; the state it left is not saved, and the folder is let go.
+TEST(ScriptRunner, AnErrorInPlayStopsTheRunWithoutSaving)
+{
+    CaseSetup setup;
+    setup.characters = {"1 ＢＥＮ race=1 align=2 sex=1 items=1"};
+    setup.music = {{kTrackShop, "plant.mid"}};
+    CaseFolder folder(setup);
+    Game game;
+    auto planting = std::make_unique<PlantingMusic>(game, folder.path());
+    PlantingMusic& music = *planting;
+    game.musicPlayer = std::move(planting);
+    Result r = run(game, folder.path(), "keys KA\nkey Enter\nkeys RCT1S\ndump\nkey Ctrl\nclose\n");
+    ASSERT_FALSE(music.saveThen.empty()) << r.out;
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_NE(r.err.find("ゲームの中でエラーが起きたので、ここでゲームを終了します。\n"
+                         "番号 9999 が表の範囲 0..640 の外です"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("この状態はセーブしません"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out.find("DUMP"), std::string::npos) << "nothing after the error is played";
+    EXPECT_EQ(ReadWholeFile(folder.path() / kSaveFileName), music.saveThen);
+    FolderStore next(folder.path());
+    next.lock();
 }
 
 TEST(ScriptRunner, AnyScriptEndsWithAStatusAndNeverACrash)

@@ -21,6 +21,7 @@
 #include "maze/movement.h"
 #include "tests/core/own_content.h"
 #include "tests/core/temp_folder.h"
+#include "tests/ui/main_window_fixture.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/maze_view.h"
@@ -28,79 +29,10 @@
 #include "ui/title_window.h"
 
 using namespace qvr;
+using qvr::test::Shown;
+using qvr::test::Started;
 
 namespace {
-
-// Nothing in these flows asks the player anything: a prompt is a failure.
-class FailingPrompter : public Prompter {
-public:
-    void run(Game&, ModalWindow& window) override
-    {
-        fail("window of kind " + std::to_string(static_cast<int>(window.kind())));
-    }
-    std::string chooseFile(Game&, const std::string&) override
-    {
-        fail("file chooser");
-        return {};
-    }
-
-private:
-    [[noreturn]] void fail(const std::string& what)
-    {
-        throw GameError("unexpected prompt: " + what);
-    }
-};
-
-class SaveCounter : public GameObserver {
-public:
-    int saves = 0;
-    void saved() override { ++saves; }
-};
-
-// A game folder with the built content and an empty save, started as the
-// game starts.
-struct Started {
-    test::TempFolder folder;
-    Game game;
-    SaveCounter counter;
-
-    // With `finished` false only the title's part of start-up has run.
-    explicit Started(bool showTitle, bool finished = true)
-    {
-        std::filesystem::copy_file(std::filesystem::path(QVR_BIN_DIR) / kContentFileName,
-                                   folder.path() / kContentFileName);
-        std::ofstream(folder.path() / kSaveFileName, std::ios::binary)
-            << std::string(kSaveFileBytes, '\0');
-        game.store = std::make_unique<FolderStore>(folder.path());
-        game.store->lock();
-        game.prompter = std::make_unique<FailingPrompter>();
-        game.observer = &counter;
-        BeginStartUp(game, showTitle);
-        if (finished)
-            FinishStartUp(game, showTitle);
-    }
-
-    SaveData savedOnDisk() const
-    {
-        SaveData save;
-        std::vector<uint8_t> image = game.store->readFile(kSaveFileName, kSaveFileBytes);
-        DecodeSaveImage(image, save, kSaveFileName);
-        return save;
-    }
-};
-
-// A main window that records the game's failures instead of showing them.
-struct Shown {
-    MainWindow window;
-    QStringList errors;
-
-    explicit Shown(Game& game) : window(game)
-    {
-        window.setErrorReporter([this](const QString& e) { errors << e; });
-        window.applyGeometry();
-        window.syncFromModel();
-    }
-};
 
 const QStringList kCastleTownRows = {
     "K)カ イ ー ナ の 酒 場",     "J)ジ ュ デ ッ カ の 宿 屋",    "T)ト ロ メ ア 商 店",
@@ -133,7 +65,7 @@ private slots:
     void battlePanelsShowTheFight();
     void pressOnTheKeyboardListPerformsTheRow();
     void clockRunsUnderAModalDialog();
-    void failureInTheGameIsReportedNotFatal();
+    void failureInTheGameStopsItWithoutSaving();
     void panelsKeepTheirProportions();
     void geometryFromAnotherDesktopComesBackInSight();
     void firstStartOpensAtAWholeScaleCentred();
@@ -378,19 +310,47 @@ void MainWindowTest::clockRunsUnderAModalDialog()
     QVERIFY(s.game.timers.now() >= 600);
 }
 
-void MainWindowTest::failureInTheGameIsReportedNotFatal()
+// An error inside the game stops it: the player reads why, in Japanese,
+// the window closes without the exit sequence (nothing of the state the
+// error left is saved), the folder is free again, and nothing more reaches
+// the game.
+void MainWindowTest::failureInTheGameStopsItWithoutSaving()
 {
     Started s(false);
-    s.game.screen.panel("fraCaldrimar").rows[1].action = [](Game&) {
-        throw GameError("QVR2.DAT: the inn has no rooms");
+    s.game.save().eventFlags[25] = 7; // a change the error must not save
+    s.game.screen.panel("fraCaldrimar").rows[1].action = [](Game& g) {
+        g.save().eventFlags[26] = 8;
+        g.character(0).items[99] = 1; // past the pack's twelve slots
     };
+    const std::vector<uint8_t> before = s.game.store->readFile(kSaveFileName, kSaveFileBytes);
     Shown shown(s.game);
-    QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
-    QTest::keyClick(shown.window.windowHandle(), Qt::Key_J);
-    QCOMPARE(shown.errors, QStringList{"QVR2.DAT: the inn has no rooms"});
-    QVERIFY(shown.window.isVisible());
-    QTest::keyClick(shown.window.windowHandle(), Qt::Key_Down);
-    QCOMPARE(s.game.screen.panel("fraCaldrimar").selected, 2);
+    MainWindow& w = shown.window;
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QSignalSpy closed(&w, &MainWindow::closed);
+    const std::filesystem::path folder = s.folder.path();
+
+    QTest::keyClick(w.windowHandle(), Qt::Key_J);
+    QCOMPARE(shown.errors.size(), 1);
+    QVERIFY2(shown.errors[0].contains("番号 99 が表の範囲 0..12 の外です") &&
+                 shown.errors[0].contains("この状態はセーブしません"),
+             qPrintable(shown.errors[0]));
+    QVERIFY(w.stoppedByError());
+    QVERIFY(!w.isVisible());
+    QCOMPARE(closed.count(), 1);
+    FolderStore next(folder);
+    next.lock();
+    QCOMPARE(next.readFile(kSaveFileName, kSaveFileBytes), before);
+
+    // Neither a key, nor the clock, nor another close saves or reports.
+    int saves = s.counter.saves;
+    QKeyEvent ctrl(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
+    QApplication::sendEvent(&w, &ctrl);
+    QTest::qWait(120);
+    w.close();
+    QCOMPARE(s.counter.saves, saves);
+    QCOMPARE(shown.errors.size(), 1);
+    QCOMPARE(closed.count(), 1);
+    QCOMPARE(next.readFile(kSaveFileName, kSaveFileBytes), before);
 }
 
 void MainWindowTest::panelsKeepTheirProportions()

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <random>
 
 #include <QApplication>
 #include <QComboBox>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
@@ -25,6 +27,7 @@
 #include "core/error.h"
 #include "core/folder_store.h"
 #include "core/game.h"
+#include "core/ini_file.h"
 #include "core/prompts.h"
 #include "rules/character_lists.h"
 #include "ui/file_chooser_dialog.h"
@@ -606,6 +609,44 @@ private slots:
         QVERIFY(config.closed());
         QVERIFY(!config.accepted());
         QCOMPARE(game->music.bgmFiles[1], std::string());
+    }
+
+    // A megabyte of garbage in QVR.ini: a few warning lines and a count, the
+    // window as large as it always is, its buttons on it.
+    void settingsWindowSummarisesAGarbageIni()
+    {
+        QTemporaryDir dir;
+        std::string garbage;
+        std::mt19937 bytes(15);
+        while (garbage.size() < kIniMaxBytes)
+            garbage += static_cast<char>(bytes() % 256);
+        QFile ini(dir.filePath(QStringLiteral("QVR.ini")));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(garbage.data(), static_cast<qint64>(garbage.size()));
+        ini.close();
+        game->store = std::make_unique<FolderStore>(dir.path().toStdString());
+
+        QString warnings;
+        QSize size;
+        bool buttonsOnTheWindow = false;
+        WhenModal([&](QWidget* window) {
+            warnings = Child<QLabel>(window, "lblWarnings")->text();
+            size = window->size();
+            auto* ok = Child<QPushButton>(window, "cmdOK");
+            auto* cancel = Child<QPushButton>(window, "cmdCancel");
+            buttonsOnTheWindow = ok->isVisible() && cancel->isVisible() &&
+                                 window->rect().contains(ok->geometry()) &&
+                                 window->rect().contains(cancel->geometry());
+            QTest::mouseClick(cancel, Qt::LeftButton);
+        });
+        QVERIFY(!ShowSettingsWindow(*game, nullptr));
+        QCOMPARE(warnings.count(QChar('\n')), int(ConfigWindow::kShownWarnings));
+        QVERIFY2(warnings.contains(
+                     QRegularExpression(QString::fromUtf8("ほかに [0-9]{3,} 件の警告があります$"))),
+                 qPrintable(warnings));
+        QVERIFY2(size.height() <= 600 && size.width() <= 800,
+                 qPrintable(QString("%1x%2").arg(size.width()).arg(size.height())));
+        QVERIFY(buttonsOnTheWindow);
     }
 
     void settingsWindowThatCannotWriteStaysOpen()
