@@ -114,7 +114,7 @@ TEST(ConfigWindowOpening, ManyWarningsAreSummarisedInAFewLines)
 {
     for (int unreadable : {0, 1, 5, 6, 4071}) {
         ConfigGame t;
-        std::string ini = "[ＢＧＭ]\r\n";
+        std::string ini = "[x]\r\n";
         for (int i = 0; i < unreadable; ++i)
             ini += "\x81\r\n"; // a lead byte with no trail
         t.files->putFile(kIniFileName, ini);

@@ -358,6 +358,7 @@ TEST(LoadAndSave, SaveWritesTheImageAndKeepsTheOldOneAsBackup)
     game.character(1) = Character{};
     game.character(1).rosterNo = 1;
     game.character(1).name = "ﾃｽﾄ勇者";
+    MakeLoadable(game.character(1));
     game.save().eventFlags[21] = 5;
     SaveGame(game);
 
