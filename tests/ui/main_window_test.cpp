@@ -182,34 +182,7 @@ void MainWindowTest::closeRunsTheExitSequence()
 void MainWindowTest::battlePanelsShowTheFight()
 {
     Started s(false);
-    Content& content = test::OwnContent(s.game);
-    MonsterDef& m = content.monsters[3];
-    m.present = 1;
-    m.rank = 1;
-    m.name = m.unknownName = "ＳＬＩＭＥ";
-    m.groupDice = {1, 4, 2};
-    m.hpDice = {0, 0, 3000};
-    m.agility = 1;
-    m.attacks = 1;
-    m.damageDice = {0, 0, 1};
-    for (int k = 1; k <= 20; ++k)
-        m.actions[k] = 1;
-    for (int g = 3; g <= 6; ++g)
-        content.encounterTable(7, g) = 3;
-    for (int r = 1; r <= 6; ++r) {
-        Character& c = s.game.character(r);
-        c.rosterNo = r;
-        c.name = std::string(1, static_cast<char>('A' + r - 1)) + "ＬＡ";
-        c.race = Race::Human;
-        c.classCode = r % 2 ? Class::Fighter : Class::Thief;
-        c.alignment = Align::Neutral;
-        c.level = 1;
-        c.hp = c.maxHp = 500;
-        c.floor = -1;
-        c.position = static_cast<int16_t>(r);
-    }
-    RefreshPartyPanel(s.game);
-    DescendIntoMaze(s.game);
+    PartyOnFloorOneMeetsSlimes(s);
     Shown shown(s.game);
     MainWindow& w = shown.window;
     QVERIFY(QTest::qWaitForWindowExposed(&w));

@@ -12,48 +12,13 @@
 #include "battle/battle.h"
 #include "game/battle_screens.h"
 #include "maze/movement.h"
-#include "tests/core/own_content.h"
 #include "tests/ui/main_window_fixture.h"
+#include "ui/panel_widget.h"
 
 using namespace qvr;
 using namespace qvr::test;
 
 namespace {
-
-// A party of six on floor 1 facing one group of harmless monsters, waiting
-// for its orders.
-void StartABattle(Started& s)
-{
-    Content& content = OwnContent(s.game);
-    MonsterDef& m = content.monsters[3];
-    m.present = 1;
-    m.rank = 1;
-    m.name = m.unknownName = "ＳＬＩＭＥ";
-    m.groupDice = {0, 0, 1};
-    m.hpDice = {0, 0, 3000};
-    m.agility = 1;
-    m.attacks = 1;
-    m.damageDice = {0, 0, 1};
-    for (int k = 1; k <= 20; ++k)
-        m.actions[k] = 1;
-    content.encounterTable(7, 3) = 3;
-    for (int r = 1; r <= 6; ++r) {
-        Character& c = s.game.character(r);
-        c.rosterNo = r;
-        c.name = std::string(1, static_cast<char>('A' + r - 1)) + "ＬＡ";
-        c.race = Race::Human;
-        c.classCode = Class::Fighter;
-        c.alignment = Align::Neutral;
-        c.level = 1;
-        c.hp = c.maxHp = 500;
-        c.floor = -1;
-        c.position = static_cast<int16_t>(r);
-    }
-    RefreshPartyPanel(s.game);
-    DescendIntoMaze(s.game);
-    for (int tries = 0; tries < 30 && !RefusesClose(BattleOf(s.game).state); ++tries)
-        RunBattle(s.game, 7);
-}
 
 std::vector<uint8_t> ImageOf(const SaveData& save)
 {
@@ -76,7 +41,9 @@ private slots:
 void StoppedGameTest::errorInABattleClosesTheWindow()
 {
     Started s(false);
-    StartABattle(s);
+    PartyOnFloorOneMeetsSlimes(s);
+    for (int tries = 0; tries < 30 && !RefusesClose(BattleOf(s.game).state); ++tries)
+        RunBattle(s.game, 7);
     QVERIFY(RefusesClose(BattleOf(s.game).state));
     Shown shown(s.game);
     MainWindow& w = shown.window;
@@ -85,11 +52,11 @@ void StoppedGameTest::errorInABattleClosesTheWindow()
     // QVR_STOP_SHOT names a picture of the screen with the player's message
     // up, taken under a real display.
     if (const QByteArray path = qgetenv("QVR_STOP_SHOT"); !path.isEmpty())
-        w.setErrorReporter([&](const QString& text) {
+        w.setErrorReporter([&w, &shown, path](const QString& text) {
             shown.errors << text;
             QMessageBox box(QMessageBox::Critical, QStringLiteral("QVR"), text, QMessageBox::Ok,
                             &w);
-            QTimer::singleShot(800, &box, [&] {
+            QTimer::singleShot(800, &box, [&box, path] {
                 QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromLocal8Bit(path));
                 box.accept();
             });
