@@ -21,6 +21,7 @@
 
 #include <signal.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -52,14 +53,19 @@ public:
 
     int run()
     {
-        // One run to the end tells how long a run lasts, and that the script
-        // does what this loop relies on.
-        auto start = std::chrono::steady_clock::now();
-        if (!runToEnd(0))
-            return 1;
-        runUs_ = std::chrono::duration_cast<std::chrono::microseconds>(
-                     std::chrono::steady_clock::now() - start)
-                     .count();
+        // Runs to the end tell how long a run lasts (the quickest of three:
+        // the first start is the slowest), and that the script does what
+        // this loop relies on.
+        runUs_ = 0;
+        for (int i = 0; i < 3; ++i) {
+            auto start = std::chrono::steady_clock::now();
+            if (!runToEnd(0))
+                return 1;
+            long us = static_cast<long>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                            std::chrono::steady_clock::now() - start)
+                                            .count());
+            runUs_ = i == 0 ? us : std::min(runUs_, us);
+        }
         for (int k = 1; k <= kills_; ++k)
             if (!killOne(k))
                 return 1;
