@@ -8,6 +8,8 @@
 // Input: the low two bits of the first byte give 0..3 changes to the save
 // (three bytes each: offset high and low byte, a byte to xor in), so that
 // damaged saves meet the same path; every byte after them is one step.
+// Steps are made as the runner asks for them, so a text box always gets a
+// text and never a key, and no input ends on a step the screen refuses.
 
 #include <cstdint>
 #include <cstdio>
@@ -42,7 +44,8 @@ const std::vector<uint8_t>& contentImage()
 }
 
 // The build's starting save (its shop stock and the rest), with the party of
-// six standing on the first floor's entrance.
+// six standing in the first floor's long corridor, a few steps from the
+// stairs back to the castle (which would end most walks in town).
 const std::vector<uint8_t>& seedSave()
 {
     static const std::vector<uint8_t> image = [] {
@@ -52,7 +55,8 @@ const std::vector<uint8_t>& seedSave()
         for (int r = 1; r <= 6; ++r) {
             Character& c = MakeMember(game, r, kSixClasses[r - 1], 25);
             c.floor = 1;
-            c.posX = c.posY = 0;
+            c.posX = 3;
+            c.posY = 4;
         }
         return EncodeSaveImage(game.save());
     }();
@@ -93,20 +97,90 @@ const Steps& steps()
     return list;
 }
 
-// Mostly keys; now and then the passing of time, leaving the maze (Q, seldom
-// in the soak too), or a text for the prompt that asks for one.
-std::string step(Choices& in)
-{
-    const Steps& s = steps();
-    const uint8_t b = in.byte();
-    if (b < 232)
-        return s.keys[b % s.keys.size()];
-    if (b < 244)
-        return "wait 2100";
-    if (b < 246)
-        return "key Q";
-    return s.texts[static_cast<std::size_t>(in.pick(static_cast<int>(s.texts.size())))];
-}
+// The transcript as it is written, remembering only whether the last line
+// opened a text box (kept whole for QVR_FUZZ_SHOW).
+class Transcript : public std::streambuf {
+public:
+    explicit Transcript(bool keep) : keep_(keep) {}
+    bool textBoxOpen() const { return textBox_; }
+    // A step went to the runner: a text box it answered is closed.
+    void stepTaken() { textBox_ = false; }
+    const std::string& text() const { return all_; }
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (c == traits_type::eof())
+            return traits_type::not_eof(c);
+        const char ch = traits_type::to_char_type(c);
+        if (keep_)
+            all_ += ch;
+        if (ch == '\n') {
+            textBox_ = head_ == "INPUT ";
+            head_.clear();
+        } else if (head_.size() < 6) {
+            head_ += ch;
+        }
+        return c;
+    }
+
+private:
+    bool keep_;
+    bool textBox_ = false;
+    std::string head_;
+    std::string all_;
+};
+
+// The script, one line at a time, each made only when the runner asks for
+// it: a text box open gets one of the texts, anything else a key (now and
+// then the passing of time, or Q, which leaves the maze and so comes seldom).
+class StepSource : public std::streambuf {
+public:
+    StepSource(Choices& in, Transcript& transcript, std::string start)
+        : in_(in), transcript_(transcript), pending_(std::move(start))
+    {
+    }
+    const std::string& played() const { return played_; }
+
+protected:
+    int_type underflow() override
+    {
+        if (line_.empty() || gptr() == egptr()) {
+            if (!pending_.empty()) {
+                line_ = std::move(pending_);
+                pending_.clear();
+            } else if (steps_ < kMostSteps && !in_.empty()) {
+                line_ = next() + "\n";
+                ++steps_;
+            } else {
+                return traits_type::eof();
+            }
+            played_ += line_;
+            transcript_.stepTaken();
+            setg(line_.data(), line_.data(), line_.data() + line_.size());
+        }
+        return traits_type::to_int_type(*gptr());
+    }
+
+private:
+    std::string next()
+    {
+        const Steps& s = steps();
+        if (transcript_.textBoxOpen())
+            return s.texts[static_cast<std::size_t>(in_.pick(static_cast<int>(s.texts.size())))];
+        const uint8_t b = in_.byte();
+        if (b < 240)
+            return s.keys[b % s.keys.size()];
+        return b < 254 ? "wait 2100" : "key Q";
+    }
+
+    Choices& in_;
+    Transcript& transcript_;
+    std::string pending_;
+    std::string line_;
+    std::string played_;
+    int steps_ = 0;
+};
 
 } // namespace
 
@@ -118,12 +192,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         const int at = in.word();
         save[static_cast<std::size_t>(at) % save.size()] ^= in.byte();
     }
-    // The edge of town, the party left in the maze, the first of them.
-    std::string script = "key E\nkey O\nkey Enter\n";
-    for (int n = 0; n < kMostSteps && !in.empty(); ++n)
-        script += step(in) + "\n";
-    if (std::getenv("QVR_FUZZ_SHOW"))
-        script += "dump\n";
 
     ScriptOptions options;
     options.seed = 1;
@@ -133,16 +201,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         store->putFile(kSaveFileName, save);
         return store;
     };
-    std::istringstream source(script);
-    std::ostringstream out, err;
+    // QVR_FUZZ_SHOW=1 shows what an input played, for whoever studies one.
+    const bool show = std::getenv("QVR_FUZZ_SHOW") != nullptr;
+    Transcript transcript(show);
+    std::ostream out(&transcript);
+    std::ostringstream err;
+    // The edge of town, the party left in the maze, the first of them.
+    StepSource steps(in, transcript, "key E\nkey O\nkey Enter\n");
+    std::istream script(&steps);
     Game game;
     // 1 (the game stopped with an error) and 2 (a step the screen could not
     // take) end a run as a player's mistake would; crashes and sanitizer
     // reports are what the fuzzer is after.
-    const int status = RunScript(game, source, options, out, err);
-    // QVR_FUZZ_SHOW=1 shows what an input played, for whoever studies one.
-    if (std::getenv("QVR_FUZZ_SHOW"))
-        std::fprintf(stderr, "%s\n%s%s-> status %d\n", script.c_str(), out.str().c_str(),
-                     err.str().c_str(), status);
+    const int status = RunScript(game, script, options, out, err);
+    if (show)
+        std::fprintf(stderr, "%s\n%s%s-> status %d\n", steps.played().c_str(),
+                     transcript.text().c_str(), err.str().c_str(), status);
     return 0;
 }
