@@ -187,7 +187,9 @@ int RunScript(Game& game, std::istream& script, const ScriptOptions& options, st
             game.musicPlayer = std::make_unique<SilentMusic>();
         game.observer = &observer;
         game.prompter = std::move(prompter);
-        game.store = std::make_unique<FolderStore>(ResolveGameFolder(options.gameDir));
+        game.store = options.makeStore
+                         ? options.makeStore()
+                         : std::make_unique<FolderStore>(ResolveGameFolder(options.gameDir));
         game.store->lock();
         startUp(game, options);
         try {

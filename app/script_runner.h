@@ -175,13 +175,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace qvr {
 
 class Game;
+class SaveStore;
 
 inline constexpr std::size_t kMaxScriptLineBytes = 64 * 1024;
 // A day of game time; longer waits are refused rather than firing the
@@ -194,6 +197,9 @@ struct ScriptOptions {
     double timeOfDay = 12 * 3600; // seconds since midnight
     std::string scriptName = "-"; // names the script in messages
     bool fromBackup = false;      // start from QVR1.BAK when QVR1.DAT will not load
+    // Where the game's files live instead of the game folder (gameDir is then
+    // not used): the fuzzers play from a store in memory.
+    std::function<std::unique_ptr<SaveStore>()> makeStore;
 };
 
 // Reads the command line (without argv[0]); on a mistake writes the usage

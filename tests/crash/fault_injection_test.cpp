@@ -54,5 +54,38 @@ INSTANTIATE_TEST_SUITE_P(Disk, FaultInjection,
                              return n;
                          });
 
+// The kill loop's power-cut check: a save whose sync did nothing must be
+// seen as one a power cut could lose, and a proper one must not be.
+struct SyncCase {
+    const char* fault;
+    bool synced;
+};
+
+class PowerCutCheck : public ::testing::TestWithParam<SyncCase> {};
+
+TEST_P(PowerCutCheck, SeesWhetherTheSaveWasSynced)
+{
+    const SyncCase& c = GetParam();
+    CrashFolder folder(std::string("sync-") + c.fault);
+    const fs::path synced = folder.dir / "synced";
+    fs::create_directories(synced);
+    RecordSynced(synced, folder.dir / kSaveFileName);
+    EXPECT_TRUE(HoldsOnlySynced(synced, folder.dir / kSaveFileName));
+
+    int status =
+        WaitRunner(StartRunner(folder, folder.writeScript(2), ShimEnvironment(synced, 0, c.fault)));
+    ASSERT_EQ(status, 0);
+    ASSERT_EQ(CrashFolder::nameIn(ReadBytes(folder.dir / kSaveFileName)), RenameAt(2));
+    EXPECT_EQ(HoldsOnlySynced(synced, folder.dir / kSaveFileName), c.synced);
+}
+
+INSTANTIATE_TEST_SUITE_P(Disk, PowerCutCheck,
+                         ::testing::Values(SyncCase{"none", true}, SyncCase{"fsync-lies", false}),
+                         [](const auto& info) {
+                             std::string n = info.param.fault;
+                             std::replace(n.begin(), n.end(), '-', '_');
+                             return n;
+                         });
+
 } // namespace
 } // namespace qvr::crash

@@ -2,14 +2,18 @@
 
 // A game folder for the crash tests: the build's content and a save whose
 // first character is renamed by the runner again and again, so that every
-// save the runner makes is a different image.
+// save the runner makes is a different image. The renames count up (Ｎ1,
+// Ｎ2, ...), so the name in a save tells how far the runs have come.
 
-#include <sys/file.h>
-#include <sys/wait.h>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -33,7 +37,8 @@ inline std::vector<uint8_t> ReadBytes(const fs::path& path)
 inline void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 inline const std::string kFirstName = "ＡＬＡＮ";
@@ -44,13 +49,38 @@ inline std::string RenameAt(int i)
     return toFullWidth("N" + std::to_string(i));
 }
 
+// The step a name was given at: 0 for the first name, -1 for a name no
+// script gives.
+inline int StepOf(const std::string& name)
+{
+    if (name == kFirstName)
+        return 0;
+    const std::string n = toFullWidth("N");
+    if (name.rfind(n, 0) != 0)
+        return -1;
+    // Full-width digits are three bytes each, the last one the digit's own.
+    std::string digits;
+    for (std::size_t i = n.size(); i + 3 <= name.size(); i += 3)
+        digits += static_cast<char>('0' + (static_cast<uint8_t>(name[i + 2]) - 0x90));
+    int step = -1;
+    auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), step);
+    if (ec != std::errc() || end != digits.data() + digits.size() || RenameAt(step) != name)
+        return -1;
+    return step;
+}
+
 struct CrashFolder {
     fs::path dir;
     std::vector<uint8_t> firstSave;
 
     explicit CrashFolder(const std::string& tag)
     {
-        dir = fs::temp_directory_path() / ("qvr-crash-" + tag + "-" + std::to_string(getpid()));
+        // What reaches the disk is judged from the shim's record of syncs,
+        // not by the disk itself: a folder in memory keeps the loop quick.
+        std::error_code ec;
+        const fs::path base =
+            fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+        dir = base / ("qvr-crash-" + tag + "-" + std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         fs::copy_file(fs::path(QVR_BIN_DIR) / kContentFileName, dir / kContentFileName);
@@ -73,14 +103,15 @@ struct CrashFolder {
         fs::remove_all(dir, ec);
     }
 
-    // Training grounds, then `renames` renames of the first character, each
-    // saved, then the main window closed (one more save). Where saving fails,
-    // Enter takes each message that says so away.
-    fs::path writeScript(int renames, bool savesFail = false) const
+    // Training grounds, then `renames` renames of the first character (to the
+    // names of steps after `from`), each saved, then the main window closed
+    // (one more save). Where saving fails, Enter takes each message that says
+    // so away.
+    fs::path writeScript(int renames, bool savesFail = false, int from = 0) const
     {
         // A rename saves twice, so a failing disk says so twice.
         std::string text = "key E\nkey T\n";
-        for (int i = 1; i <= renames; ++i)
+        for (int i = from + 1; i <= from + renames; ++i)
             text += "key N\nkey Enter\ntext " + RenameAt(i) +
                     (savesFail ? "\nkey Enter\nkey Enter\n" : "\n");
         text += savesFail ? "close\n" : "key L\nclose\n";
@@ -113,6 +144,49 @@ struct CrashFolder {
         return free;
     }
 };
+
+// What the fault shim keeps in QVR_SYNCED_DIR: each file's content at its
+// last successful sync, under the file's device and inode numbers. That is
+// what a power cut would leave of the file.
+inline fs::path SyncedCopy(const fs::path& syncedDir, const fs::path& file)
+{
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0)
+        return {};
+    return syncedDir / (std::to_string(st.st_dev) + "-" + std::to_string(st.st_ino));
+}
+
+// A file this program wrote and stands behind as synced.
+inline void RecordSynced(const fs::path& syncedDir, const fs::path& file)
+{
+    WriteBytes(SyncedCopy(syncedDir, file), ReadBytes(file));
+}
+
+// Whether a power cut now would leave `file` exactly as it reads now.
+inline bool HoldsOnlySynced(const fs::path& syncedDir, const fs::path& file)
+{
+    const fs::path copy = SyncedCopy(syncedDir, file);
+    return !copy.empty() && fs::exists(copy) && ReadBytes(copy) == ReadBytes(file);
+}
+
+// The environment that preloads the fault shim into the runner, recording
+// syncs into `syncedDir` and making each take `syncDelayUs`; `fault` is one
+// of the shim's QVR_FAULT names, or empty.
+inline std::vector<std::string> ShimEnvironment(const fs::path& syncedDir, int syncDelayUs,
+                                                const std::string& fault = {})
+{
+    // The shim goes in ahead of the sanitizer's runtime, which must be told
+    // to allow that; the sanitizer's other options stay as they are.
+    std::string asan = "ASAN_OPTIONS=verify_asan_link_order=0";
+    if (const char* own = std::getenv("ASAN_OPTIONS"))
+        asan += std::string(":") + own;
+    std::vector<std::string> env = {std::string("LD_PRELOAD=") + QVR_FAULT_SHIM,
+                                    "QVR_SYNCED_DIR=" + syncedDir.string(),
+                                    "QVR_SYNC_DELAY_US=" + std::to_string(syncDelayUs), asan};
+    if (!fault.empty())
+        env.push_back("QVR_FAULT=" + fault);
+    return env;
+}
 
 // Starts the runner on the folder; standard output and error go to files of
 // the folder. Returns the child's pid.

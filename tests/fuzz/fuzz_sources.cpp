@@ -2,13 +2,21 @@
 // the rest of the input replaces, the others stay the real ones. Broken
 // sources are refused with a SourceError or a GameError naming the file;
 // anything that compiles must also encode.
+//
+// The numbering of the files is this program's alone: started with
+// QVR_FUZZ_SEEDS=DIR it writes one seed input per source file into DIR (its
+// number, then its text) and ends, so seeds always land on the file they
+// were made from.
 
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -51,7 +59,35 @@ void write(const fs::path& path, const uint8_t* data, std::size_t size)
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 }
 
+int writeSeeds(const fs::path& dir)
+{
+    fs::create_directories(dir);
+    const fs::path root = fs::path(QVR_SOURCE_DIR) / "data" / "content";
+    for (std::size_t i = 0; i < sources().size(); ++i) {
+        std::string name = sources()[i].string();
+        std::replace(name.begin(), name.end(), '/', '-');
+        std::ifstream in(root / sources()[i], std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), {});
+        std::ofstream out(dir / name, std::ios::binary | std::ios::trunc);
+        out.put(static_cast<char>(i));
+        out << text;
+        if (!out) {
+            std::fprintf(stderr, "fuzz_sources: cannot write %s\n", (dir / name).c_str());
+            return 1;
+        }
+    }
+    std::printf("%zu source seeds in %s\n", sources().size(), dir.c_str());
+    return 0;
+}
+
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    if (const char* dir = std::getenv("QVR_FUZZ_SEEDS"))
+        std::exit(writeSeeds(dir));
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {

@@ -11,6 +11,8 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size);
+// A target may set itself up first, as under libFuzzer.
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 
 namespace {
 
@@ -30,6 +32,8 @@ int replay(const std::filesystem::path& file)
 
 int main(int argc, char** argv)
 {
+    if (LLVMFuzzerInitialize)
+        LLVMFuzzerInitialize(&argc, &argv);
     int failures = 0;
     int replayed = 0;
     for (int i = 1; i < argc; ++i) {
