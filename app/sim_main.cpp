@@ -4,7 +4,7 @@
 //
 //   qvr-sim [--level L | --arrival] [--gear T] [--party fighter,samurai,...] [--floor F]
 //           [--battles N] [--seed S] [--content QVR2.DAT] [--rank R]
-//           [--group S A] [--encounter E]
+//           [--group S A] [--encounter E] [--trip N] [--save QVR1.DAT]
 //
 // The party defaults to the six of the balance targets (fighter, samurai,
 // lord in front; thief with a reach-2 weapon, priest, wizard behind) at level
@@ -14,8 +14,13 @@
 // the floor lists none, or --rank is given, from a band encounter of rank R
 // (default: the floor): a group of that rank and one a rank weaker, each of
 // 1dS + A members (default 1d3). --encounter fights that one encounter of the
-// content every time (a scripted battle, an idle one).
+// content every time (a scripted battle, an idle one). --trip N fights the
+// battles N in a row, with the camp's healing between them and the dead
+// carried over; the trip figures count whole trips. --save takes the party
+// in a save (the members of its current party, or else its first six
+// characters) with their own gear and spells instead of the presets.
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +28,7 @@
 #include <iostream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -68,12 +74,49 @@ std::shared_ptr<const Content> LoadContent(const std::filesystem::path& path, bo
     return DecodeContent(bytes, path.filename().string());
 }
 
+std::vector<uint8_t> ReadAll(const std::filesystem::path& path, std::size_t most)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw GameError(path.string() + ": cannot be read");
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
+    if (bytes.size() > most)
+        throw GameError(path.string() + ": too large");
+    return bytes;
+}
+
+// The party standing in town in the save (characters at location -1, by
+// marching position), or its first six characters when there is none.
+std::vector<Character> PartyFromSave(const std::filesystem::path& path)
+{
+    auto save = std::make_unique<SaveData>();
+    DecodeSaveImage(ReadAll(path, kSaveFileBytes), *save, path.filename().string());
+    std::vector<Character> party;
+    for (int r = 1; r <= kRosterSize; ++r)
+        if (save->roster[r].rosterNo >= 1 && save->roster[r].floor == -1)
+            party.push_back(save->roster[r]);
+    std::stable_sort(party.begin(), party.end(), [](const Character& a, const Character& b) {
+        return a.position < b.position;
+    });
+    for (int r = 1; r <= kRosterSize && party.empty(); ++r)
+        for (int k = r; k <= kRosterSize && party.size() < 6; ++k)
+            if (save->roster[k].rosterNo >= 1)
+                party.push_back(save->roster[k]);
+    if (party.size() > 6)
+        party.resize(6);
+    if (party.empty())
+        throw GameError(path.string() + ": holds no characters");
+    return party;
+}
+
 int Usage(const std::string& problem)
 {
     std::cerr << "qvr-sim: " << problem << "\n"
               << "usage: qvr-sim [--level L | --arrival] [--gear T] [--party c1,c2,...]\n"
               << "               [--floor F] [--battles N] [--seed S] [--content FILE]\n"
-              << "               [--rank R] [--group SIDES ADD] [--encounter E]\n";
+              << "               [--rank R] [--group SIDES ADD] [--encounter E]\n"
+              << "               [--trip N] [--save FILE]\n";
     return 2;
 }
 
@@ -96,6 +139,7 @@ int main(int argc, char** argv)
     int gear = -1;
     std::string partyText = "fighter,samurai,lord,thief,priest,wizard";
     std::string contentPath;
+    std::string savePath;
     SimConfig config;
     try {
         for (int i = 1; i < argc; ++i) {
@@ -133,6 +177,10 @@ int main(int argc, char** argv)
                 config.bandRank = static_cast<int>(number());
             else if (arg == "--encounter")
                 config.encounter = static_cast<int>(number());
+            else if (arg == "--trip")
+                config.trip = static_cast<int>(number());
+            else if (arg == "--save")
+                savePath = value();
             else if (arg == "--group") {
                 config.groupSides = static_cast<int>(number());
                 config.groupAdd = static_cast<int>(number());
@@ -141,7 +189,7 @@ int main(int argc, char** argv)
         }
         if (level < 1 || level > 500 || config.floor < 1 || config.floor >= kFloorCount ||
             config.battles < 1 || config.groupSides < 1 || config.encounter < 0 ||
-            config.encounter > 1250)
+            config.encounter > 1250 || config.trip < 1 || config.trip > 100)
             return Usage("a value is out of range");
         if (arrival)
             level = ArrivalLevel(config.floor);
@@ -168,12 +216,11 @@ int main(int argc, char** argv)
     try {
         config.content = contentPath.empty() ? LoadContent(ProgramFolder() / "QVR2.DAT", false)
                                              : LoadContent(contentPath, true);
+        if (!savePath.empty())
+            config.savedParty = PartyFromSave(savePath);
         const SimTotals t = RunSimulation(config);
         const int64_t n = t.battles;
-        // Casters give spell orders that have no effect until battle spells
-        // exist: the figures are melee-only, and say so.
         std::cout << std::fixed << std::setprecision(2) << "level " << level << "\n"
-                  << "spells: not fought yet (melee only)\n"
                   << "battles " << n << "\n"
                   << "win% " << Percent(t.wins, n) << "\n"
                   << "flight% " << Percent(t.fled, n) << "\n"
@@ -185,7 +232,12 @@ int main(int argc, char** argv)
                   << "exp/member/battle " << PerBattle(static_cast<double>(t.expShare), n) << "\n"
                   << "gold/member/battle " << PerBattle(static_cast<double>(t.goldShare), n) << "\n"
                   << "hp-lost% " << 100.0 * PerBattle(t.hpLostFraction, n) << "\n"
-                  << "chest% " << Percent(t.chests, n) << "\n";
+                  << "chest% " << Percent(t.chests, n) << "\n"
+                  << "spells/battle " << PerBattle(static_cast<double>(t.spellsCast), n) << "\n";
+        if (config.trip > 1)
+            std::cout << "trips " << t.trips << "\n"
+                      << "trip-wipe% " << Percent(t.tripWipes, t.trips) << "\n"
+                      << "trip-death% " << Percent(t.tripDeaths, t.trips) << "\n";
         return 0;
     } catch (const std::exception& e) {
         std::cerr << "qvr-sim: " << e.what() << "\n";

@@ -1,14 +1,15 @@
 #include "battle/battle_actions.h"
 
 #include "battle/battle_rules.h"
+#include "battle/spell_rules.h"
 #include "core/game.h"
 
 namespace qvr {
 
 namespace {
 
-// Spells, breath, theft and the special moves are not fought yet: the round
-// says so rather than inventing an outcome.
+// Breath, theft and the special moves are not fought yet: the round says so
+// rather than inventing an outcome. Spells are.
 constexpr const char* kNothing = "しかし　まだ何の効果もない";
 
 void MemberTries(Game& game, BattleState& state, int pos, const char* what)
@@ -25,7 +26,7 @@ void MonsterTries(BattleState& state, const char* what)
 
 void BattleActions::castPartySpell(Game& game, BattleState& state, int pos)
 {
-    MemberTries(game, state, pos, "は呪文を唱えた");
+    CastPartySpell(game, state, pos);
 }
 
 void BattleActions::dispel(Game& game, BattleState& state, int pos, int)
@@ -48,9 +49,9 @@ void BattleActions::steal(Game& game, BattleState& state, int pos)
     MemberTries(game, state, pos, "は盗もうとした");
 }
 
-void BattleActions::castMonsterSpell(Game&, BattleState& state, int, int)
+void BattleActions::castMonsterSpell(Game& game, BattleState& state, int school, int level)
 {
-    MonsterTries(state, "は呪文を唱えた");
+    CastMonsterSpell(game, state, school, level);
 }
 
 void BattleActions::monsterFlee(Game&, BattleState& state)

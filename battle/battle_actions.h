@@ -3,9 +3,9 @@
 // The one place every action that is not plain melee goes through: the
 // party's spells, items, dispelling, hiding, stealing and breath, and the
 // monsters' spells, flight, calls for help, breath and special moves. The
-// round hands each such action here; the default resolver only says that
-// nothing came of it, so a battle stays playable until the real rules plug
-// in by overriding these.
+// round hands each such action here. The default resolver casts spells both
+// ways; for the special actions it only says that nothing came of them yet.
+// A test or the simulator may override any of these.
 
 namespace qvr {
 

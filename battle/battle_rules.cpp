@@ -143,13 +143,6 @@ bool EffectLands(Game& game, int32_t resistance, int32_t chance)
     return !resisted && chanced;
 }
 
-int32_t SaturatingAdd(int32_t a, int64_t b)
-{
-    const int64_t sum = static_cast<int64_t>(a) + b;
-    return static_cast<int32_t>(std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
-
 std::string Digits(long long n)
 {
     // The battle prints numbers in almost every line; the digits' full-width

@@ -11,6 +11,7 @@
 
 #include "battle/battle_state.h"
 #include "core/game.h"
+#include "core/saturating.h"
 
 namespace qvr {
 
@@ -58,9 +59,6 @@ std::string MonsterKilled(Game& game, BattleState& state, int group, int slot, i
 // An added effect lands when a d100 beats the resistance and another falls
 // below the chance.
 bool EffectLands(Game& game, int32_t resistance, int32_t chance);
-
-// Sums and pools stay inside their 32-bit field.
-int32_t SaturatingAdd(int32_t a, int64_t b);
 
 // Full-width digits, as numbers appear in every battle message.
 std::string Digits(long long n);

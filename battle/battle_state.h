@@ -21,6 +21,10 @@ class BattleActions;
 
 // Members with any of these are never picked as a random target.
 inline constexpr int32_t kNotTargetable = Cond::BeyondCare | Cond::Hidden;
+// The two condition bits a battle spell sets on a member for the rest of the
+// battle, named for the blow each one guards against.
+inline constexpr int32_t kBeheadingWard = Cond::BattleMarkA;
+inline constexpr int32_t kDrainWard = Cond::BattleMarkB;
 // The one value of `conditions` that marks a slot nobody stands in.
 inline constexpr int32_t kEmptySlot = Cond::Dead;
 
@@ -72,6 +76,15 @@ enum class BattleEnd {
     Escaped, // a spell took the party out of the battle
 };
 
+// A side's shields: each magic level takes 20 % off the spell damage the
+// side takes, each breath level the same off breath; neither passes 3.
+struct Shield {
+    int32_t magic = 0;
+    int32_t breath = 0;
+    int32_t counter = 0;
+};
+inline constexpr int32_t kMaxShieldLevel = 3;
+
 struct Rewards {
     int32_t gold = 0;
     int32_t exp = 0;
@@ -119,8 +132,8 @@ struct BattleState {
     int actingGroup = 0;
     int actingMonster = 0;
     bool partyFirstStrike = false;
-    int32_t partyShield = 0;
-    int32_t monsterShield = 0;
+    Shield partyShield;
+    Shield monsterShield;
     Rewards rewards;
     VictoryReport victory;
 

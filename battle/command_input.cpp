@@ -8,6 +8,7 @@
 #include "core/game.h"
 #include "core/textformat.h"
 #include "rules/equipment.h"
+#include "rules/spell_lookup.h"
 
 namespace qvr {
 
@@ -81,24 +82,6 @@ bool OfferFight(Game& game, int pos, const Character& c)
 void Add(std::vector<CommandRow>& rows, Command command)
 {
     rows.push_back(CommandRowOf(command));
-}
-
-std::string UpperAscii(std::string_view text)
-{
-    std::string out(text);
-    for (char& ch : out)
-        if (ch >= 'a' && ch <= 'z')
-            ch = static_cast<char>(ch - 'a' + 'A');
-    return out;
-}
-
-int SpellByIdentifier(Game& game, int identifier)
-{
-    const auto& spells = game.content().spells;
-    for (int n = 1; n <= kSpellCount; ++n)
-        if (spells[n].spellNo == identifier)
-            return n;
-    return 0;
 }
 
 } // namespace
@@ -178,6 +161,12 @@ std::vector<CommandRow> PromptMember(Game& game, BattleState& state, int directi
         else
             while (slot > 1 && cannotAct(slot))
                 --slot;
+        // Going back from the first member who can act finds nobody able
+        // before it: that member is asked again rather than the round being
+        // offered with no orders given.
+        if (direction == 2 && cannotAct(slot))
+            while (slot <= size && cannotAct(slot))
+                ++slot;
     }
     if (slot > size || slot < 1 || cannotAct(slot))
         return {CommandRowOf(Command::Start), CommandRowOf(Command::Back),
@@ -208,20 +197,14 @@ void NextMember(BattleState& state)
 
 std::string TypeSpell(Game& game, BattleState& state, std::string_view text)
 {
-    const std::string name = UpperAscii(text);
     GiveOrder(state, Order::Spell);
-    const auto& spells = game.content().spells;
-    for (int n = 1; n <= kSpellCount; ++n)
-        if (spells[n].name == name) {
-            state.orders[state.promptSlot].spell = n;
-            break;
-        }
-    return name;
+    state.orders[state.promptSlot].spell = SpellNumberByName(game.content(), text);
+    return SpellNameAsTyped(text);
 }
 
 SpellTarget TargetOfSpell(Game& game, int spellNo)
 {
-    if (spellNo < 1 || spellNo > kSpellCount)
+    if (spellNo < 1 || spellNo > kNamedSpells)
         return SpellTarget::None;
     switch (game.content().spells[spellNo].targetKind) {
     case 1:
@@ -260,7 +243,7 @@ void ChooseItem(Game& game, BattleState& state, int itemNo)
     GiveOrder(state, Order::Item);
     MemberOrder& o = state.orders[state.promptSlot];
     o.item = itemNo;
-    o.spell = SpellByIdentifier(game, game.item(itemNo).castSpell);
+    o.spell = SpellNumberOfItem(game.content(), game.item(itemNo).castSpell);
 }
 
 void NormalAuto(Game& game, BattleState& state)

@@ -65,8 +65,8 @@ void ResetForBattle(BattleState& state)
     state.actingGroup = 0;
     state.actingMonster = 0;
     state.partyFirstStrike = false;
-    state.partyShield = 0;
-    state.monsterShield = 0;
+    state.partyShield = {};
+    state.monsterShield = {};
     state.rewards = {};
     state.victory = {};
 }

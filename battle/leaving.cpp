@@ -12,8 +12,8 @@ void LeaveBattle(Game& game, BattleState& state)
 {
     state.phase = BattlePhase::None;
     constexpr int32_t kBattleOnly = Cond::Asleep | Cond::Silenced | Cond::Afraid | Cond::Confused |
-                                    Cond::Hidden | Cond::Frozen | Cond::Shocked |
-                                    Cond::BattleMarkA | Cond::BattleMarkB;
+                                    Cond::Hidden | Cond::Frozen | Cond::Shocked | kBeheadingWard |
+                                    kDrainWard;
     for (int p = PartySize(game); p >= 1; --p) {
         const int rosterNo = RosterAt(game, p);
         Character& c = game.character(rosterNo);
@@ -26,8 +26,8 @@ void LeaveBattle(Game& game, BattleState& state)
         c.ac = ProtectedAc(game, c.baseAc);
     }
     state.partyFirstStrike = false;
-    state.partyShield = 0;
-    state.monsterShield = 0;
+    state.partyShield = {};
+    state.monsterShield = {};
     if (game.store)
         Save(game);
 }

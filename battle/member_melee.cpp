@@ -3,29 +3,14 @@
 #include "battle/battle_rules.h"
 #include "battle/melee.h"
 #include "core/game.h"
+#include "core/resistances.h"
 #include "rules/equipment.h"
 
 namespace qvr {
 
-std::string AttackFrame(const std::string& attacker)
+Blow RollMemberBlow(Game& game, const Character& c, int weapon, bool confusedFists)
 {
-    return Cat({attacker, "の攻撃！！\r"});
-}
-
-std::string SneakFrame(const std::string& attacker)
-{
-    return Cat({attacker, "の不意打ち！\r"});
-}
-
-std::string HitText(std::string_view frame, const std::string& target, int32_t swings,
-                    int32_t damage)
-{
-    return Cat({frame, target, "に　", Digits(swings), "あたり", Digits(damage), "のダメージ"});
-}
-
-MemberBlow RollMemberBlow(Game& game, const Character& c, int weapon, bool confusedFists)
-{
-    MemberBlow blow;
+    Blow blow;
     const int slot = WornSlot(c, weapon);
     int64_t sum = 0;
     if (slot == 0) {
@@ -55,79 +40,32 @@ MemberBlow RollMemberBlow(Game& game, const Character& c, int weapon, bool confu
 
 namespace {
 
-struct WeaponEffect {
-    int index;
-    int32_t condition;
-    const char* text;
+// The order a weapon's added effects are tried in, with what is said of a
+// struck monster and of a struck party member.
+constexpr AddedEffect kWeaponEffects[] = {
+    {Res::Fear, Cond::Afraid, "は\n恐怖に犯された"},
+    {Res::Sleep, Cond::Asleep, "は\n眠らされた"},
+    {Res::Silence, Cond::Silenced, "は\n沈黙した"},
+    {Res::Confusion, Cond::Confused, "は\n混乱した"},
+    {Res::Freezing, Cond::Frozen, "は\n凍りついた"},
+    {Res::Shock, Cond::Shocked, "は\n感電した"},
+    {Res::Charm, Cond::Charmed, "は\n魅了された"},
+};
+constexpr AddedEffect kWeaponEffectsOnMembers[] = {
+    {Res::Fear, Cond::Afraid, "は\n恐怖におかされた"},
+    {Res::Sleep, Cond::Asleep, "は\n眠った"},
+    {Res::Silence, Cond::Silenced, "は\n沈黙した"},
+    {Res::Confusion, Cond::Confused, "は\n混乱した"},
+    {Res::Freezing, Cond::Frozen, "は\n凍りついた"},
+    {Res::Shock, Cond::Shocked, "は\n感電した"},
+    {Res::Charm, Cond::Charmed, "は\n誘惑された"},
 };
 
-// The order a weapon's added effects are tried in, with what the monster
-// and what a struck party member hears.
-constexpr WeaponEffect kWeaponEffects[] = {
-    {17, Cond::Afraid, "は\n恐怖に犯された"}, {15, Cond::Asleep, "は\n眠らされた"},
-    {23, Cond::Silenced, "は\n沈黙した"},     {18, Cond::Confused, "は\n混乱した"},
-    {19, Cond::Frozen, "は\n凍りついた"},     {20, Cond::Shocked, "は\n感電した"},
-    {21, Cond::Charmed, "は\n魅了された"},
-};
-constexpr const char* kMemberEffectTexts[] = {
-    "は\n恐怖におかされた", "は\n眠った",   "は\n沈黙した",  "は\n混乱した",
-    "は\n凍りついた",       "は\n感電した", "は\n誘惑された"};
-
-// What the hit roll decided.
-enum class Swing { Hit, Miss, Stumble };
-
-struct Judgement {
-    Swing swing = Swing::Miss;
-    int32_t roll = 0; // a sneak attack's counts as 100
-};
-
-Judgement JudgeSwing(Game& game, Character& a, bool targetHidden, int32_t targetAc,
-                     int32_t strengthMod, std::string& frame, bool blindCounts = true)
-{
-    int32_t roll = 0;
-    int32_t need = 0;
-    if (a.conditions & Cond::Hidden) {
-        frame = SneakFrame(a.name);
-        a.conditions &= ~Cond::Hidden;
-        roll = 100;
-    } else {
-        need = 50 - a.level - StrengthBonus(a.strength + strengthMod) - targetAc;
-        roll = Roll(game, 100) + 1;
-    }
-    const bool blindMiss = blindCounts && (a.conditions & Cond::Blind) && Roll(game, 2) == 1;
-    if (blindMiss || targetHidden)
-        return {Swing::Miss, roll};
-    if (roll == 100)
-        return {Swing::Hit, roll};
-    if (roll < 3)
-        return {Swing::Stumble, roll};
-    return {roll < need ? Swing::Miss : Swing::Hit, roll};
-}
-
-void reflectOnAttacker(BattleState& state, Character& a, const std::string& frame,
-                       const std::string& target, const MemberBlow& blow)
-{
-    Say(state, frame + target + "は攻撃を反射した！！\r" + a.name + "は" + Digits(blow.swings) +
-                   "あたり" + Digits(blow.damage) + "のダメージ");
-    a.hp = SaturatingAdd(a.hp, -static_cast<int64_t>(blow.damage));
-    if (a.hp < 0) {
-        Say(state, Cat({a.name, kDeathText}));
-        a.hp = 0;
-        a.conditions |= Cond::Dead;
-    }
-}
-
-void absorbText(BattleState& state, const std::string& frame, const std::string& target,
-                int32_t damage)
-{
-    Say(state, frame + target + "は攻撃を吸収した！\r" + target + "は\n" + Digits(damage) +
-                   "ポイント回復した");
-}
-
-void heal(int32_t& hp, int32_t maxHp, int32_t amount)
-{
-    hp = std::min(maxHp, SaturatingAdd(hp, amount));
-}
+constexpr StrikeRules kMemberStrikes{.sneaks = true};
+// A confused member does not see whom it strikes: its own blindness does
+// not count, the victim's does.
+constexpr StrikeRules kConfusedMemberStrikes{
+    .sneaks = true, .blindAttacker = false, .blindVictim = true};
 
 // A ninja's eye for the neck: the fewer things worn, the likelier.
 bool NinjaBeheads(Game& game, const Character& a, int32_t hitRoll)
@@ -148,8 +86,23 @@ Critical RollCritical(Game& game, const Character& a, const ItemDef* weapon, int
     const bool ninjaTry = Roll(game, 100) > res31 && a.classCode == Class::Ninja;
     if (ninjaTry)
         return NinjaBeheads(game, a, hitRoll) ? Critical::Beheaded : Critical::None;
-    const int32_t chance = weapon ? weapon->chance[31] : 0;
+    const int32_t chance = weapon ? weapon->chance[Res::Critical] : 0;
     return EffectLands(game, res31, chance) ? Critical::Mortal : Critical::None;
+}
+
+// What a weapon does besides the wound: the attacker may drink some of it,
+// and the victim may take the weapon's added effects.
+void WeaponAfterHit(Game& game, BattleState& state, Combatant& a, Combatant& v, const Blow& blow,
+                    std::span<const AddedEffect> effects)
+{
+    const ItemDef* w = blow.weapon;
+    if (!w)
+        return;
+    if (EffectLands(game, v.resist(Res::Drain), w->chance[Res::Drain])) {
+        Say(state, Cat({*a.name, "は\nＨＰを吸収した"}));
+        Mend(a, blow.damage / 8);
+    }
+    TryAddedEffects(game, state, effects, w->chance, v);
 }
 
 } // namespace
@@ -161,77 +114,40 @@ void MemberMelee(Game& game, BattleState& state, int pos, int weapon)
         return;
     int t = 0;
     for (int s = 1; s <= kGroupSlots && t == 0; ++s)
-        if (state.monsters[g][s].present > 0 && !(state.monsters[g][s].conditions & Cond::Dead))
+        if (IsLiving(state.monsters[g][s]))
             t = s;
     if (t == 0)
         return;
     const int rosterNo = RosterAt(game, pos);
-    Character& a = game.character(rosterNo);
-    MonsterSlot& m = state.monsters[g][t];
-    const std::string& target = MonsterName(state, g, t);
-    std::string frame = AttackFrame(a.name);
-
-    const int32_t res1 = m.res[1];
-    const int32_t nullRoll = Roll(game, 100);
-    if (nullRoll < res1 && res1 <= 100) {
-        Say(state, Cat({frame, target, "は攻撃を無効化した！"}));
+    Character& c = game.character(rosterNo);
+    Combatant a = MemberSide(game, rosterNo);
+    Combatant m = MonsterSide(state, g, t);
+    const int16_t kind = state.monsters[g][t].kind;
+    std::string frame = AttackFrame(c.name);
+    Blow blow;
+    const int32_t hitRoll = Strike(game, state, a, m, frame, kMemberStrikes, blow, [&] {
+        Blow b = RollMemberBlow(game, c, weapon, false);
+        b.slays = b.weapon && (b.weapon->slayMask & kind) != 0;
+        if (b.slays)
+            b.damage = SaturatingAdd(b.damage, b.damage);
+        if (c.conditions & Cond::Poisoned)
+            b.damage /= 2;
+        return b;
+    });
+    if (hitRoll == 0)
         return;
-    }
-    MemberBlow blow = RollMemberBlow(game, a, weapon, false);
-    const bool slays = blow.weapon && (blow.weapon->slayMask & m.kind) != 0;
-    if (slays)
-        blow.damage = SaturatingAdd(blow.damage, blow.damage);
-    if (a.conditions & Cond::Poisoned)
-        blow.damage /= 2;
-    if (res1 < 0 && !slays) {
-        reflectOnAttacker(state, a, frame, target, blow);
-        return;
-    }
-    if (res1 > 100 && !slays) {
-        absorbText(state, frame, target, blow.damage);
-        heal(m.hp, m.maxHp, blow.damage);
-        return;
-    }
-    if (m.conditions & Cond::Asleep)
-        blow.damage = SaturatingAdd(blow.damage, blow.damage);
-
-    const Judgement j =
-        JudgeSwing(game, a, (m.conditions & Cond::Hidden) != 0, m.ac, blow.strengthMod, frame);
-    const Swing swing = j.swing;
-    if (swing == Swing::Stumble) {
-        Say(state, Cat({frame, a.name, "は　ころんだ・・・"}));
-        return;
-    }
-    if (swing == Swing::Miss) {
-        Say(state, Cat({frame, target, kMissText}));
-        return;
-    }
-    Say(state, HitText(frame, target, blow.swings, blow.damage));
-    m.hp = SaturatingAdd(m.hp, -static_cast<int64_t>(blow.damage));
-    m.conditions &= ~(Cond::Asleep | Cond::Confused);
-
-    if (const ItemDef* w = blow.weapon) {
-        if (EffectLands(game, m.res[28], w->chance[28])) {
-            Say(state, Cat({a.name, "は\nＨＰを吸収した"}));
-            heal(a.hp, a.maxHp, blow.damage / 8);
-        }
-        for (const WeaponEffect& e : kWeaponEffects)
-            if (w->chance[e.index] > 1 && EffectLands(game, m.res[e.index], w->chance[e.index])) {
-                Say(state, Cat({target, e.text}));
-                m.conditions |= e.condition;
-            }
-    }
-    const Critical crit = RollCritical(game, a, blow.weapon, m.res[31], j.roll);
+    WeaponAfterHit(game, state, a, m, blow, kWeaponEffects);
+    const Critical crit = RollCritical(game, c, blow.weapon, m.resist(Res::Critical), hitRoll);
     if (crit != Critical::None) {
-        Say(state, target + (crit == Critical::Beheaded ? "は\nくびをはねられた！"
-                                                        : "は\n致命傷をうけた"));
-        m.hp = 0;
-        a.marks = SaturatingAdd(a.marks, 1);
+        Say(state, *m.name + (crit == Critical::Beheaded ? "は\nくびをはねられた！"
+                                                         : "は\n致命傷をうけた"));
+        *m.hp = 0;
+        c.marks = SaturatingAdd(c.marks, 1);
     }
-    if (m.hp <= 0) {
+    if (*m.hp <= 0) {
         state.actingGroup = g;
         state.actingMonster = t;
-        Say(state, MonsterKilled(game, state, g, t, rosterNo));
+        Say(state, Kill(game, state, m, true, rosterNo));
     }
 }
 
@@ -240,73 +156,30 @@ void ConfusedMemberMelee(Game& game, BattleState& state, int pos, int weapon)
     const int victimNo = PickLivingMember(game);
     if (victimNo == 0)
         return;
-    Character& v = game.character(victimNo);
-    if (v.conditions & Cond::BeyondCare)
+    if (game.character(victimNo).conditions & Cond::BeyondCare)
         return;
-    Character& a = MemberAt(game, pos);
-    std::string frame = AttackFrame(a.name);
-    const int32_t res1 = v.res[1];
-    if (Roll(game, 100) < res1 && res1 <= 100) {
-        Say(state, Cat({frame, v.name, "は攻撃を無効化した！"}));
+    Character& c = MemberAt(game, pos);
+    Combatant a = MemberSide(game, RosterAt(game, pos));
+    Combatant v = MemberSide(game, victimNo);
+    std::string frame = AttackFrame(c.name);
+    Blow blow;
+    const int32_t hitRoll = Strike(game, state, a, v, frame, kConfusedMemberStrikes, blow, [&] {
+        Blow b = RollMemberBlow(game, c, weapon, true);
+        if (c.conditions & Cond::Poisoned)
+            b.damage /= 2;
+        return b;
+    });
+    if (hitRoll == 0)
         return;
-    }
-    MemberBlow blow = RollMemberBlow(game, a, weapon, true);
-    if (a.conditions & Cond::Poisoned)
-        blow.damage /= 2;
-    if (res1 < 0) {
-        reflectOnAttacker(state, a, frame, v.name, blow);
-        return;
-    }
-    if (res1 > 100) {
-        absorbText(state, frame, v.name, blow.damage);
-        heal(v.hp, v.maxHp, blow.damage);
-        return;
-    }
-    if (v.conditions & Cond::Asleep)
-        blow.damage = SaturatingAdd(blow.damage, blow.damage);
-
-    const Judgement j = JudgeSwing(game, a, (v.conditions & Cond::Hidden) != 0, v.ac,
-                                   blow.strengthMod, frame, false);
-    Swing swing = j.swing;
-    // The swing goes astray when the one struck cannot be seen clearly: a
-    // blind victim is missed on a d2 of 1, like a blind attacker's swing.
-    if (swing == Swing::Hit && (v.conditions & Cond::Blind) && Roll(game, 2) == 1)
-        swing = Swing::Miss;
-    if (swing == Swing::Stumble) {
-        Say(state, Cat({frame, a.name, "は　ころんだ・・・"}));
-        return;
-    }
-    if (swing == Swing::Miss) {
-        Say(state, Cat({frame, v.name, kMissText}));
-        return;
-    }
-    Say(state, HitText(frame, v.name, blow.swings, blow.damage));
-    v.hp = SaturatingAdd(v.hp, -static_cast<int64_t>(blow.damage));
-    v.conditions &= ~(Cond::Asleep | Cond::Confused);
-    if (v.hp < 1) {
-        v.hp = 0;
-        v.conditions |= Cond::Dead;
-        Say(state, Cat({v.name, kDeathText}));
-    }
-    if (const ItemDef* w = blow.weapon) {
-        if (EffectLands(game, v.res[28], w->chance[28])) {
-            Say(state, Cat({a.name, "は\nＨＰを吸収した"}));
-            heal(a.hp, a.maxHp, blow.damage / 8);
-        }
-        for (std::size_t i = 0; i < std::size(kWeaponEffects); ++i) {
-            const WeaponEffect& e = kWeaponEffects[i];
-            if (w->chance[e.index] > 1 && EffectLands(game, v.res[e.index], w->chance[e.index])) {
-                Say(state, Cat({v.name, kMemberEffectTexts[i]}));
-                v.conditions |= e.condition;
-            }
-        }
-    }
-    const Critical crit = RollCritical(game, a, blow.weapon, v.res[31], j.roll);
-    if (crit != Critical::None && !(v.conditions & Cond::Dead)) {
-        Say(state, v.name + (crit == Critical::Beheaded ? "はくびをはねられた！！"
-                                                        : "は致命傷をうけた！"));
-        v.hp = 0;
-        v.conditions |= Cond::Dead;
+    if (*v.hp < 1)
+        Say(state, Kill(game, state, v, true));
+    WeaponAfterHit(game, state, a, v, blow, kWeaponEffectsOnMembers);
+    const Critical crit = RollCritical(game, c, blow.weapon, v.resist(Res::Critical), hitRoll);
+    if (crit != Critical::None && !v.has(Cond::Dead)) {
+        Say(state, *v.name + (crit == Critical::Beheaded ? "はくびをはねられた！！"
+                                                         : "は致命傷をうけた！"));
+        *v.hp = 0;
+        *v.conditions |= Cond::Dead;
     }
 }
 

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/dice.h"
 #include "core/game.h"
+#include "rules/spell_learning.h"
 
 namespace qvr {
 
@@ -11,21 +13,17 @@ namespace {
 
 struct ClassShape {
     int16_t classCode;
-    int hpPerLevel;
-    int hpBase;
     int16_t strength;
     int16_t agility;
     int16_t luck;
 };
 
-// Hit points per the bands (fighter 10L+15 ... wizard 3L+17) and the
-// attributes a player would have raised for the class.
+// The attributes a player would have raised for the class (hit points are
+// rolled as the game rolls them).
 constexpr ClassShape kShapes[] = {
-    {Class::Fighter, 10, 15, 17, 12, 9},       {Class::Samurai, 7, 15, 16, 14, 9},
-    {Class::Lord, 8, 15, 16, 11, 10},          {Class::Thief, 5, 15, 13, 17, 12},
-    {Class::Cleric, 8, 15, 13, 11, 10},        {Class::Wizard, 3, 17, 10, 12, 10},
-    {Class::Ninja, 6, 15, 16, 17, 12},         {Class::Valkyrie, 8, 15, 15, 13, 10},
-    {Class::MartialArtist, 7, 15, 16, 15, 10},
+    {Class::Fighter, 17, 12, 9}, {Class::Samurai, 16, 14, 9},   {Class::Lord, 16, 11, 10},
+    {Class::Thief, 13, 17, 12},  {Class::Cleric, 13, 11, 10},   {Class::Wizard, 10, 12, 10},
+    {Class::Ninja, 16, 17, 12},  {Class::Valkyrie, 15, 13, 10}, {Class::MartialArtist, 16, 15, 10},
 };
 
 const ClassShape& ShapeOf(int16_t classCode)
@@ -61,12 +59,53 @@ ItemDef TierWeapon(int no, int tier, int reach)
 }
 
 // The armour class a front-row member wears at a tier (about 4 - 0.6t); the
-// back row goes lighter.
+// back row goes lighter. Used only when the content has no shop to buy from.
 int32_t TierAc(int tier, bool backRow)
 {
     if (tier <= 0)
         return 10;
     return static_cast<int32_t>(std::lround(4 - 0.6 * tier)) + (backRow ? 2 : 0);
+}
+
+// The best the shop's own wares (items 1..64) of the tier's level or below
+// give the class in each worn slot but the weapon's: what a player could have
+// bought, not what the bands hope for. 10 with nothing to wear.
+int32_t ShopAc(const Content& content, int16_t classCode, int tier)
+{
+    constexpr int kShopWares = 64;
+    int32_t ac = 10;
+    for (int kind = 2; kind <= 7; ++kind) {
+        int32_t best = 0;
+        for (int n = 1; n <= kShopWares; ++n) {
+            const ItemDef& item = content.items[n];
+            if (item.kind == kind && item.itemLevel >= 1 && item.itemLevel <= tier &&
+                (item.classMask & classCode) != 0)
+                best = std::min<int32_t>(best, item.acBonus);
+        }
+        ac += best;
+    }
+    return ac;
+}
+
+bool HasShop(const Content& content)
+{
+    for (int n = 1; n <= 64; ++n)
+        if (content.items[n].kind >= 2 && content.items[n].kind <= 7)
+            return true;
+    return false;
+}
+
+// Hit points as the game gives them: the first roll at creation, then at
+// each level the roll for the new level, which adds what it beats the
+// maximum by, or 1.
+int32_t RolledHp(Rng& rng, int16_t classCode, int level, int32_t vitality)
+{
+    int32_t maxHp = std::max(1, HpRoll(rng, 1, classCode, vitality));
+    for (int l = 2; l <= level; ++l) {
+        const int32_t formula = HpRoll(rng, l, classCode, vitality);
+        maxHp += formula > maxHp ? formula - maxHp : 1;
+    }
+    return maxHp;
 }
 
 } // namespace
@@ -104,16 +143,24 @@ void BuildParty(Game& game, Content& content, const std::vector<MemberPreset>& p
         c.level = m.level;
         c.maxLevel = m.level;
         c.position = static_cast<int16_t>(p);
-        c.maxHp = shape.hpPerLevel * m.level + shape.hpBase;
+        c.vitality = 13;
+        c.maxHp = RolledHp(game.rng, m.classCode, m.level, c.vitality);
         c.hp = c.maxHp;
         c.strength = shape.strength;
-        c.vitality = 13;
         c.agility = shape.agility;
         c.luck = shape.luck;
         c.iq = 12;
         c.piety = 12;
-        c.baseAc = TierAc(m.gearTier, backRow);
+        c.baseAc = m.gearTier > 0 && HasShop(content) ? ShopAc(content, m.classCode, m.gearTier)
+                                                      : TierAc(m.gearTier, backRow);
         c.ac = c.baseAc;
+        // Casters know what their levels taught them, with full points.
+        for (int l = 1; l <= m.level; ++l)
+            for (const SpellStudy& study : SpellStudies(m.classCode, l))
+                StudySchool(game.rng, c, study);
+        for (int school = 0; school <= 1; ++school)
+            for (int l = 1; l <= 9; ++l)
+                c.mp(school, l) = c.maxMp(school, l);
         c.floor = -1;
         // The thief fights from behind with a reach-2 weapon; the other back
         // row members carry none they could use there.

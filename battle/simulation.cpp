@@ -4,41 +4,16 @@
 
 #include "battle/battle.h"
 #include "battle/battle_rules.h"
-#include "battle/command_input.h"
 #include "battle/narrator.h"
+#include "battle/sim_policy.h"
 #include "core/error.h"
 #include "core/game.h"
+#include "rules/party_order.h"
 #include "rules/party_rules.h"
 
 namespace qvr {
 
 namespace {
-
-bool Casts(int16_t classCode)
-{
-    return classCode == Class::Wizard || classCode == Class::Cleric || classCode == Class::Sage ||
-           classCode == Class::Bard || classCode == Class::Onmyoji;
-}
-
-// What a plain player does: everyone who can reach strikes the first group
-// of the list, casters cast, nobody defends (defending eases the monsters'
-// hits on the member, so a fair measure leaves it out).
-void GiveOrders(Game& game, BattleState& state)
-{
-    ClearOrders(game, state);
-    const int first = state.listedGroups.empty() ? 0 : state.listedGroups.front();
-    for (int p = 1; p <= PartySize(game); ++p) {
-        const Character& c = MemberAt(game, p);
-        if (c.conditions & Cond::CannotAct)
-            continue;
-        MemberOrder& o = state.orders[p];
-        o.target = first;
-        if (p <= 3 || WeaponReach(game, p) > 1 || (c.conditions & Cond::Hidden))
-            o.code = Order::Fight;
-        else if (Casts(c.classCode))
-            o.code = Order::Spell;
-    }
-}
 
 void Tally(const Game& game, const BattleState& state, SimTotals& t)
 {
@@ -99,7 +74,19 @@ SimTotals RunSimulation(const SimConfig& config)
     if (band)
         InstallBandEncounter(game, *content, config.bandRank > 0 ? config.bandRank : config.floor,
                              config.groupSides, config.groupAdd);
-    BuildParty(game, *content, config.party);
+    if (config.savedParty.empty()) {
+        BuildParty(game, *content, config.party);
+    } else {
+        const int size = std::min<int>(static_cast<int>(config.savedParty.size()), 6);
+        for (int p = 1; p <= size; ++p) {
+            Character c = config.savedParty[static_cast<std::size_t>(p - 1)];
+            c.rosterNo = p;
+            c.position = static_cast<int16_t>(p);
+            game.save().roster[p] = c;
+            game.state.partyMember[p] = static_cast<int16_t>(p);
+        }
+        game.state.partyCount = static_cast<int16_t>(size);
+    }
     game.setContent(content);
 
     const std::vector<int16_t> members(game.state.partyMember.begin(),
@@ -116,18 +103,48 @@ SimTotals RunSimulation(const SimConfig& config)
     state.fightFriendly = [fightFriendly](Game&, const std::string&) { return fightFriendly; };
 
     SimTotals totals;
+    const int trip = std::max(1, config.trip);
     for (int b = 0; b < config.battles; ++b) {
-        std::copy(members.begin(), members.end(), game.state.partyMember.begin());
-        game.state.partyCount = partyCount;
-        for (int p = 1; p <= partyCount; ++p)
-            game.character(p) = fresh[static_cast<std::size_t>(p - 1)];
+        const bool tripStarts = b % trip == 0;
+        if (tripStarts) {
+            std::copy(members.begin(), members.end(), game.state.partyMember.begin());
+            game.state.partyCount = partyCount;
+            // Presets are rolled afresh for every trip, so that the figures
+            // hold for the party a player might have rolled, not for one roll.
+            if (config.savedParty.empty() && b > 0)
+                BuildParty(game, *content, config.party);
+            else
+                for (int p = 1; p <= partyCount; ++p)
+                    game.character(p) = fresh[static_cast<std::size_t>(p - 1)];
+            ++totals.trips;
+        } else {
+            CampHealing(game);
+        }
         game.state.eventResult = 0;
         StartBattle(game, state, config.encounter);
         while (state.active() && game.state.roundCount < config.roundLimit) {
-            GiveOrders(game, state);
+            GivePlayerOrders(game, state);
+            for (int p = 1; p <= game.state.partyCount; ++p)
+                totals.spellsCast += state.orders[p].code == Order::Spell ? 1 : 0;
             FightRound(game, state);
+            // The game puts the fallen behind the able at every round's end.
+            if (state.active())
+                PutDisabledBehind(game);
         }
         Tally(game, state, totals);
+        const bool tripEnds = (b + 1) % trip == 0 || b + 1 == config.battles;
+        if (state.end == BattleEnd::WipedOut) {
+            ++totals.tripWipes;
+            ++totals.tripDeaths;
+            b += trip - 1 - b % trip; // the trip is over
+            continue;
+        }
+        if (tripEnds) {
+            bool lost = false;
+            for (int p = 1; p <= game.state.partyCount; ++p)
+                lost = lost || (MemberAt(game, p).conditions & Cond::OutOfAction);
+            totals.tripDeaths += lost ? 1 : 0;
+        }
     }
     return totals;
 }

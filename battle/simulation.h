@@ -27,6 +27,13 @@ struct SimConfig {
     int groupAdd = 0;
     int roundLimit = 200; // a battle still on after this many is a draw
     bool fightFriendly = true;
+    // Battles in a row before the party is fresh again: between them the
+    // camp's healing spells are cast with what points are left, and the dead
+    // stay dead. A wipe-out ends the trip.
+    int trip = 1;
+    // A party taken from a save (members in marching order) instead of the
+    // presets; their own items and spells fight.
+    std::vector<Character> savedParty;
     class Narrator* narrator = nullptr; // nullptr: the lines are dropped
 };
 
@@ -43,9 +50,14 @@ struct SimTotals {
     int64_t goldShare = 0;     // per member
     double hpLostFraction = 0; // summed over battles
     int64_t chests = 0;
+    int trips = 0;
+    int tripWipes = 0;  // trips that ended in a wipe-out
+    int tripDeaths = 0; // trips after which a member was out of action
+    int64_t spellsCast = 0;
 };
 
-// Fights config.battles battles, each from a fresh, fully healed party.
+// Fights config.battles battles, in trips of config.trip battles, each trip
+// from a fresh, fully healed party.
 SimTotals RunSimulation(const SimConfig& config);
 
 } // namespace qvr

@@ -190,11 +190,10 @@ void AskMember(Game& game, int direction)
         help.caption = c.name;
         help.rows = LinesOf(MemberSummary(game, state.promptSlot));
         help.enabled = false;
-        if (state.orders[state.promptSlot].code == Order::None) {
-            // The member's hit points or condition while it is asked.
-            SetStateLabel(game, state.promptSlot,
-                          c.conditions ? ConditionText(c.conditions) : Digits(c.hp));
-        }
+        // The member's hit points or condition while it is asked, also when
+        // it is asked again after going back.
+        SetStateLabel(game, state.promptSlot,
+                      c.conditions ? ConditionText(c.conditions) : Digits(c.hp));
     }
     game.screen.panel(kMonsterPanel).enabled = false;
     game.screen.open(kBattleCommandPanel, 0);

@@ -12,6 +12,7 @@
 #include "core/textformat.h"
 #include "rules/experience.h"
 #include "rules/party_rules.h"
+#include "rules/spell_outcomes.h"
 
 namespace qvr {
 
@@ -22,28 +23,25 @@ constexpr const char* kSickText = "病気なので回復できない";
 constexpr const char* kAshenText = "は\n灰燼と化した！！";
 constexpr const char* kErasedText = "消滅した！！";
 
-constexpr int32_t kAllAilments = Cond::Asleep | Cond::Paralysed | Cond::Afraid | Cond::Confused |
-                                 Cond::Frozen | Cond::Shocked | Cond::Charmed | Cond::Poisoned |
-                                 Cond::Silenced | Cond::Blind | Cond::Stoned;
-constexpr int32_t kMindAilments =
-    Cond::Asleep | Cond::Afraid | Cond::Confused | Cond::Charmed | Cond::Blind;
+// The camp's raisings fail more rarely than the battle's: a calm hand.
+constexpr int32_t kRaiseDeadFailsBelow = 5;
+constexpr int32_t kRaiseFullyFailsBelow = 4;
 
 int32_t RollDice(Game& game, const SpellDef& spell)
 {
     return Dice(game.rng, spell.dice[0], spell.dice[1], spell.dice[2]);
 }
 
-// Heals by an amount, or fully when `full`; says how it went.
+// Heals by an amount, or fully; says how it went.
 void Heal(Game& game, Character& c, int64_t amount, bool full)
 {
-    if (full || int64_t{c.hp} + amount >= c.maxHp) {
-        c.hp = c.maxHp;
+    const int32_t before = c.hp;
+    if (qvr::Heal(c, amount, full) == Healing::Full) {
         ShowMessage(game, "", c.name + "は全快した");
         return;
     }
-    c.hp = static_cast<int32_t>(c.hp + amount);
     ShowMessage(game, "",
-                c.name + "は\n" + fullWidthDigits(amount) + "ポイント回復した" + "\r" +
+                c.name + "は\n" + fullWidthDigits(c.hp - before) + "ポイント回復した" + "\r" +
                     std::to_string(c.hp) + "/" + std::to_string(c.maxHp));
 }
 
@@ -51,22 +49,21 @@ void Heal(Game& game, Character& c, int64_t amount, bool full)
 // healing may go on.
 bool Healable(Game& game, const Character& c)
 {
-    if (c.conditions & Cond::BeyondCare) {
+    switch (HealingRefusal(c)) {
+    case Healing::BeyondCare:
         ShowMessage(game, "", kNoEffectText);
         return false;
-    }
-    if (c.conditions & Cond::Sick) {
+    case Healing::Sick:
         ShowMessage(game, "", c.name + "は\n" + kSickText);
         return false;
+    default:
+        return true;
     }
-    return true;
 }
 
-void Revived(Character& c)
+int32_t VitalityRoll(Game& game, const Character& c)
 {
-    c.rip += 1;
-    if (c.vitality >= 2)
-        c.vitality -= 1;
+    return Dice(game.rng, 1, c.vitality, 0);
 }
 
 void RaiseDead(Game& game, Character& c)
@@ -75,15 +72,14 @@ void RaiseDead(Game& game, Character& c)
         ShowMessage(game, "", kNothingHappenedText);
         return;
     }
-    if (Dice(game.rng, 1, c.vitality, 0) <= 4) {
-        c.conditions = Cond::Ashes;
+    switch (qvr::RaiseDead(c, VitalityRoll(game, c), kRaiseDeadFailsBelow)) {
+    case Raising::ToAshes:
         ShowMessage(game, "", c.name + kAshenText);
         return;
+    default:
+        ShowMessage(game, "", kRecoveredText);
+        return;
     }
-    c.conditions &= ~Cond::Dead;
-    c.hp = 1;
-    Revived(c);
-    ShowMessage(game, "", kRecoveredText);
 }
 
 void RaiseAshes(Game& game, int rosterNo)
@@ -93,21 +89,21 @@ void RaiseAshes(Game& game, int rosterNo)
         ShowMessage(game, "", kNothingHappenedText);
         return;
     }
-    if (Dice(game.rng, 1, c.vitality, 0) <= 3) {
-        if (c.conditions & Cond::Ashes) {
-            const std::string name = c.name;
-            EraseFromParty(game, rosterNo);
-            ShowMessage(game, "", name + kErasedText);
-        } else {
-            c.conditions = Cond::Ashes;
-            ShowMessage(game, "", c.name + kAshenText);
-        }
+    switch (RaiseFully(c, VitalityRoll(game, c), kRaiseFullyFailsBelow)) {
+    case Raising::Vanished: {
+        // The camp loses the ashen at once; nothing waits for a battle's end.
+        const std::string name = c.name;
+        EraseFromParty(game, rosterNo);
+        ShowMessage(game, "", name + kErasedText);
         return;
     }
-    c.conditions &= Cond::CurseBound;
-    c.hp = c.maxHp;
-    Revived(c);
-    ShowMessage(game, "", kRecoveredText);
+    case Raising::ToAshes:
+        ShowMessage(game, "", c.name + kAshenText);
+        return;
+    default:
+        ShowMessage(game, "", kRecoveredText);
+        return;
+    }
 }
 
 } // namespace
@@ -129,7 +125,7 @@ bool CastOnMember(Game& game, const SpellDef& spell)
         break;
     case 53:
         if (Healable(game, c)) {
-            c.conditions &= ~kAllAilments;
+            Cure(c, kAllAilments);
             Heal(game, c, 0, true);
         }
         break;
@@ -140,15 +136,15 @@ bool CastOnMember(Game& game, const SpellDef& spell)
         RaiseAshes(game, target);
         break;
     case 10:
-        c.conditions &= ~Cond::Paralysed;
+        Cure(c, Cond::Paralysed);
         ShowMessage(game, "", kRecoveredText);
         break;
     case 43:
-        c.conditions &= ~Cond::Poisoned;
+        Cure(c, Cond::Poisoned);
         ShowMessage(game, "", kRecoveredText);
         break;
     case 60:
-        c.conditions &= ~kMindAilments;
+        Cure(c, kMindAilments);
         ShowMessage(game, "", c.name + "は\n" + kRecoveredText);
         break;
     default:

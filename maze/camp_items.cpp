@@ -4,6 +4,7 @@
 #include "core/game.h"
 #include "core/prompts.h"
 #include "rules/equipment.h"
+#include "rules/spell_lookup.h"
 
 namespace qvr {
 
@@ -11,12 +12,8 @@ namespace {
 
 const SpellDef* SpellOfItem(const Game& game, const ItemDef& def)
 {
-    if (def.castSpell <= 0)
-        return nullptr;
-    for (int n = 1; n <= kNamedSpells; ++n)
-        if (game.content().spells[n].spellNo == def.castSpell)
-            return &game.content().spells[n];
-    return nullptr;
+    const int n = SpellNumberOfItem(game.content(), def.castSpell);
+    return n ? &game.content().spells[n] : nullptr;
 }
 
 // Instruments sing only for bards, charms and orbs answer only an onmyoji.

@@ -1,22 +1,14 @@
 #include "maze/camp_spells.h"
 
-#include <cctype>
-
 #include "core/dice.h"
 #include "core/game.h"
 #include "core/prompts.h"
 #include "rules/equipment.h"
+#include "rules/spell_lookup.h"
 
 namespace qvr {
 
 namespace {
-
-std::string UpperCase(std::string s)
-{
-    for (char& ch : s)
-        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return s;
-}
 
 // The effects that ask for one member: only these wear an item out.
 bool TargetsOneMember(int effect)
@@ -65,13 +57,11 @@ void WearOut(Game& game, SpellSource source)
 
 const SpellDef* FindCampSpell(const Game& game, const std::string& typed)
 {
-    const std::string name = UpperCase(typed);
-    for (int n = 1; n <= kNamedSpells; ++n) {
-        const SpellDef& s = game.content().spells[n];
-        if (!s.name.empty() && s.name == name)
-            return (s.flags & SpellFlag::Camp) ? &s : nullptr;
-    }
-    return nullptr;
+    const int n = SpellNumberByName(game.content(), typed);
+    if (n == 0)
+        return nullptr;
+    const SpellDef& s = game.content().spells[n];
+    return (s.flags & SpellFlag::Camp) ? &s : nullptr;
 }
 
 CampOutcome CastCampSpell(Game& game, int rosterNo, const std::string& typed)

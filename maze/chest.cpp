@@ -8,6 +8,7 @@
 #include "core/music.h"
 #include "core/panel_names.h"
 #include "core/prompts.h"
+#include "core/saturating.h"
 #include "core/saving.h"
 #include "core/shared_screens.h"
 #include "maze/chest_rules.h"
@@ -75,7 +76,10 @@ void closePanel(Game& game)
 {
     nameShown(game);
     treasure(game).visible = false;
-    if (game.screen.keyboardOwner == kTreasurePanel)
+    // The party list picked who acts on the chest; closed, neither it nor the
+    // chest keeps the keyboard, which goes back to the maze.
+    const std::string& owner = game.screen.keyboardOwner;
+    if (owner == kTreasurePanel || owner == kPartyPanel)
         game.screen.keyboardOwner.clear();
 }
 
@@ -102,7 +106,8 @@ void walkOn(Game& game)
 void springTrap(Game& game, const Chest& chest, int actorNo, bool disarmed)
 {
     if (disarmed) {
-        game.character(actorNo).exp += 50 * chest.trap.level;
+        Character& actor = game.character(actorNo);
+        actor.exp = SaturatingAdd(actor.exp, int64_t{50} * chest.trap.level);
     } else {
         ShowMessage(game, "", kSprungText);
         if (ApplyTrapEffect(game, chest.trap.number, actorNo) == TrapEnd::Closed)

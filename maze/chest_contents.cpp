@@ -4,6 +4,7 @@
 #include "core/dice.h"
 #include "core/game.h"
 #include "core/prompts.h"
+#include "core/saturating.h"
 #include "maze/chest_rules.h"
 #include "rules/character_rules.h"
 
@@ -43,7 +44,8 @@ void GiveChestContents(Game& game, int chestLevel)
         c.items[slot] = itemNo;
         c.itemFlags[slot] =
             static_cast<int16_t>(ItemFlag::Unidentified | CanEquip(game, taker, itemNo));
-        ++game.save().itemTally[itemNo];
+        int32_t& tally = game.save().itemTally[itemNo];
+        tally = SaturatingAdd(tally, 1);
         ShowMessage(game, "", c.name + "は\n" + game.item(itemNo).unknownName + "を手に入れた");
     }
 }

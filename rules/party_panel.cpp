@@ -9,8 +9,35 @@
 #include "core/panel_names.h"
 #include "core/textformat.h"
 #include "rules/character_rules.h"
+#include "rules/party_order.h"
 
 namespace qvr {
+
+void OrderAbleFirst(Game& game, std::vector<int>& members)
+{
+    // A stable sort keeps a member whose position number is missing or
+    // shared, where walking the numbers would drop it.
+    int next = 7;
+    for (int r : members)
+        if (game.character(r).conditions & Cond::Disabled)
+            game.character(r).position = static_cast<int16_t>(next++);
+    std::stable_sort(members.begin(), members.end(), [&](int a, int b) {
+        return game.character(a).position < game.character(b).position;
+    });
+    for (std::size_t i = 0; i < members.size(); ++i)
+        game.character(members[i]).position = static_cast<int16_t>(i + 1);
+}
+
+void PutDisabledBehind(Game& game)
+{
+    GameState& st = game.state;
+    std::vector<int> members;
+    for (int p = 1; p <= st.partyCount; ++p)
+        members.push_back(st.partyMember[p]);
+    OrderAbleFirst(game, members);
+    for (std::size_t i = 0; i < members.size(); ++i)
+        st.partyMember[i + 1] = static_cast<int16_t>(members[i]);
+}
 
 void RefreshPartyPanel(Game& game)
 {
@@ -32,21 +59,10 @@ void RefreshPartyPanel(Game& game)
         return;
     }
 
-    // Able members in their marching order, then the disabled ones in party
-    // order; a stable sort keeps a member whose position number is missing
-    // or shared, where walking the numbers would drop it.
-    int next = 7;
-    for (int r : members)
-        if (game.character(r).conditions & Cond::Disabled)
-            game.character(r).position = static_cast<int16_t>(next++);
-    std::stable_sort(members.begin(), members.end(), [&](int a, int b) {
-        return game.character(a).position < game.character(b).position;
-    });
-
+    OrderAbleFirst(game, members);
     for (std::size_t i = 0; i < members.size(); ++i) {
         Character& c = game.character(members[i]);
         int n = static_cast<int>(i) + 1;
-        c.position = static_cast<int16_t>(n);
         st.partyMember[n] = static_cast<int16_t>(members[i]);
         std::string row = std::to_string(n);
         panel.rows.push_back({toFullWidth(row + "：" + c.name), 0, members[i], {}});

@@ -82,6 +82,23 @@ TEST(CommandList, RowTextsAndTheFinishedList)
     EXPECT_EQ(f.state.promptSlot, 1);
 }
 
+// "B)" from the first member who can act finds nobody able before it: that
+// member is asked again, and the round is not offered before any order.
+TEST(CommandList, GoingBackFromTheFirstAbleMemberAsksItAgain)
+{
+    BattleFixture f(1, {Class::Fighter, Class::Fighter, Class::Fighter});
+    f.member(1).conditions = Cond::Asleep;
+    f.member(2).conditions = Cond::Paralysed;
+    f.state.promptSlot = 1;
+    PromptMember(f.game, f.state, 1);
+    ASSERT_EQ(f.state.promptSlot, 3);
+    --f.state.promptSlot; // what "B)" does before asking
+    const auto rows = PromptMember(f.game, f.state, 2);
+    EXPECT_EQ(f.state.promptSlot, 3);
+    EXPECT_EQ(rows.front().text, "F)戦　う");
+    EXPECT_EQ(rows.back().text, "B)戻　る");
+}
+
 // A blow reaches the first two lines; further ones need a long weapon, longer
 // still from the back row.
 TEST(CommandInput, ReachOfABlow)

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "battle/melee.h"
-#include "rules/equipment.h"
 #include "battle_fixture.h"
+#include "rules/equipment.h"
 
 namespace qvr::test {
 namespace {
@@ -127,7 +127,7 @@ TEST(MeleeEffects, LevelDrainNeedsMoreLevelsThanSwingsAndRespectsItsMark)
         int32_t marks;
         int expectedLevel;
     };
-    const Case cases[] = {{1, 0, 1}, {5, 0, 4}, {5, Cond::BattleMarkB, 5}};
+    const Case cases[] = {{1, 0, 1}, {5, 0, 4}, {5, kDrainWard, 5}};
     for (const Case& c : cases) {
         BattleFixture f(9);
         MonsterDef m = BattleFixture::Brute();
@@ -154,7 +154,7 @@ TEST(MeleeEffects, MonsterBeheadingAndAshesKillUnlessMarked)
         int32_t expected;
     };
     const Case cases[] = {
-        {31, 0, Cond::Dead}, {31, Cond::BattleMarkA, 0}, {32, 0, Cond::Dead | Cond::Ashes}};
+        {31, 0, Cond::Dead}, {31, kBeheadingWard, 0}, {32, 0, Cond::Dead | Cond::Ashes}};
     for (const Case& c : cases) {
         BattleFixture f(12);
         MonsterDef m = BattleFixture::Brute();

@@ -129,7 +129,9 @@ TEST(Round, OrdersAndMonsterCodesReachTheDispatchPoint)
     }
 }
 
-TEST(Round, UnfilledSpellsSayNothingCameOfThem)
+// A spell that does not work in battle (here an empty entry of the table)
+// is cast, and nothing comes of it.
+TEST(Round, ASpellThatDoesNotWorkInBattleDoesNothing)
 {
     BattleFixture f;
     f.place(1, BattleFixture::Brute("A"));
@@ -137,7 +139,7 @@ TEST(Round, UnfilledSpellsSayNothingCameOfThem)
     RunRound(f.game, f.state);
     const auto lines = f.said();
     ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], "M1は呪文を唱えた\rしかし　まだ何の効果もない");
+    EXPECT_EQ(lines[0], "M1は\nの呪文を唱えた\rしかし何もおこらなかった");
     EXPECT_EQ(f.state.monsters[1][1].hp, BattleFixture::Brute().hp);
 }
 
@@ -216,7 +218,7 @@ TEST(Round, TheRoundEndsTheBattle)
 TEST(Round, LeavingClearsBattleConditionsAndDropsTheVanished)
 {
     BattleFixture f(1, {Class::Fighter, Class::Fighter, Class::Fighter});
-    f.member(1).conditions = Cond::Asleep | Cond::Hidden | Cond::BattleMarkA | Cond::Poisoned;
+    f.member(1).conditions = Cond::Asleep | Cond::Hidden | kBeheadingWard | Cond::Poisoned;
     f.member(1).ac = 2;
     f.member(2).conditions = Cond::Vanished;
     f.game.state.partyEffects = PartyEffect::Armour3;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "battle/battle.h"
+#include "battle/battle_rules.h"
 #include "game/main_window.h"
 #include "maze_walk.h"
 
@@ -52,6 +53,12 @@ struct BattleWalk : Walk {
         FAIL() << "no battle reached the command phase";
     }
 };
+
+std::string StateLabel(Game& g, int pos)
+{
+    const Label* l = g.screen.panel(kPartyPanel).findLabel("lblState" + std::to_string(pos - 1));
+    return l ? l->text : "(none)";
+}
 
 } // namespace
 
@@ -148,9 +155,12 @@ TEST(BattleScreens, OrdersGoForwardAndBack)
     g.pressKey(CharKey('P'));
     EXPECT_EQ(st.promptSlot, 2);
     EXPECT_EQ(st.orders[1].code, Order::Defend);
+    EXPECT_EQ(StateLabel(g, 1), "身を守る");
     g.pressKey(CharKey('B'));
     EXPECT_EQ(st.promptSlot, 1);
     EXPECT_NE(w.commands().caption.find("はどうしますか？"), std::string::npos);
+    // Asked again, the member shows its hit points, not its last order.
+    EXPECT_EQ(StateLabel(g, 1), Digits(g.character(g.state.partyMember[1]).hp));
 
     // The marching order, and the monster list left with Escape, both give
     // the command list back to the same member.
@@ -184,6 +194,29 @@ TEST(BattleScreens, OrdersGoForwardAndBack)
     EXPECT_TRUE(w.said("そこに攻撃は届かない"));
     EXPECT_EQ(st.promptSlot, 1);
     EXPECT_EQ(g.screen.keyboardOwner, kMonsterPanel);
+}
+
+// With the leader unable to act, "B)" from the second member asks the second
+// again: no start-of-round list before anyone has an order.
+TEST(BattleScreens, GoingBackFromTheFirstAbleMemberStaysWithIt)
+{
+    BattleWalk w(30000, 3);
+    BattleState& st = w.battle().state;
+    Game& g = w.f.game;
+    // Frozen keeps the leader in its place (the party list moves only the
+    // disabled behind) but unable to act; a free round of the monsters
+    // would thaw it, so the meeting is made again until none came.
+    for (int tries = 0; tries < 20 && st.promptSlot != 2; ++tries) {
+        g.character(g.state.partyMember[1]).conditions = Cond::Frozen;
+        w.meet();
+    }
+    ASSERT_EQ(st.promptSlot, 2);
+    g.pressKey(CharKey('B'));
+    EXPECT_EQ(st.promptSlot, 2);
+    EXPECT_EQ(w.commands().caption, g.character(g.state.partyMember[2]).name + "はどうしますか？");
+    EXPECT_NE(w.commands().rows.front().text, "G)戦　闘　開　始");
+    g.pressKey(CharKey('P'));
+    EXPECT_EQ(st.promptSlot, 3);
 }
 
 } // namespace qvr::test

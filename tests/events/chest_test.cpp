@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -434,6 +435,54 @@ TEST(ChestPanel, DisarmByLowerCaseNameOpensTheChestAndRewards)
     EXPECT_FALSE(m.panel(kTreasurePanel).visible);
     EXPECT_EQ(m.game.place.mode, Mode::Maze);
     EXPECT_GE(m.recorder.saves, 1);
+    // The party list picked the thief; with the chest gone it keeps nothing.
+    EXPECT_NE(m.owner(), kPartyPanel);
+    EXPECT_NE(m.owner(), kTreasurePanel);
+}
+
+// Opening by the party list, sprung or not: afterwards the maze has the
+// keyboard, not the list that chose who opened.
+TEST(ChestPanel, OpeningLeavesTheKeyboardToTheMaze)
+{
+    ChestParty m;
+    m.item(20, "一の品", 0, 1);
+    OpenChest(m.game, 1, 3); // trap 3 paralyses the opener
+    m.press('O');
+    EXPECT_EQ(m.owner(), kPartyPanel);
+    m.press(Key::Enter);
+    EXPECT_FALSE(m.panel(kTreasurePanel).visible);
+    EXPECT_EQ(m.game.place.mode, Mode::Maze);
+    EXPECT_EQ(m.owner(), "");
+}
+
+// The disarm's experience and the item tally stay at the top of their
+// 32-bit fields instead of wrapping to a debt.
+TEST(ChestPanel, RewardsAndTalliesSaturate)
+{
+    ChestParty m;
+    m.item(20, "一の品", 0, 1);
+    m.alice().classCode = Class::Thief;
+    m.alice().agility = 200;
+    m.autoAnswer->typed = "T5";
+    // The disarm's own rolls are the chest's; a few chests make sure one of
+    // them is disarmed rather than sprung.
+    bool disarmed = false;
+    for (int tries = 0; tries < 20 && !disarmed; ++tries) {
+        m.alice().exp = INT32_MAX - 10;
+        m.prompter->shown.clear();
+        OpenChest(m.game, 1, 5);
+        m.press('P');
+        m.press(Key::Enter);
+        disarmed = m.said(kDisarmedText);
+        for (int s = 3; s <= 12; ++s)
+            m.alice().items[s] = m.bob().items[s] = 0;
+    }
+    ASSERT_TRUE(disarmed);
+    EXPECT_EQ(m.alice().exp, INT32_MAX);
+
+    m.game.save().itemTally[20] = INT32_MAX;
+    GiveChestContents(m.game, 1);
+    EXPECT_EQ(m.game.save().itemTally[20], INT32_MAX);
 }
 
 TEST(ChestPanel, TheRevealingSpellNeedsItsPoints)

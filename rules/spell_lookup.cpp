@@ -1,0 +1,37 @@
+#include "rules/spell_lookup.h"
+
+#include "core/records.h"
+
+namespace qvr {
+
+std::string SpellNameAsTyped(std::string_view typed)
+{
+    std::string out(typed);
+    for (char& ch : out)
+        if (ch >= 'a' && ch <= 'z')
+            ch = static_cast<char>(ch - 'a' + 'A');
+    return out;
+}
+
+int SpellNumberByName(const Content& content, std::string_view typed)
+{
+    const std::string name = SpellNameAsTyped(typed);
+    if (name.empty())
+        return 0;
+    for (int n = 1; n <= kNamedSpells; ++n)
+        if (content.spells[n].name == name)
+            return n;
+    return 0;
+}
+
+int SpellNumberOfItem(const Content& content, int castSpell)
+{
+    if (castSpell <= 0)
+        return 0;
+    for (int n = 1; n <= kNamedSpells; ++n)
+        if (content.spells[n].spellNo == castSpell)
+            return n;
+    return 0;
+}
+
+} // namespace qvr
