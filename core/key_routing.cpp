@@ -23,6 +23,16 @@ void performRow(Game& game, Panel& panel, int row)
 
 } // namespace
 
+bool Game::pressRow(int row)
+{
+    Panel* owner = screen.keyboardPanel();
+    if (!owner || row < 0 || row >= static_cast<int>(owner->rows.size()))
+        return false;
+    owner->selected = row;
+    pressKey(Key::Enter);
+    return true;
+}
+
 void Game::pressKey(Key key)
 {
     if (place.mode == Mode::Title) {

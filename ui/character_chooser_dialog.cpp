@@ -79,8 +79,10 @@ bool CharacterChooserDialog::eventFilter(QObject* watched, QEvent* event)
     if (!IsMouseButtonEvent(event))
         return false;
     int line = PressedLine(list_, event);
-    if (line >= 0 && chooser_ && busy())
+    if (line >= 0 && chooser_ && busy()) {
+        recordClick({}, line);
         change([&] { chooser_->click(game(), line); });
+    }
     return true;
 }
 

@@ -116,8 +116,10 @@ bool ListPickerDialog::eventFilter(QObject* watched, QEvent* event)
     if (!IsMouseButtonEvent(event))
         return false;
     int line = onList ? PressedLine(list_, event) : -1;
-    if (line >= 0 && picker_ && busy())
+    if (line >= 0 && picker_ && busy()) {
+        recordClick({}, line);
         change([&] { picker_->click(game(), line); });
+    }
     return true;
 }
 

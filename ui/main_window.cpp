@@ -18,6 +18,7 @@
 #include "ui/key_map.h"
 #include "ui/maze_view.h"
 #include "ui/panel_widget.h"
+#include "ui/session_recorder.h"
 
 namespace qvr {
 
@@ -348,11 +349,26 @@ void MainWindow::setErrorReporter(std::function<void(const QString&)> report)
     reportError_ = std::move(report);
 }
 
+SessionRecorder* MainWindow::RecorderOf(const QWidget* widget)
+{
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        if (const auto* main = qobject_cast<const MainWindow*>(w))
+            return main->recorder_;
+    return nullptr;
+}
+
 void MainWindow::pressKey(Key key)
 {
     if (exited_)
         return;
+    if (recorder_)
+        recorder_->key(key);
     runEngine([&] { game_.pressKey(key); });
+    afterInput();
+}
+
+void MainWindow::afterInput()
+{
     // The maze's N and X keys ask for the window itself.
     WindowRequest request = std::exchange(game_.screen.windowRequest, WindowRequest::None);
     if (request == WindowRequest::Minimise)
@@ -368,11 +384,14 @@ void MainWindow::pressRow(std::size_t panel, int row)
         return;
     // A press on a row of the menu that has the keyboard performs that row,
     // as its key letter would; other lists are not listening.
-    Panel& target = game_.screen.panels[panel];
-    if (game_.screen.keyboardOwner != target.name)
+    const Panel& target = game_.screen.panels[panel];
+    if (game_.screen.keyboardOwner != target.name || row < 0 ||
+        row >= static_cast<int>(target.rows.size()))
         return;
-    target.selected = row;
-    pressKey(Key::Enter);
+    if (recorder_)
+        recorder_->click({}, row);
+    runEngine([&] { game_.pressRow(row); });
+    afterInput();
 }
 
 void MainWindow::tick()
@@ -385,6 +404,8 @@ void MainWindow::tick()
     advancing_ = true;
     qint64 elapsed = now - lastTickMs_;
     lastTickMs_ = now;
+    if (recorder_)
+        recorder_->elapsed(elapsed);
     runEngine([&] { game_.timers.advance(game_, elapsed); });
     advancing_ = false;
     syncFromModel();
@@ -436,6 +457,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     storeGeometry();
+    if (recorder_)
+        recorder_->close();
     WindowShow show = ShowStateOf(windowState());
     exited_ = true;
     ticker_.stop();

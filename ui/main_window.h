@@ -24,6 +24,7 @@ namespace qvr {
 
 class MazeView;
 class PanelWidget;
+class SessionRecorder;
 
 WindowShow ShowStateOf(Qt::WindowStates states);
 
@@ -50,6 +51,12 @@ public:
     // (tests record them).
     void setErrorReporter(std::function<void(const QString&)> report);
 
+    // Every key, click, typed text and passing of time from here on goes
+    // to `recorder` as well (qvr --record); null stops the recording.
+    void setRecorder(SessionRecorder* recorder) { recorder_ = recorder; }
+    // The recorder of the main window that `widget` belongs to, if any.
+    static SessionRecorder* RecorderOf(const QWidget* widget);
+
     MazeView* view() const { return view_; }
     PanelWidget* panelWidget(const std::string& name) const;
     QLabel* messageLabel() const { return message_; }
@@ -68,6 +75,9 @@ private:
     void tick();
     void pressKey(Key key);
     void pressRow(std::size_t panel, int row);
+    // What follows every change the player made: the window requests of the
+    // maze's N and X keys, and the redraw.
+    void afterInput();
     // Runs engine code; a failure is shown to the player instead of ending
     // the program with whatever was not saved yet.
     void runEngine(const std::function<void()>& work);
@@ -84,6 +94,7 @@ private:
 
     Game& game_;
     std::function<void(const QString&)> reportError_;
+    SessionRecorder* recorder_ = nullptr;
     MazeView* view_;
     QLabel* message_;
     QLabel* moveArrow_;

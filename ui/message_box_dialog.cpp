@@ -168,6 +168,10 @@ bool MessageBoxDialog::eventFilter(QObject* watched, QEvent* event)
         Key key = PromptKey(static_cast<QKeyEvent*>(event));
         if (key != Key::Enter && key != Key::Escape && key != Key::Ctrl)
             return false;
+        if (key == Key::Enter)
+            recordText(input_->text().toStdString());
+        else
+            recordKey(key);
         change([&] {
             box_->input = input_->text().toStdString();
             box_->pressKey(game(), key);
@@ -176,17 +180,26 @@ bool MessageBoxDialog::eventFilter(QObject* watched, QEvent* event)
     }
     if (!isLeftPress(event))
         return false;
-    if (watched == yes_)
+    // A script has no mouse: each click goes down as the key that does the
+    // same.
+    if (watched == yes_) {
+        recordKey(CharKey('Y'));
         change([&] { box_->clickYes(); });
-    else if (watched == no_)
+    } else if (watched == no_) {
+        recordKey(CharKey('N'));
         change([&] { box_->clickNo(); });
-    else if (watched == frame_)
+    } else if (watched == frame_) {
+        if (box_->showsInput())
+            recordText(input_->text().toStdString());
+        else if (!box_->showsYesNo())
+            recordKey(Key::Enter);
         change([&] {
             box_->input = input_->text().toStdString();
             box_->clickFrame();
         });
-    else
+    } else {
         return false;
+    }
     return true;
 }
 

@@ -11,6 +11,8 @@
 #include "core/screen.h"
 #include "ui/fonts.h"
 #include "ui/key_map.h"
+#include "ui/main_window.h"
+#include "ui/session_recorder.h"
 
 namespace qvr {
 
@@ -163,7 +165,26 @@ void PromptDialog::keyPressEvent(QKeyEvent* event)
         return;
     }
     event->accept();
+    recordKey(key);
     change([&] { forwardKey(key); });
+}
+
+void PromptDialog::recordKey(Key key) const
+{
+    if (SessionRecorder* recorder = MainWindow::RecorderOf(parentWidget()))
+        recorder->key(key);
+}
+
+void PromptDialog::recordText(const std::string& text) const
+{
+    if (SessionRecorder* recorder = MainWindow::RecorderOf(parentWidget()))
+        recorder->text(text);
+}
+
+void PromptDialog::recordClick(const std::string& list, int row) const
+{
+    if (SessionRecorder* recorder = MainWindow::RecorderOf(parentWidget()))
+        recorder->click(list, row);
 }
 
 void PromptDialog::settle()

@@ -98,6 +98,12 @@ class PromptDialog : public QDialog {
 
     void keyPressEvent(QKeyEvent* event) override;
 
+    // What the player did, for a recording of the session (qvr --record);
+    // nothing when none is made.
+    void recordKey(Key key) const;
+    void recordText(const std::string& text) const;
+    void recordClick(const std::string& list, int row) const;
+
   private:
     void settle();
 
