@@ -10,6 +10,7 @@
 #include "core/data_files.h"
 #include "core/folder_store.h"
 #include "core/game_folder.h"
+#include "core/row_press.h"
 #include "core/game.h"
 #include "game/main_window.h"
 #include "game/save_backup.h"
@@ -49,7 +50,7 @@ void play(Game& game, ScriptSource& source, ScriptPrompter& prompter)
         case ScriptStep::Kind::Text:
             throw ScriptError(step->line, "text with no text box open");
         case ScriptStep::Kind::Click:
-            if (!step->list.empty() || !game.pressRow(step->row))
+            if (!step->list.empty() || !PressKeyboardRow(game, step->row))
                 throw ScriptError(step->line, "click on no row of the list with the keyboard");
             break;
         case ScriptStep::Kind::Wait:

@@ -55,10 +55,6 @@ public:
     // ending while it waits for Enter, Ctrl to saving, anything else to the
     // list that owns the keyboard.
     void pressKey(Key key);
-    // A mouse press on a row of the list that owns the keyboard performs
-    // that row, as its key letter would. False (and nothing happens) when no
-    // list has the keyboard or it has no such row.
-    bool pressRow(int row);
 
     Rng rng;
     GameState state;

@@ -1,4 +1,5 @@
 #include "core/game.h"
+#include "core/row_press.h"
 #include "core/saving.h"
 #include "core/shared_screens.h"
 
@@ -23,13 +24,13 @@ void performRow(Game& game, Panel& panel, int row)
 
 } // namespace
 
-bool Game::pressRow(int row)
+bool PressKeyboardRow(Game& game, int row)
 {
-    Panel* owner = screen.keyboardPanel();
+    Panel* owner = game.screen.keyboardPanel();
     if (!owner || row < 0 || row >= static_cast<int>(owner->rows.size()))
         return false;
     owner->selected = row;
-    pressKey(Key::Enter);
+    game.pressKey(Key::Enter);
     return true;
 }
 

@@ -14,6 +14,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 
+#include "core/row_press.h"
 #include "ui/fonts.h"
 #include "ui/key_map.h"
 #include "ui/maze_view.h"
@@ -390,7 +391,7 @@ void MainWindow::pressRow(std::size_t panel, int row)
         return;
     if (recorder_)
         recorder_->click({}, row);
-    runEngine([&] { game_.pressRow(row); });
+    runEngine([&] { PressKeyboardRow(game_, row); });
     afterInput();
 }
 
