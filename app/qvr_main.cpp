@@ -32,7 +32,7 @@ constexpr int kLongestTitleWaitMs = 1000;
 
 struct CommandLine {
     std::string gameDir;
-    std::string recordPath; // --record FILE: the session as a key script
+    std::string recordPath;      // --record FILE: the session as a key script
     bool otherArguments = false; // anything else skips the title window
 };
 
@@ -145,9 +145,9 @@ int main(int argc, char** argv)
         // The recorded game draws its dice from a seed it writes down, and
         // its clock moves with the engine's time as the script runner's
         // does, so that a replay meets the same dice at the same hour.
-        uint64_t seed = (static_cast<uint64_t>(std::random_device{}()) << 32) ^
-                        static_cast<uint64_t>(
-                            std::chrono::steady_clock::now().time_since_epoch().count());
+        uint64_t seed =
+            (static_cast<uint64_t>(std::random_device{}()) << 32) ^
+            static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
         recorder->start(seed, UseRecordedDiceAndClock(game, seed));
     }
     game.settings = std::make_unique<QtSettingsStore>();

@@ -144,8 +144,8 @@ void ScriptPrompter::runKeyed(Game& game, ModalWindow& window)
                                                  WindowName(window) + " is open)");
             if (step.kind == ScriptStep::Kind::Click) {
                 if (!ClickWindow(game, window, step.list, step.row))
-                    throw ScriptError(step.line, std::string("click on no list of ") +
-                                                     WindowName(window));
+                    throw ScriptError(step.line,
+                                      std::string("click on no list of ") + WindowName(window));
             } else {
                 window.pressKey(game, step.key);
             }

@@ -9,9 +9,9 @@
 #include "app/script_prompter.h"
 #include "core/data_files.h"
 #include "core/folder_store.h"
+#include "core/game.h"
 #include "core/game_folder.h"
 #include "core/row_press.h"
-#include "core/game.h"
 #include "game/main_window.h"
 #include "game/save_backup.h"
 

@@ -43,6 +43,11 @@ QPalette GamePalette()
         p.setColor(group, QPalette::Text, ink);
         p.setColor(group, QPalette::ButtonText, ink);
         p.setColor(group, QPalette::Button, QColor(40, 40, 40));
+        // The game's own highlight, which the dialogs take over with the
+        // rest of the palette: white, the row's text black.
+        p.setColor(group, QPalette::Highlight, disabled ? QColor(80, 80, 80) : QColor(Qt::white));
+        p.setColor(group, QPalette::HighlightedText,
+                   disabled ? QColor(128, 128, 128) : QColor(Qt::black));
     }
     return p;
 }

@@ -57,6 +57,9 @@ public:
     // The recorder of the main window that `widget` belongs to, if any.
     static SessionRecorder* RecorderOf(const QWidget* widget);
 
+    // The pixel size of the panels' text at the window's present size.
+    int textPixels() const { return fontPixels_; }
+
     MazeView* view() const { return view_; }
     PanelWidget* panelWidget(const std::string& name) const;
     QLabel* messageLabel() const { return message_; }
