@@ -112,116 +112,113 @@ ScriptHeader ScriptSource::readHeader()
 std::optional<ScriptStep> ScriptSource::next()
 {
     stepsBegun_ = true;
-    {
-        std::string line;
-        while (pending_.empty()) {
-            if (!readLine(line))
-                return std::nullopt;
-            parse(line);
-        }
-        ScriptStep step = std::move(pending_.front());
-        pending_.pop_front();
-        return step;
+    std::string line;
+    while (pending_.empty()) {
+        if (!readLine(line))
+            return std::nullopt;
+        parse(line);
     }
+    ScriptStep step = std::move(pending_.front());
+    pending_.pop_front();
+    return step;
+}
 
-    void ScriptSource::parse(const std::string& line)
-    {
-        std::string_view rest = line;
-        while (!rest.empty() && isBlank(rest.front()))
-            rest.remove_prefix(1);
-        if (rest.empty() || rest.front() == '#')
-            return;
-        std::size_t end = 0;
-        while (end < rest.size() && !isBlank(rest[end]))
-            ++end;
-        std::string_view command = rest.substr(0, end);
-        // A text keeps its blanks: only the one blank after the command goes.
-        std::string_view raw = end < rest.size() ? rest.substr(end + 1) : std::string_view{};
-        std::string_view arg = TrimBlanks(raw);
+void ScriptSource::parse(const std::string& line)
+{
+    std::string_view rest = line;
+    while (!rest.empty() && isBlank(rest.front()))
+        rest.remove_prefix(1);
+    if (rest.empty() || rest.front() == '#')
+        return;
+    std::size_t end = 0;
+    while (end < rest.size() && !isBlank(rest[end]))
+        ++end;
+    std::string_view command = rest.substr(0, end);
+    // A text keeps its blanks: only the one blank after the command goes.
+    std::string_view raw = end < rest.size() ? rest.substr(end + 1) : std::string_view{};
+    std::string_view arg = TrimBlanks(raw);
 
-        ScriptStep step;
-        step.line = lineNo_;
-        if (command == "seed" || command == "start") {
-            // Set before start-up, or the dice and the clock would already
-            // have been used.
-            if (!header_)
-                throw ScriptError(lineNo_, std::string(command) + " belongs before the first step");
-            if (command == "seed") {
-                uint64_t seed = 0;
-                auto [ptr, ec] = std::from_chars(arg.data(), arg.data() + arg.size(), seed);
-                if (arg.empty() || ec != std::errc() || ptr != arg.data() + arg.size())
-                    throw ScriptError(lineNo_,
-                                      "seed takes a whole number, not \"" + shown(arg) + "\"");
-                header_->seed = seed;
-            } else {
-                std::optional<double> t = ParseTimeOfDay(arg);
-                if (!t)
-                    throw ScriptError(lineNo_, "start takes HH:MM:SS, not \"" + shown(arg) + "\"");
-                header_->start = t;
-            }
-            return;
-        }
-        if (command == "key") {
-            std::optional<Key> key = KeyFromName(arg);
-            if (!key)
-                throw ScriptError(lineNo_, "bad key name \"" + shown(arg) + "\"");
-            step.kind = ScriptStep::Kind::Key;
-            step.key = *key;
-            pending_.push_back(step);
-        } else if (command == "keys") {
-            if (arg.empty())
-                throw ScriptError(lineNo_, "keys needs letters or digits");
-            std::deque<ScriptStep> keys;
-            for (char c : arg) {
-                if (CharKey(c) == Key::None)
-                    throw ScriptError(lineNo_, "keys takes only letters and digits, not \"" +
-                                                   shown(std::string_view(&c, 1)) + "\"");
-                step.kind = ScriptStep::Kind::Key;
-                step.key = CharKey(c);
-                keys.push_back(step);
-            }
-            pending_.insert(pending_.end(), keys.begin(), keys.end());
-        } else if (command == "text") {
-            std::string why;
-            step.kind = ScriptStep::Kind::Text;
-            step.text = std::string(raw);
-            if (!TypableText(step.text, why))
-                throw ScriptError(lineNo_, why);
-            pending_.push_back(step);
-        } else if (command == "wait") {
-            int64_t ms = -1;
-            auto [ptr, ec] = std::from_chars(arg.data(), arg.data() + arg.size(), ms);
-            bool whole = ec == std::errc() && ptr == arg.data() + arg.size() && !arg.empty();
-            if (!whole || ms < 0 || ms > kMaxWaitMs)
-                throw ScriptError(lineNo_, "wait takes milliseconds from 0 to " +
-                                               std::to_string(kMaxWaitMs) + ", not \"" +
-                                               shown(arg) + "\"");
-            step.kind = ScriptStep::Kind::Wait;
-            step.ms = ms;
-            pending_.push_back(step);
-        } else if (command == "click") {
-            // "click N" or "click LIST N"
-            std::string_view number = arg;
-            if (std::size_t blank = arg.find_last_of(" \t"); blank != std::string_view::npos) {
-                step.list = std::string(TrimBlanks(arg.substr(0, blank)));
-                number = arg.substr(blank + 1);
-            }
-            auto [ptr, ec] =
-                std::from_chars(number.data(), number.data() + number.size(), step.row);
-            if (number.empty() || ec != std::errc() || ptr != number.data() + number.size() ||
-                step.row < 0)
-                throw ScriptError(lineNo_,
-                                  "click takes a row number from 0, not \"" + shown(arg) + "\"");
-            step.kind = ScriptStep::Kind::Click;
-            pending_.push_back(step);
-        } else if (command == "dump" || command == "close") {
-            if (!arg.empty())
-                throw ScriptError(lineNo_, std::string(command) + " takes nothing after it");
-            step.kind = command == "dump" ? ScriptStep::Kind::Dump : ScriptStep::Kind::Close;
-            pending_.push_back(step);
+    ScriptStep step;
+    step.line = lineNo_;
+    if (command == "seed" || command == "start") {
+        // Set before start-up, or the dice and the clock would already
+        // have been used.
+        if (!header_)
+            throw ScriptError(lineNo_, std::string(command) + " belongs before the first step");
+        if (command == "seed") {
+            uint64_t seed = 0;
+            auto [ptr, ec] = std::from_chars(arg.data(), arg.data() + arg.size(), seed);
+            if (arg.empty() || ec != std::errc() || ptr != arg.data() + arg.size())
+                throw ScriptError(lineNo_, "seed takes a whole number, not \"" + shown(arg) + "\"");
+            header_->seed = seed;
         } else {
-            throw ScriptError(lineNo_, "unknown command \"" + shown(command) + "\"");
+            std::optional<double> t = ParseTimeOfDay(arg);
+            if (!t)
+                throw ScriptError(lineNo_, "start takes HH:MM:SS, not \"" + shown(arg) + "\"");
+            header_->start = t;
         }
+        return;
     }
+    if (command == "key") {
+        std::optional<Key> key = KeyFromName(arg);
+        if (!key)
+            throw ScriptError(lineNo_, "bad key name \"" + shown(arg) + "\"");
+        step.kind = ScriptStep::Kind::Key;
+        step.key = *key;
+        pending_.push_back(step);
+    } else if (command == "keys") {
+        if (arg.empty())
+            throw ScriptError(lineNo_, "keys needs letters or digits");
+        std::deque<ScriptStep> keys;
+        for (char c : arg) {
+            if (CharKey(c) == Key::None)
+                throw ScriptError(lineNo_, "keys takes only letters and digits, not \"" +
+                                               shown(std::string_view(&c, 1)) + "\"");
+            step.kind = ScriptStep::Kind::Key;
+            step.key = CharKey(c);
+            keys.push_back(step);
+        }
+        pending_.insert(pending_.end(), keys.begin(), keys.end());
+    } else if (command == "text") {
+        std::string why;
+        step.kind = ScriptStep::Kind::Text;
+        step.text = std::string(raw);
+        if (!TypableText(step.text, why))
+            throw ScriptError(lineNo_, why);
+        pending_.push_back(step);
+    } else if (command == "wait") {
+        int64_t ms = -1;
+        auto [ptr, ec] = std::from_chars(arg.data(), arg.data() + arg.size(), ms);
+        bool whole = ec == std::errc() && ptr == arg.data() + arg.size() && !arg.empty();
+        if (!whole || ms < 0 || ms > kMaxWaitMs)
+            throw ScriptError(lineNo_, "wait takes milliseconds from 0 to " +
+                                           std::to_string(kMaxWaitMs) + ", not \"" + shown(arg) +
+                                           "\"");
+        step.kind = ScriptStep::Kind::Wait;
+        step.ms = ms;
+        pending_.push_back(step);
+    } else if (command == "click") {
+        // "click N" or "click LIST N"
+        std::string_view number = arg;
+        if (std::size_t blank = arg.find_last_of(" \t"); blank != std::string_view::npos) {
+            step.list = std::string(TrimBlanks(arg.substr(0, blank)));
+            number = arg.substr(blank + 1);
+        }
+        auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), step.row);
+        if (number.empty() || ec != std::errc() || ptr != number.data() + number.size() ||
+            step.row < 0)
+            throw ScriptError(lineNo_,
+                              "click takes a row number from 0, not \"" + shown(arg) + "\"");
+        step.kind = ScriptStep::Kind::Click;
+        pending_.push_back(step);
+    } else if (command == "dump" || command == "close") {
+        if (!arg.empty())
+            throw ScriptError(lineNo_, std::string(command) + " takes nothing after it");
+        step.kind = command == "dump" ? ScriptStep::Kind::Dump : ScriptStep::Kind::Close;
+        pending_.push_back(step);
+    } else {
+        throw ScriptError(lineNo_, "unknown command \"" + shown(command) + "\"");
+    }
+}
 
 } // namespace qvr
