@@ -80,6 +80,7 @@ private:
     void fitListFont(int width, int height);
     void elideRows(int width, int height);
     int promptLines() const;
+    int widenedRight(const QRect& frame) const;
     int commandsHeight() const;
     void layoutCommands(const QRect& inner);
     int lineHeight() const;
@@ -89,12 +90,13 @@ private:
     std::string name_;
     std::string caption_;
     std::vector<std::string> rows_;
+    std::vector<std::string> syncedRows_; // the rows the frame was last placed for
     int selected_ = -1;
     bool owner_ = false;
     QListWidget* list_;
     std::vector<LabelSlot> labels_;
     std::vector<std::string> columns_;
-    // The widest each column has been at this font: a column never gives
+    // The widest each column has been at this font and size: a column never gives
     // room back, so an order written in battle does not shift its
     // neighbours, then shift them back.
     std::vector<int> columnWidths_;

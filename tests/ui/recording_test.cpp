@@ -41,7 +41,7 @@ void MakeGameFolder(const fs::path& folder)
     std::ofstream(folder / kSaveFileName, std::ios::binary) << std::string(kSaveFileBytes, '\0');
 }
 
-void Key(QWidget& w, Qt::Key key, int times = 1)
+void PressKey(QWidget& w, Qt::Key key, int times = 1)
 {
     for (int i = 0; i < times; ++i)
         QTest::keyClick(w.windowHandle(), key);
@@ -94,21 +94,21 @@ void RecordingTest::recordedSessionReplaysToTheSameSave()
             test::Press(box, Qt::Key_Enter);
             typed = true;
         });
-        Key(window, Qt::Key_T);
-        Key(window, Qt::Key_C);
+        PressKey(window, Qt::Key_T);
+        PressKey(window, Qt::Key_C);
         QVERIFY(typed);
         // Race, alignment (中立), sex; then the bonus points and the class.
-        Key(window, Qt::Key_Enter);
-        Key(window, Qt::Key_Down);
-        Key(window, Qt::Key_Enter, 2);
-        Key(window, Qt::Key_Right, 3);
+        PressKey(window, Qt::Key_Enter);
+        PressKey(window, Qt::Key_Down);
+        PressKey(window, Qt::Key_Enter, 2);
+        PressKey(window, Qt::Key_Right, 3);
         QTest::qWait(80);
-        Key(window, Qt::Key_Left);
-        Key(window, Qt::Key_Enter);
-        Key(window, Qt::Key_Right);
-        Key(window, Qt::Key_Down, 4);
-        Key(window, Qt::Key_Right, 3);
-        Key(window, Qt::Key_Enter, 3);
+        PressKey(window, Qt::Key_Left);
+        PressKey(window, Qt::Key_Enter);
+        PressKey(window, Qt::Key_Right);
+        PressKey(window, Qt::Key_Down, 4);
+        PressKey(window, Qt::Key_Right, 3);
+        PressKey(window, Qt::Key_Enter, 3);
         QCOMPARE(game.save().roster[1].name, std::string("ＧＯＲＯ"));
         window.close();
         QVERIFY(game.screen.quit || !window.isVisible());

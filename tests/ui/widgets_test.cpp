@@ -459,8 +459,14 @@ void WidgetsTest::columnsKeepTheirPlaceWhenAnOrderIsWritten()
         model.labels.push_back({"lblAC" + std::to_string(i), "10", true});
         model.labels.push_back({"lblState" + std::to_string(i), "15", true});
     }
-    panel.sync(model, false);
+    // The game fills the labels after the panel is placed: the room the
+    // empty columns left must not stay promised to the last one.
+    Panel empty = model;
+    for (Label& label : empty.labels)
+        label.text.clear();
+    panel.sync(empty, false);
     panel.place(QRect(12, 450, 636, 198));
+    panel.sync(model, false);
     host.show();
     QVERIFY(QTest::qWaitForWindowExposed(&host));
     auto places = [&] {
@@ -471,12 +477,20 @@ void WidgetsTest::columnsKeepTheirPlaceWhenAnOrderIsWritten()
         return xs;
     };
     const QList<int> before = places();
+    auto insideTheFrame = [&] {
+        for (const char* name : {"lblClass0", "lblAC0", "lblHP0", "lblState0"})
+            if (panel.label(name)->geometry().right() > panel.rect().right())
+                return false;
+        return true;
+    };
+    QVERIFY(insideTheFrame());
     for (const char* order : {"アイテム", "NIVAGRAN", "たたかう", "ぼうぎょ"}) {
         for (Label& label : model.labels)
             if (label.name == "lblState0")
                 label.text = order;
         panel.sync(model, false);
         QCOMPARE(places(), before);
+        QVERIFY(insideTheFrame());
     }
 }
 
