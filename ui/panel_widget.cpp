@@ -122,10 +122,12 @@ void PanelWidget::sync(const Panel& panel, bool ownsKeyboard)
         setEnabled(panel.enabled);
     if (isVisibleTo(parentWidget()) != panel.visible)
         setVisible(panel.visible);
-    if (promptLines() != promptsBefore && !frame_.isNull())
+    bool rowsChanged = syncedRows_ != rows_;
+    if ((promptLines() != promptsBefore || rowsChanged) && !frame_.isNull())
         place(frame_);
     else if (relayout)
         layoutChildren();
+    syncedRows_ = rows_;
 }
 
 bool PanelWidget::syncRows(const Panel& panel)
@@ -235,11 +237,42 @@ void PanelWidget::applyListColours()
     list_->setPalette(p);
 }
 
+int PanelWidget::widenedRight(const QRect& frame) const
+{
+    // A menu whose rows are wider than its frame (the inn's rooms, the
+    // astrology office's boards) takes room to its right, up to the next
+    // panel or the window's edge, before it falls back on a smaller size:
+    // its rows keep the size of every other menu.
+    if (!columns_.empty() || rows_.empty() || !parentWidget())
+        return frame.right();
+    QFontMetrics fm = fontMetrics();
+    int widest = 0;
+    for (const std::string& row : rows_)
+        widest = std::max(widest, fm.horizontalAdvance(DisplayText(row)));
+    int pad = std::max(2, fm.height() / 4);
+    int need = widest + 2 * kItemMargin + 2 * pad + 4;
+    if (static_cast<int>(rows_.size()) * lineHeight() > frame.height())
+        need += list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_);
+    if (need <= frame.width())
+        return frame.right();
+    int limit = parentWidget()->width() - 1 - std::max(2, parentWidget()->width() / 55);
+    for (const QObject* child : parentWidget()->children()) {
+        const auto* other = qobject_cast<const PanelWidget*>(child);
+        if (!other || other == this || !other->isVisibleTo(parentWidget()))
+            continue;
+        QRect g = other->geometry();
+        if (g.left() > frame.right() && g.top() <= frame.bottom() && g.bottom() >= frame.top())
+            limit = std::min(limit, g.left() - 2);
+    }
+    return std::max(frame.right(), std::min(frame.left() + need - 1, limit));
+}
+
 void PanelWidget::place(const QRect& frame)
 {
     frame_ = frame;
     int head = promptLines() * lineHeight();
     QRect whole = frame.adjusted(0, -head, 0, 0);
+    whole.setRight(widenedRight(frame));
     if (geometry() == whole)
         layoutChildren();
     else
@@ -271,7 +304,7 @@ QLabel* PanelWidget::label(const std::string& name) const
 
 int PanelWidget::promptLines() const
 {
-    int width = frame_.isNull() ? this->width() : frame_.width();
+    int width = frame_.isNull() ? this->width() : widenedRight(frame_) - frame_.left() + 1;
     int lines = 0;
     for (const LabelSlot& s : labels_)
         if (s.column < 0 && !s.command && s.visible && !s.text.empty())
@@ -366,8 +399,6 @@ void PanelWidget::layoutChildren()
     // Columns take what their longest text needs (at least four half-width
     // characters); the list takes the rest.
     std::vector<int> widths(columns_.size(), fm.horizontalAdvance(QLatin1String("0000")));
-    if (!widths.empty())
-        widths.back() = fm.horizontalAdvance(QString(kLastColumnChars, QLatin1Char('0')));
     columnWidths_.resize(columns_.size(), 0);
     for (std::size_t c = 0; c < widths.size(); ++c)
         widths[c] = std::max(widths[c], columnWidths_[c]);
@@ -380,11 +411,20 @@ void PanelWidget::layoutChildren()
         if (!text.trimmed().isEmpty() && !IsNumber(text))
             numeric[s.column] = false;
     }
-    columnWidths_ = widths;
+    columnWidths_ = widths; // the reserve below is the room's, not the texts'
     int gap = fm.horizontalAdvance(QLatin1String("  "));
     int columnsWidth = 0;
     for (int w : widths)
         columnsWidth += w + gap;
+    if (!widths.empty()) {
+        // The last column's reserve comes out of the list's share, never
+        // past the frame.
+        int reserve = fm.horizontalAdvance(QString(kLastColumnChars, QLatin1Char('0')));
+        int room = inner.width() - inner.width() / 3 - (columnsWidth - widths.back());
+        int grown = std::max(widths.back(), std::min(reserve, room));
+        columnsWidth += grown - widths.back();
+        widths.back() = grown;
+    }
     int listWidth = std::max(inner.width() / 3, inner.width() - columnsWidth);
     list_->setGeometry(inner.left(), inner.top(), listWidth, inner.height());
     if (columns_.empty())
@@ -484,6 +524,8 @@ void PanelWidget::paintEvent(QPaintEvent*)
 void PanelWidget::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    // New room, new shares: the columns' widths start again from their texts.
+    columnWidths_.clear();
     layoutChildren();
 }
 

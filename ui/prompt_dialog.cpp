@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -178,8 +179,14 @@ void PromptDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     // After QDialog's own placement, which leaves a dialog shown before
-    // where it was, and a window manager may put a new one in a corner.
+    // where it was; and once more when the window is on the screen, since
+    // a window manager may place a new window by its own rules (under the
+    // pointer, in a corner) whatever the program asked.
     place();
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible())
+            place();
+    });
 }
 
 void PromptDialog::runModal(Game& game)
