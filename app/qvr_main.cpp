@@ -1,8 +1,10 @@
 // The game's entry: one copy per game folder, the title unless the command
 // line asks for more, then the main window until the player closes it.
 
+#include <chrono>
 #include <cstdlib>
 #include <iostream>
+#include <random>
 #include <string>
 
 #include <QApplication>
@@ -10,13 +12,16 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "app/script_runner.h"
 #include "core/folder_store.h"
+#include "core/game_folder.h"
 #include "game/main_window.h"
 #include "game/save_backup.h"
 #include "ui/main_window.h"
 #include "ui/music_plugin.h"
 #include "ui/qt_prompter.h"
 #include "ui/qt_settings.h"
+#include "ui/session_recorder.h"
 #include "ui/title_window.h"
 
 using namespace qvr;
@@ -27,6 +32,7 @@ constexpr int kLongestTitleWaitMs = 1000;
 
 struct CommandLine {
     std::string gameDir;
+    std::string recordPath;      // --record FILE: the session as a key script
     bool otherArguments = false; // anything else skips the title window
 };
 
@@ -35,9 +41,17 @@ CommandLine ParseCommandLine(int argc, char** argv)
 {
     CommandLine line;
     const std::string option = "--game-dir";
+    const std::string record = "--record";
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == option && i + 1 < argc) {
+        if (arg == record && i + 1 < argc) {
+            // Like any argument, it skips the title, as qvr-script does.
+            line.recordPath = argv[++i];
+            line.otherArguments = true;
+        } else if (arg.rfind(record + "=", 0) == 0) {
+            line.recordPath = arg.substr(record.size() + 1);
+            line.otherArguments = true;
+        } else if (arg == option && i + 1 < argc) {
             line.gameDir = argv[++i];
         } else if (arg.rfind(option + "=", 0) == 0) {
             line.gameDir = arg.substr(option.size() + 1);
@@ -114,14 +128,28 @@ int main(int argc, char** argv)
 
     Game game(Rng::fromClock());
     try {
-        game.store = std::make_unique<FolderStore>(ResolveGameFolder(line.gameDir));
-        game.store->lock();
+        game.store = OpenGameFolder(line.gameDir);
     } catch (const AlreadyRunning&) {
         return 0; // the copy already running is the game; this one just ends
     } catch (const std::exception& e) {
         return StartFailed(e.what());
     }
     game.clock = std::make_unique<SystemClock>();
+    std::unique_ptr<SessionRecorder> recorder;
+    if (!line.recordPath.empty()) {
+        try {
+            recorder = std::make_unique<SessionRecorder>(line.recordPath);
+        } catch (const std::exception& e) {
+            return StartFailed(e.what());
+        }
+        // The recorded game draws its dice from a seed it writes down, and
+        // its clock moves with the engine's time as the script runner's
+        // does, so that a replay meets the same dice at the same hour.
+        uint64_t seed =
+            (static_cast<uint64_t>(std::random_device{}()) << 32) ^
+            static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+        recorder->start(seed, UseRecordedDiceAndClock(game, seed));
+    }
     game.settings = std::make_unique<QtSettingsStore>();
     game.musicPlayer = std::make_unique<LazyMusicPlayer>();
     BeginStartUp(game, showTitle);
@@ -136,6 +164,7 @@ int main(int argc, char** argv)
         if (NoDialogs())
             window->setErrorReporter(
                 [](const QString& text) { std::cerr << "qvr: " << text.toStdString() << "\n"; });
+        window->setRecorder(recorder.get());
         game.prompter = std::make_unique<QtPrompter>(window.get());
         if (!FinishGameStartUp(game, showTitle))
             return false;

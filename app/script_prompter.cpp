@@ -41,6 +41,8 @@ bool typingKey(Key key)
 
 void answer(Game& game, MessageBox& box, const ScriptStep& step)
 {
+    if (step.kind == ScriptStep::Kind::Click)
+        throw ScriptError(step.line, "a message box takes keys, not click");
     if (step.kind == ScriptStep::Kind::Text) {
         if (!box.showsInput())
             throw ScriptError(step.line, "text with no text box open");
@@ -83,6 +85,7 @@ bool ScriptPrompter::common(Game& game, const ScriptStep& step)
         throw ScriptError(step.line, "close while a prompt is open: answer it first");
     case ScriptStep::Kind::Key:
     case ScriptStep::Kind::Text:
+    case ScriptStep::Kind::Click:
         break;
     }
     return false;
@@ -139,7 +142,13 @@ void ScriptPrompter::runKeyed(Game& game, ModalWindow& window)
             if (step.kind == ScriptStep::Kind::Text)
                 throw ScriptError(step.line, std::string("text with no text box open (") +
                                                  WindowName(window) + " is open)");
-            window.pressKey(game, step.key);
+            if (step.kind == ScriptStep::Kind::Click) {
+                if (!ClickWindow(game, window, step.list, step.row))
+                    throw ScriptError(step.line,
+                                      std::string("click on no list of ") + WindowName(window));
+            } else {
+                window.pressKey(game, step.key);
+            }
         }
         checkQuit(game);
         // A chooser may re-list its characters and stay open; a status
@@ -166,7 +175,7 @@ std::string ScriptPrompter::chooseFile(Game& game, const std::string& pattern)
         }
         if (step.kind == ScriptStep::Kind::Text)
             return step.text;
-        if (step.key == Key::Escape)
+        if (step.kind == ScriptStep::Kind::Key && step.key == Key::Escape)
             return "";
         throw ScriptError(step.line, "the file chooser takes text PATH or key Escape, not key " +
                                          KeyName(step.key));

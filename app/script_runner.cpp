@@ -1,6 +1,7 @@
 #include "app/script_runner.h"
 
 #include <charconv>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -10,6 +11,8 @@
 #include "core/folder_store.h"
 #include "core/game.h"
 #include "game/engine_error.h"
+#include "core/game_folder.h"
+#include "core/row_press.h"
 #include "game/main_window.h"
 #include "game/save_backup.h"
 
@@ -20,22 +23,6 @@ namespace {
 constexpr const char* kUsage =
     "usage: qvr-script [--game-dir DIR] [--seed N] [--time HH:MM:SS] [--from-backup] SCRIPT\n"
     "       SCRIPT - reads standard input\n";
-
-std::optional<double> parseTime(std::string_view text)
-{
-    if (text.size() != 8 || text[2] != ':' || text[5] != ':')
-        return std::nullopt;
-    int parts[3];
-    for (int i = 0; i < 3; ++i) {
-        const char* begin = text.data() + 3 * i;
-        auto [ptr, ec] = std::from_chars(begin, begin + 2, parts[i]);
-        if (ec != std::errc() || ptr != begin + 2)
-            return std::nullopt;
-    }
-    if (parts[0] > 23 || parts[1] > 59 || parts[2] > 59)
-        return std::nullopt;
-    return parts[0] * 3600.0 + parts[1] * 60.0 + parts[2];
-}
 
 std::unique_ptr<SettingsStore> runnerSettings()
 {
@@ -63,6 +50,10 @@ void play(Game& game, ScriptSource& source, ScriptPrompter& prompter)
             break;
         case ScriptStep::Kind::Text:
             throw ScriptError(step->line, "text with no text box open");
+        case ScriptStep::Kind::Click:
+            if (!step->list.empty() || !PressKeyboardRow(game, step->row))
+                throw ScriptError(step->line, "click on no row of the list with the keyboard");
+            break;
         case ScriptStep::Kind::Wait:
             prompter.wait(game, step->ms);
             break;
@@ -150,10 +141,11 @@ std::optional<ScriptOptions> ParseScriptArguments(int argc, const char* const* a
                 return fail("--seed takes a whole number, not \"" + std::string(v) + "\"");
             options.seed = seed;
         } else if (arg == "--time") {
-            std::optional<double> t = parseTime(argv[++i]);
+            std::optional<double> t = ParseTimeOfDay(argv[++i]);
             if (!t)
                 return fail("--time takes HH:MM:SS, not \"" + std::string(argv[i]) + "\"");
             options.timeOfDay = *t;
+            options.timeGiven = true;
         } else if (arg == "--from-backup") {
             options.fromBackup = true;
         } else if (arg.size() > 1 && arg.front() == '-') {
@@ -180,17 +172,24 @@ int RunScript(Game& game, std::istream& script, const ScriptOptions& options, st
     RunGuard guard(game);
     const std::string where = options.scriptName == "-" ? "standard input" : options.scriptName;
     try {
-        game.rng = options.seed ? Rng(*options.seed) : Rng::fromClock();
-        game.clock = std::make_unique<ScriptClock>(game.timers, options.timeOfDay);
+        // A recorded session names its dice and clock; the command line
+        // still wins, to try the same keys with others.
+        ScriptHeader header = source.readHeader();
+        std::optional<uint64_t> seed = options.seed ? options.seed : header.seed;
+        double start = options.timeGiven || !header.start ? options.timeOfDay : *header.start;
+        game.rng = seed ? Rng(*seed) : Rng::fromClock();
+        game.clock = std::make_unique<ScriptClock>(game.timers, start);
         game.settings = runnerSettings();
         if (!game.musicPlayer)
             game.musicPlayer = std::make_unique<SilentMusic>();
         game.observer = &observer;
         game.prompter = std::move(prompter);
-        game.store = options.makeStore
-                         ? options.makeStore()
-                         : std::make_unique<FolderStore>(ResolveGameFolder(options.gameDir));
-        game.store->lock();
+        if (options.makeStore) {
+            game.store = options.makeStore();
+            game.store->lock();
+        } else {
+            game.store = OpenGameFolder(options.gameDir);
+        }
         startUp(game, options);
         try {
             play(game, source, prompts);
@@ -232,6 +231,14 @@ int RunScript(std::istream& script, const ScriptOptions& options, std::ostream& 
 {
     Game game(Rng(options.seed.value_or(1)));
     return RunScript(game, script, options, out, err);
+}
+
+double UseRecordedDiceAndClock(Game& game, uint64_t seed)
+{
+    double start = game.clock ? std::floor(game.clock->secondsSinceMidnight()) : 12 * 3600;
+    game.rng = Rng(seed);
+    game.clock = std::make_unique<ScriptClock>(game.timers, start);
+    return start;
 }
 
 int ScriptMain(int argc, const char* const* argv, std::istream& in, std::ostream& out,

@@ -9,7 +9,9 @@
 //
 // SCRIPT "-" reads standard input. The game folder is opened exactly as the
 // game opens it (the same lock, the same loading, the same saving); it is
-// --game-dir, else $QVR_HOME, else the folder of the executable. The title
+// --game-dir, else $QVR_HOME, else the folder of the executable (for an
+// installed runner, whose folder holds no QVR2.DAT, the user's data folder:
+// core/game_folder.h). The title
 // window is skipped, as with the game's command-line argument. Dice come
 // from --seed (from the clock without it); the time of day starts at --time
 // (12:00:00 without it) and moves only with the engine's time, by `wait`
@@ -50,6 +52,11 @@
 // Script lines. Blank lines and lines whose first non-blank is '#' are
 // skipped; a line ends at LF (a CR before it is dropped) and holds at most
 // kMaxScriptLineBytes bytes.
+//   seed N      the run's dice come from seed N, as --seed would (added
+//               for recorded sessions); only before the first step
+//   start HH:MM:SS  the time of day the run starts at, as --time would;
+//               only before the first step. --seed and --time on the
+//               command line win over both.
 //   key NAME    one key: A..Z, 0..9, Enter, Escape, Backspace, Space, Up,
 //               Down, Left, Right, Home, End, PageUp, PageDown, Ctrl, Minus
 //               (the minus sign, which number fields such as the camp's
@@ -64,6 +71,16 @@
 //   close       asks to close the main window; refused (while a battle
 //               waits for orders) nothing happens, allowed the exit sequence
 //               runs and the runner ends; nothing after it is read
+//   click N     a mouse press on row N (from 0) of the list that has the
+//               keyboard: the main window's menu (performs the row, as its
+//               key letter would), or the open list picker or character
+//               chooser; any press closes the ranking window
+//   click LIST N  the same on one of the status window's lists (lstCommand,
+//               lstItem, lstEQ)
+// `qvr --record FILE` writes these lines as the player plays: a comment,
+// seed and start, then key, text, click and wait lines, and close when the
+// window was closed. Mouse clicks in message boxes are written as the keys
+// that do the same (Y, N, Enter, or text with the box's text).
 // While a message box, list picker, character chooser or file chooser is
 // open, the lines answer it as keys would, until it closes. A text box takes
 // typing only through `text` (letter, digit, Space and Backspace keys there
@@ -195,6 +212,7 @@ struct ScriptOptions {
     std::string gameDir; // empty: $QVR_HOME, else the executable's folder
     std::optional<uint64_t> seed;
     double timeOfDay = 12 * 3600; // seconds since midnight
+    bool timeGiven = false;       // --time was given: it wins over a start line
     std::string scriptName = "-"; // names the script in messages
     bool fromBackup = false;      // start from QVR1.BAK when QVR1.DAT will not load
     // Where the game's files live instead of the game folder (gameDir is then
@@ -216,6 +234,12 @@ int RunScript(std::istream& script, const ScriptOptions& options, std::ostream& 
 // runner's, and the prompter, observer and folder lock are gone afterwards.
 int RunScript(Game& game, std::istream& script, const ScriptOptions& options, std::ostream& out,
               std::ostream& err);
+
+// The dice and the clock of a game played in the window for a recording
+// (qvr --record): dice from `seed`, and a clock that starts at the game
+// clock's present whole second and moves only with the engine's time, as the
+// runner's does. Returns that start, seconds since midnight.
+double UseRecordedDiceAndClock(Game& game, uint64_t seed);
 
 // The whole program: arguments, the script file or `in` for "-", the run.
 int ScriptMain(int argc, const char* const* argv, std::istream& in, std::ostream& out,

@@ -82,8 +82,36 @@ bool ScriptSource::readLine(std::string& line)
     return true;
 }
 
+std::optional<double> ParseTimeOfDay(std::string_view text)
+{
+    if (text.size() != 8 || text[2] != ':' || text[5] != ':')
+        return std::nullopt;
+    int parts[3];
+    for (int i = 0; i < 3; ++i) {
+        const char* begin = text.data() + 3 * i;
+        auto [ptr, ec] = std::from_chars(begin, begin + 2, parts[i]);
+        if (ec != std::errc() || ptr != begin + 2)
+            return std::nullopt;
+    }
+    if (parts[0] > 23 || parts[1] > 59 || parts[2] > 59)
+        return std::nullopt;
+    return parts[0] * 3600.0 + parts[1] * 60.0 + parts[2];
+}
+
+ScriptHeader ScriptSource::readHeader()
+{
+    ScriptHeader header;
+    header_ = &header;
+    std::string line;
+    while (pending_.empty() && !stepsBegun_ && readLine(line))
+        parse(line);
+    header_ = nullptr;
+    return header;
+}
+
 std::optional<ScriptStep> ScriptSource::next()
 {
+    stepsBegun_ = true;
     std::string line;
     while (pending_.empty()) {
         if (!readLine(line))
@@ -112,6 +140,25 @@ void ScriptSource::parse(const std::string& line)
 
     ScriptStep step;
     step.line = lineNo_;
+    if (command == "seed" || command == "start") {
+        // Set before start-up, or the dice and the clock would already
+        // have been used.
+        if (!header_)
+            throw ScriptError(lineNo_, std::string(command) + " belongs before the first step");
+        if (command == "seed") {
+            uint64_t seed = 0;
+            auto [ptr, ec] = std::from_chars(arg.data(), arg.data() + arg.size(), seed);
+            if (arg.empty() || ec != std::errc() || ptr != arg.data() + arg.size())
+                throw ScriptError(lineNo_, "seed takes a whole number, not \"" + shown(arg) + "\"");
+            header_->seed = seed;
+        } else {
+            std::optional<double> t = ParseTimeOfDay(arg);
+            if (!t)
+                throw ScriptError(lineNo_, "start takes HH:MM:SS, not \"" + shown(arg) + "\"");
+            header_->start = t;
+        }
+        return;
+    }
     if (command == "key") {
         std::optional<Key> key = KeyFromName(arg);
         if (!key)
@@ -149,6 +196,20 @@ void ScriptSource::parse(const std::string& line)
                                            "\"");
         step.kind = ScriptStep::Kind::Wait;
         step.ms = ms;
+        pending_.push_back(step);
+    } else if (command == "click") {
+        // "click N" or "click LIST N"
+        std::string_view number = arg;
+        if (std::size_t blank = arg.find_last_of(" \t"); blank != std::string_view::npos) {
+            step.list = std::string(TrimBlanks(arg.substr(0, blank)));
+            number = arg.substr(blank + 1);
+        }
+        auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), step.row);
+        if (number.empty() || ec != std::errc() || ptr != number.data() + number.size() ||
+            step.row < 0)
+            throw ScriptError(lineNo_,
+                              "click takes a row number from 0, not \"" + shown(arg) + "\"");
+        step.kind = ScriptStep::Kind::Click;
         pending_.push_back(step);
     } else if (command == "dump" || command == "close") {
         if (!arg.empty())

@@ -2,7 +2,8 @@
 
 // The lines of a key script as steps: one per key (a `keys` line gives one
 // step per character, so that keys left over when a prompt closes go on to
-// whatever has the keyboard next), text, wait, dump and close.
+// whatever has the keyboard next), text, wait, dump, close and click; and
+// the run's own settings (seed, start) at the top.
 
 #include <cstdint>
 #include <deque>
@@ -10,6 +11,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "core/keys.h"
 
@@ -26,17 +28,34 @@ private:
 };
 
 struct ScriptStep {
-    enum class Kind { Key, Text, Wait, Dump, Close };
+    enum class Kind { Key, Text, Wait, Dump, Close, Click };
     Kind kind = Kind::Dump;
     int64_t line = 0;
     Key key = Key::None;
     std::string text;
     int64_t ms = 0;
+    std::string list; // click: the list named, or empty for the one with the keyboard
+    int row = 0;      // click
 };
+
+// What a script may say about its run before its first step: a recorded
+// session carries the dice and the clock it was played with.
+struct ScriptHeader {
+    std::optional<uint64_t> seed;
+    std::optional<double> start; // seconds since midnight
+};
+
+// "HH:MM:SS" as seconds since midnight.
+std::optional<double> ParseTimeOfDay(std::string_view text);
 
 class ScriptSource {
 public:
     explicit ScriptSource(std::istream& in) : in_(in) {}
+
+    // Reads the seed and start lines at the top of the script (blank and
+    // comment lines around them included). Call it before next(); a seed or
+    // start line further down is a ScriptError when it is reached.
+    ScriptHeader readHeader();
 
     // The next step; nullopt once the script has run out. A line that is not
     // a step throws ScriptError when it is reached, not before: the steps
@@ -50,6 +69,8 @@ private:
     std::istream& in_;
     int64_t lineNo_ = 0;
     std::deque<ScriptStep> pending_;
+    ScriptHeader* header_ = nullptr; // while readHeader runs
+    bool stepsBegun_ = false;
 };
 
 // Whether `text` may be typed into a text box: well-formed UTF-8 without

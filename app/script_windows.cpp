@@ -227,4 +227,30 @@ void WriteStatusPrompt(std::ostream& out, const StatusWindow& w)
     out << "  keyboard " << keyboardList(w.focus) << '\n';
 }
 
+bool ClickWindow(Game& game, ModalWindow& window, const std::string& list, int row)
+{
+    if (auto* status = WindowAs<StatusWindow>(window)) {
+        if (list == "lstCommand")
+            status->clickCommand(game, row);
+        else if (list == "lstItem")
+            status->clickItem(game, row);
+        else if (list == "lstEQ")
+            status->clickEquip(game, row);
+        else
+            return false;
+        return true;
+    }
+    if (!list.empty())
+        return false;
+    if (auto* picker = WindowAs<ListPicker>(window))
+        picker->click(game, row);
+    else if (auto* chooser = WindowAs<CharacterChooser>(window))
+        chooser->click(game, row);
+    else if (auto* board = WindowAs<RankingWindow>(window))
+        board->click();
+    else
+        return false;
+    return true;
+}
+
 } // namespace qvr

@@ -10,6 +10,7 @@
 
 namespace qvr {
 
+class Game;
 class ModalWindow;
 struct StatusWindow;
 struct RankingWindow;
@@ -21,6 +22,12 @@ std::vector<std::string> WindowLines(const ModalWindow& window);
 const char* WindowName(const ModalWindow& window);
 // The window's part of a dump, from its "prompt" line on.
 void WriteWindowPrompt(std::ostream& out, const ModalWindow& window);
+
+// A mouse press on line `row` of the window's list: `list` names one of
+// the status window's lists (lstCommand, lstItem, lstEQ); the other windows
+// have one list and take an empty name. False when the window has no such
+// list.
+bool ClickWindow(Game& game, ModalWindow& window, const std::string& list, int row);
 
 // "RANK heading | row | row ...".
 std::string RankLine(const RankingWindow& window);

@@ -16,6 +16,9 @@ public:
     ~FolderStore() override;
 
     std::filesystem::path folder() const override { return folder_; }
+    // QVR2.DAT is read from `folder` instead (an installed game's content,
+    // which the player's folder does not hold).
+    void setContentFolder(std::filesystem::path folder) { contentFolder_ = std::move(folder); }
 
     // flock on QVR.lock in the folder: the kernel drops it when the process
     // dies, however it dies.
@@ -34,6 +37,7 @@ private:
                const std::string& backupName) const override;
 
     std::filesystem::path folder_;
+    std::filesystem::path contentFolder_;
     int lockFd_ = -1;
 };
 

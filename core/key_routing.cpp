@@ -1,4 +1,5 @@
 #include "core/game.h"
+#include "core/row_press.h"
 #include "core/saving.h"
 #include "core/shared_screens.h"
 
@@ -22,6 +23,16 @@ void performRow(Game& game, Panel& panel, int row)
 }
 
 } // namespace
+
+bool PressKeyboardRow(Game& game, int row)
+{
+    Panel* owner = game.screen.keyboardPanel();
+    if (!owner || row < 0 || row >= static_cast<int>(owner->rows.size()))
+        return false;
+    owner->selected = row;
+    game.pressKey(Key::Enter);
+    return true;
+}
 
 void Game::pressKey(Key key)
 {

@@ -23,14 +23,20 @@ CharacterChooserDialog::CharacterChooserDialog(QWidget* parent) : PromptDialog(p
     setObjectName(QStringLiteral("frmCharacterList"));
     list_ = PromptList("lstCharacter", body());
     list_->viewport()->installEventFilter(this);
+    rescaled();
+    auto* layout = new QVBoxLayout(body());
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(list_);
+}
+
+void CharacterChooserDialog::rescaled()
+{
     QFontMetrics metrics(list_->font());
     int width = metrics.horizontalAdvance(QString(kLineChars, QChar(0x3000))) +
                 list_->verticalScrollBar()->sizeHint().width() + 2 * list_->frameWidth() + 8;
     int height = kVisibleLines * (metrics.height() + 2) + 2 * list_->frameWidth() + 4;
     list_->setMinimumSize(width, height);
-    auto* layout = new QVBoxLayout(body());
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->addWidget(list_);
+    adjustSize();
 }
 
 void CharacterChooserDialog::run(Game& game, CharacterChooser& chooser)
@@ -54,6 +60,8 @@ void CharacterChooserDialog::refresh()
     if (widest > list_->minimumWidth()) {
         list_->setMinimumWidth(widest);
         adjustSize();
+        if (isVisible())
+            place();
     }
 }
 
@@ -79,8 +87,10 @@ bool CharacterChooserDialog::eventFilter(QObject* watched, QEvent* event)
     if (!IsMouseButtonEvent(event))
         return false;
     int line = PressedLine(list_, event);
-    if (line >= 0 && chooser_ && busy())
+    if (line >= 0 && chooser_ && busy()) {
+        recordClick({}, line);
         change([&] { chooser_->click(game(), line); });
+    }
     return true;
 }
 

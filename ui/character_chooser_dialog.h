@@ -11,19 +11,20 @@ struct CharacterChooser;
 
 class CharacterChooserDialog : public PromptDialog {
     Q_OBJECT
-  public:
+public:
     explicit CharacterChooserDialog(QWidget* parent);
 
     void run(Game& game, CharacterChooser& chooser);
 
-  protected:
+protected:
     void forwardKey(Key key) override;
     bool modelClosed() const override;
     void cancelModel() override;
+    void rescaled() override;
     void refresh() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     CharacterChooser* chooser_ = nullptr;
     QListWidget* list_;
 };

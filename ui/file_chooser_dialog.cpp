@@ -33,7 +33,7 @@ QListWidgetItem* folderItem(const QString& path, const QString& text, int depth)
 
 // Enter on a list acts on its line instead of reaching the OK button.
 class EnterActivates : public QObject {
-  public:
+public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -56,7 +56,7 @@ FileChooserDialog::FileChooserDialog(const QString& pattern, const QString& fold
 {
     setObjectName(QStringLiteral("frmFileOpen"));
     setWindowTitle(QString::fromUtf8(ConfigWindow::kChooserTitle));
-    setFont(PromptFont());
+    setFont(PromptFont(parent));
     for (const QString& part : pattern.split(QChar(';'), Qt::SkipEmptyParts))
         filters_ << part.trimmed();
 

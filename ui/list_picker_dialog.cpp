@@ -35,7 +35,6 @@ ListPickerDialog::ListPickerDialog(QWidget* parent) : PromptDialog(parent)
     prompt_->setTextFormat(Qt::PlainText);
     prompt_->setWordWrap(true);
     list_ = PromptList("lst", left);
-    list_->setFixedHeight(listHeight(list_, kVisibleLines));
     list_->viewport()->installEventFilter(this);
     auto* hint = new QLabel(QString::fromUtf8(ListPicker::kHint), left);
     hint->setObjectName(QStringLiteral("lbl"));
@@ -45,9 +44,7 @@ ListPickerDialog::ListPickerDialog(QWidget* parent) : PromptDialog(parent)
     leftColumn->addWidget(prompt_);
     leftColumn->addWidget(list_);
     leftColumn->addWidget(hint);
-    // The left part is the narrow form; the wide form only adds the side
-    // list beside it.
-    left->setFixedWidth(TwipsToPixels(kNarrowTwips, this) - 2 * kMargin);
+    left_ = left;
 
     side_ = new QGroupBox(body());
     side_->setObjectName(QStringLiteral("Frame1"));
@@ -65,6 +62,20 @@ ListPickerDialog::ListPickerDialog(QWidget* parent) : PromptDialog(parent)
     columns->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
     columns->addWidget(left);
     columns->addWidget(side_, 1);
+    rescaled();
+}
+
+void ListPickerDialog::rescaled()
+{
+    list_->setFixedHeight(listHeight(list_, kVisibleLines));
+    // The left part is the narrow form; the wide form only adds the side
+    // list beside it.
+    left_->setFixedWidth(scaledTwips(kNarrowTwips) - 2 * kMargin);
+}
+
+int ListPickerDialog::scaledTwips(int twips) const
+{
+    return static_cast<int>(TwipsToPixels(twips, this) * PromptScale(font()));
 }
 
 void ListPickerDialog::run(Game& game, ListPicker& picker)
@@ -74,7 +85,8 @@ void ListPickerDialog::run(Game& game, ListPicker& picker)
     picker_ = &picker;
     prompt_->setText(DisplayText(picker.prompt));
     side_->setVisible(picker.wide);
-    setFixedWidth(TwipsToPixels(picker.wide ? kWideTwips : kNarrowTwips, this));
+    applyScale();
+    setFixedWidth(scaledTwips(picker.wide ? kWideTwips : kNarrowTwips));
     setFixedHeight(sizeHint().height());
     setFocus();
     auto forget = qScopeGuard([this] { picker_ = nullptr; });
@@ -116,8 +128,10 @@ bool ListPickerDialog::eventFilter(QObject* watched, QEvent* event)
     if (!IsMouseButtonEvent(event))
         return false;
     int line = onList ? PressedLine(list_, event) : -1;
-    if (line >= 0 && picker_ && busy())
+    if (line >= 0 && picker_ && busy()) {
+        recordClick({}, line);
         change([&] { picker_->click(game(), line); });
+    }
     return true;
 }
 

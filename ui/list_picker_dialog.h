@@ -13,7 +13,7 @@ struct ListPicker;
 
 class ListPickerDialog : public PromptDialog {
     Q_OBJECT
-  public:
+public:
     static constexpr int kNarrowTwips = 3915;
     static constexpr int kWideTwips = 8175;
 
@@ -21,14 +21,18 @@ class ListPickerDialog : public PromptDialog {
 
     void run(Game& game, ListPicker& picker);
 
-  protected:
+protected:
     void forwardKey(Key key) override;
     bool modelClosed() const override;
     void cancelModel() override;
     void refresh() override;
+    void rescaled() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
+    int scaledTwips(int twips) const;
+
+    QWidget* left_ = nullptr;
     ListPicker* picker_ = nullptr;
     QLabel* prompt_;
     QListWidget* list_;

@@ -15,10 +15,12 @@
 #include <QScreen>
 
 #include "game/engine_error.h"
+#include "core/row_press.h"
 #include "ui/fonts.h"
 #include "ui/key_map.h"
 #include "ui/maze_view.h"
 #include "ui/panel_widget.h"
+#include "ui/session_recorder.h"
 
 namespace qvr {
 
@@ -42,6 +44,11 @@ QPalette GamePalette()
         p.setColor(group, QPalette::Text, ink);
         p.setColor(group, QPalette::ButtonText, ink);
         p.setColor(group, QPalette::Button, QColor(40, 40, 40));
+        // The game's own highlight, which the dialogs take over with the
+        // rest of the palette: white, the row's text black.
+        p.setColor(group, QPalette::Highlight, disabled ? QColor(80, 80, 80) : QColor(Qt::white));
+        p.setColor(group, QPalette::HighlightedText,
+                   disabled ? QColor(128, 128, 128) : QColor(Qt::black));
     }
     return p;
 }
@@ -366,11 +373,26 @@ void MainWindow::setErrorReporter(std::function<void(const QString&)> report)
     reportError_ = std::move(report);
 }
 
+SessionRecorder* MainWindow::RecorderOf(const QWidget* widget)
+{
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        if (const auto* main = qobject_cast<const MainWindow*>(w))
+            return main->recorder_;
+    return nullptr;
+}
+
 void MainWindow::pressKey(Key key)
 {
     if (exited_)
         return;
+    if (recorder_)
+        recorder_->key(key);
     runEngine([&] { game_.pressKey(key); });
+    afterInput();
+}
+
+void MainWindow::afterInput()
+{
     // The maze's N and X keys ask for the window itself.
     WindowRequest request = std::exchange(game_.screen.windowRequest, WindowRequest::None);
     if (request == WindowRequest::Minimise)
@@ -386,11 +408,14 @@ void MainWindow::pressRow(std::size_t panel, int row)
         return;
     // A press on a row of the menu that has the keyboard performs that row,
     // as its key letter would; other lists are not listening.
-    Panel& target = game_.screen.panels[panel];
-    if (game_.screen.keyboardOwner != target.name)
+    const Panel& target = game_.screen.panels[panel];
+    if (game_.screen.keyboardOwner != target.name || row < 0 ||
+        row >= static_cast<int>(target.rows.size()))
         return;
-    target.selected = row;
-    pressKey(Key::Enter);
+    if (recorder_)
+        recorder_->click({}, row);
+    runEngine([&] { PressKeyboardRow(game_, row); });
+    afterInput();
 }
 
 void MainWindow::tick()
@@ -403,6 +428,8 @@ void MainWindow::tick()
     advancing_ = true;
     qint64 elapsed = now - lastTickMs_;
     lastTickMs_ = now;
+    if (recorder_)
+        recorder_->elapsed(elapsed);
     runEngine([&] { game_.timers.advance(game_, elapsed); });
     advancing_ = false;
     syncFromModel();
@@ -454,6 +481,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     storeGeometry();
+    if (recorder_)
+        recorder_->close();
     WindowShow show = ShowStateOf(windowState());
     exited_ = true;
     ticker_.stop();

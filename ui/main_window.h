@@ -25,6 +25,7 @@ namespace qvr {
 
 class MazeView;
 class PanelWidget;
+class SessionRecorder;
 
 WindowShow ShowStateOf(Qt::WindowStates states);
 
@@ -54,6 +55,15 @@ public:
     // without the exit sequence, and the program should end with a failure.
     bool stoppedByError() const { return stopped_; }
 
+    // Every key, click, typed text and passing of time from here on goes
+    // to `recorder` as well (qvr --record); null stops the recording.
+    void setRecorder(SessionRecorder* recorder) { recorder_ = recorder; }
+    // The recorder of the main window that `widget` belongs to, if any.
+    static SessionRecorder* RecorderOf(const QWidget* widget);
+
+    // The pixel size of the panels' text at the window's present size.
+    int textPixels() const { return fontPixels_; }
+
     MazeView* view() const { return view_; }
     PanelWidget* panelWidget(const std::string& name) const;
     QLabel* messageLabel() const { return message_; }
@@ -72,6 +82,9 @@ private:
     void tick();
     void pressKey(Key key);
     void pressRow(std::size_t panel, int row);
+    // What follows every change the player made: the window requests of the
+    // maze's N and X keys, and the redraw.
+    void afterInput();
     // Runs engine code. A failure stops the game: the player reads why,
     // the last good save stays as it is, and the window closes rather than
     // wait on a screen that no key can leave.
@@ -90,6 +103,7 @@ private:
 
     Game& game_;
     std::function<void(const QString&)> reportError_;
+    SessionRecorder* recorder_ = nullptr;
     MazeView* view_;
     QLabel* message_;
     QLabel* moveArrow_;

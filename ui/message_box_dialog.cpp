@@ -92,6 +92,8 @@ void MessageBoxDialog::run(Game& game, MessageBox& box, const QWidget* mainWindo
     if (box.closed())
         return;
     box_ = &box;
+    mainWindow_ = mainWindow;
+    applyScale();
     frame_->setTitle(DisplayText(box.title));
     message_->setText(DisplayText(box.text));
     input_->setVisible(box.showsInput());
@@ -106,21 +108,19 @@ void MessageBoxDialog::run(Game& game, MessageBox& box, const QWidget* mainWindo
         setFocus();
     }
     fitToText();
-
-    if (box.second && mainWindow) {
-        move(secondBoxPosition(mainWindow, size()));
-    } else if (placed_) {
-        move(ownPosition_);
-    }
     auto forget = qScopeGuard([this] {
         input_->clear();
         box_ = nullptr;
     });
     runModal(game);
-    if (!box.second) {
-        ownPosition_ = pos();
-        placed_ = true;
-    }
+}
+
+void MessageBoxDialog::place()
+{
+    if (box_ && box_->second && mainWindow_)
+        move(secondBoxPosition(mainWindow_, size()));
+    else
+        CentreOnMainWindow(this);
 }
 
 void MessageBoxDialog::fitToText()
@@ -132,7 +132,14 @@ void MessageBoxDialog::fitToText()
     if (yes_->isVisibleTo(this))
         widest = std::max(widest, yes_->sizeHint().width() + no_->sizeHint().width() +
                                       4 * metrics.averageCharWidth());
-    message_->setFixedWidth(std::clamp(widest + 2, kMinTextWidth, kMaxTextWidth));
+    // The limits grow with the text, but the box stays within the main
+    // window's width where it can.
+    double scale = PromptScale(font());
+    int least = static_cast<int>(kMinTextWidth * scale);
+    int most = static_cast<int>(kMaxTextWidth * scale);
+    if (mainWindow_)
+        most = std::min(most, mainWindow_->width() * 9 / 10);
+    message_->setFixedWidth(std::clamp(widest + 2, least, std::max(least, most)));
     layout()->activate();
     adjustSize();
 }
@@ -168,6 +175,10 @@ bool MessageBoxDialog::eventFilter(QObject* watched, QEvent* event)
         Key key = PromptKey(static_cast<QKeyEvent*>(event));
         if (key != Key::Enter && key != Key::Escape && key != Key::Ctrl)
             return false;
+        if (key == Key::Enter)
+            recordText(input_->text().toStdString());
+        else
+            recordKey(key);
         change([&] {
             box_->input = input_->text().toStdString();
             box_->pressKey(game(), key);
@@ -176,17 +187,26 @@ bool MessageBoxDialog::eventFilter(QObject* watched, QEvent* event)
     }
     if (!isLeftPress(event))
         return false;
-    if (watched == yes_)
+    // A script has no mouse: each click goes down as the key that does the
+    // same.
+    if (watched == yes_) {
+        recordKey(CharKey('Y'));
         change([&] { box_->clickYes(); });
-    else if (watched == no_)
+    } else if (watched == no_) {
+        recordKey(CharKey('N'));
         change([&] { box_->clickNo(); });
-    else if (watched == frame_)
+    } else if (watched == frame_) {
+        if (box_->showsInput())
+            recordText(input_->text().toStdString());
+        else if (!box_->showsYesNo())
+            recordKey(Key::Enter);
         change([&] {
             box_->input = input_->text().toStdString();
             box_->clickFrame();
         });
-    else
+    } else {
         return false;
+    }
     return true;
 }
 

@@ -17,20 +17,21 @@ struct MessageBox;
 
 class MessageBoxDialog : public PromptDialog {
     Q_OBJECT
-  public:
+public:
     explicit MessageBoxDialog(QWidget* parent);
 
-    // Shows the box until it closes. The second box is placed over
-    // `mainWindow` every time; the first keeps wherever it was last.
+    // Shows the box until it closes: the second box over the battle in
+    // `mainWindow`, the first centred on it.
     void run(Game& game, MessageBox& box, const QWidget* mainWindow);
 
-  protected:
+protected:
     void forwardKey(Key key) override;
     bool modelClosed() const override;
     void cancelModel() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void place() override;
 
-  private:
+private:
     void fitToText();
 
     MessageBox* box_ = nullptr;
@@ -39,8 +40,7 @@ class MessageBoxDialog : public PromptDialog {
     QLineEdit* input_;
     QLabel* yes_;
     QLabel* no_;
-    bool placed_ = false;
-    QPoint ownPosition_;
+    const QWidget* mainWindow_ = nullptr;
 };
 
 } // namespace qvr

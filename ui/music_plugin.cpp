@@ -3,7 +3,13 @@
 #include <iostream>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLibrary>
+
+#ifndef QVR_PLUGIN_FROM_BIN
+#define QVR_PLUGIN_FROM_BIN "../lib/qvr"
+#endif
 
 namespace qvr {
 
@@ -15,8 +21,12 @@ using CreatePlayer = MusicPlayer* (*)();
 
 QString MusicPluginPath()
 {
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-           QLatin1String(kMusicPluginFile);
+    // Beside the program in a build; in the library folder once installed.
+    QString bin = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    QString beside = bin + QLatin1String(kMusicPluginFile);
+    QString installed = QDir::cleanPath(bin + QLatin1String(QVR_PLUGIN_FROM_BIN) +
+                                        QLatin1Char('/') + QLatin1String(kMusicPluginFile));
+    return QFileInfo::exists(beside) || !QFileInfo::exists(installed) ? beside : installed;
 }
 
 std::unique_ptr<MusicPlayer> LoadMusicPlayer(const QString& path)

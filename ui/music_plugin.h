@@ -17,7 +17,8 @@ namespace qvr {
 inline constexpr const char* kMusicPluginFile = "qvr-music.so";
 inline constexpr const char* kMusicPluginEntry = "qvr_create_music_player";
 
-// The plugin in the program's own folder.
+// The plugin in the program's own folder, or an installed program's
+// library folder.
 QString MusicPluginPath();
 
 // A player from the plugin at `path`. A plugin that is missing or will not

@@ -23,6 +23,10 @@ const QColor kOtherHighlight(80, 80, 80);
 const QColor kDisabled(128, 128, 128);
 // What the list's own style puts around a row's text.
 constexpr int kItemMargin = 4;
+// The last column (the party's state, where the battle writes each order:
+// a spell's name, "アイテム") keeps room for this many half-width
+// characters, so that an order does not push the other columns aside.
+constexpr int kLastColumnChars = 10;
 
 bool IsNumber(const QString& text)
 {
@@ -34,18 +38,35 @@ bool IsNumber(const QString& text)
     return ok;
 }
 
-// The lines a prompt takes: the game breaks them with CR, LF or CR LF alike,
-// and a label sized for LF alone would hide the last lines of a CR prompt.
-int LineCount(const std::string& text)
+} // namespace
+
+bool HasKeyMark(const std::string& text)
 {
-    int lines = 1;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
-            ++lines;
-    return lines;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&')
+            continue;
+        if (text[i + 1] != '&')
+            return true;
+        ++i;
+    }
+    return false;
 }
 
-} // namespace
+int WrappedLineCount(const QFontMetrics& metrics, const QString& text, int width)
+{
+    int lines = 0;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        int advance = metrics.horizontalAdvance(line);
+        if (width <= 0 || advance <= width) {
+            ++lines;
+            continue;
+        }
+        QRect box = metrics.boundingRect(QRect(0, 0, width, 1 << 20),
+                                         Qt::TextWordWrap | Qt::TextWrapAnywhere, line);
+        lines += std::max(1, (box.height() + metrics.lineSpacing() / 2) / metrics.lineSpacing());
+    }
+    return std::max(1, lines);
+}
 
 bool SplitColumnLabel(const std::string& name, std::string& column, int& row)
 {
@@ -101,10 +122,12 @@ void PanelWidget::sync(const Panel& panel, bool ownsKeyboard)
         setEnabled(panel.enabled);
     if (isVisibleTo(parentWidget()) != panel.visible)
         setVisible(panel.visible);
-    if (promptLines() != promptsBefore && !frame_.isNull())
+    bool rowsChanged = syncedRows_ != rows_;
+    if ((promptLines() != promptsBefore || rowsChanged) && !frame_.isNull())
         place(frame_);
     else if (relayout)
         layoutChildren();
+    syncedRows_ = rows_;
 }
 
 bool PanelWidget::syncRows(const Panel& panel)
@@ -167,11 +190,22 @@ bool PanelWidget::syncLabels(const Panel& panel)
         }
         if (slot->fresh || slot->text != model.text) {
             slot->fresh = false;
-            // Column widths follow their texts; a prompt line appearing or
-            // going moves the frame.
-            relayout = relayout || slot->column >= 0 || slot->text.empty() != model.text.empty();
+            // Column widths follow their texts; a prompt line appearing,
+            // going or changing its length moves the frame.
+            relayout = relayout || slot->column >= 0 || slot->text.empty() != model.text.empty() ||
+                       slot->text.size() != model.text.size();
             slot->text = model.text;
-            slot->widget->setText(DisplayText(model.text));
+            slot->command = slot->column < 0 && HasKeyMark(model.text);
+            if (slot->command) {
+                slot->widget->setTextFormat(Qt::RichText);
+                slot->widget->setText(MnemonicHtml(DisplayText(model.text)));
+            } else {
+                slot->widget->setTextFormat(Qt::PlainText);
+                slot->widget->setText(DisplayText(model.text));
+            }
+            // A prompt line wraps in the frame's width rather than running
+            // past the window's edge.
+            slot->widget->setWordWrap(slot->column < 0 && !slot->command);
         }
         if (slot->visible != model.visible) {
             slot->visible = model.visible;
@@ -203,11 +237,42 @@ void PanelWidget::applyListColours()
     list_->setPalette(p);
 }
 
+int PanelWidget::widenedRight(const QRect& frame) const
+{
+    // A menu whose rows are wider than its frame (the inn's rooms, the
+    // astrology office's boards) takes room to its right, up to the next
+    // panel or the window's edge, before it falls back on a smaller size:
+    // its rows keep the size of every other menu.
+    if (!columns_.empty() || rows_.empty() || !parentWidget())
+        return frame.right();
+    QFontMetrics fm = fontMetrics();
+    int widest = 0;
+    for (const std::string& row : rows_)
+        widest = std::max(widest, fm.horizontalAdvance(DisplayText(row)));
+    int pad = std::max(2, fm.height() / 4);
+    int need = widest + 2 * kItemMargin + 2 * pad + 4;
+    if (static_cast<int>(rows_.size()) * lineHeight() > frame.height())
+        need += list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_);
+    if (need <= frame.width())
+        return frame.right();
+    int limit = parentWidget()->width() - 1 - std::max(2, parentWidget()->width() / 55);
+    for (const QObject* child : parentWidget()->children()) {
+        const auto* other = qobject_cast<const PanelWidget*>(child);
+        if (!other || other == this || !other->isVisibleTo(parentWidget()))
+            continue;
+        QRect g = other->geometry();
+        if (g.left() > frame.right() && g.top() <= frame.bottom() && g.bottom() >= frame.top())
+            limit = std::min(limit, g.left() - 2);
+    }
+    return std::max(frame.right(), std::min(frame.left() + need - 1, limit));
+}
+
 void PanelWidget::place(const QRect& frame)
 {
     frame_ = frame;
     int head = promptLines() * lineHeight();
     QRect whole = frame.adjusted(0, -head, 0, 0);
+    whole.setRight(widenedRight(frame));
     if (geometry() == whole)
         layoutChildren();
     else
@@ -219,6 +284,7 @@ void PanelWidget::setTextFont(const QFont& font)
     if (this->font() == font)
         return;
     setFont(font);
+    columnWidths_.clear();
     if (!frame_.isNull())
         place(frame_);
 }
@@ -238,11 +304,65 @@ QLabel* PanelWidget::label(const std::string& name) const
 
 int PanelWidget::promptLines() const
 {
+    int width = frame_.isNull() ? this->width() : widenedRight(frame_) - frame_.left() + 1;
     int lines = 0;
     for (const LabelSlot& s : labels_)
-        if (s.column < 0 && s.visible && !s.text.empty())
-            lines += LineCount(s.text);
+        if (s.column < 0 && !s.command && s.visible && !s.text.empty())
+            lines += WrappedLineCount(fontMetrics(), DisplayText(s.text), width);
     return lines;
+}
+
+int PanelWidget::commandsHeight() const
+{
+    for (const LabelSlot& s : labels_)
+        if (s.command && s.visible && !s.text.empty())
+            return lineHeight();
+    return 0;
+}
+
+void PanelWidget::layoutCommands(const QRect& inner)
+{
+    // One row along the foot of the frame, spread evenly; a row too wide
+    // for the frame gets a smaller (still even) size.
+    std::vector<const LabelSlot*> shown;
+    for (const LabelSlot& s : labels_)
+        if (s.command && s.widget->isVisibleTo(this))
+            shown.push_back(&s);
+    if (shown.empty())
+        return;
+    QFont commandFont = font();
+    auto widthsAt = [&](const QFont& f) {
+        std::vector<int> widths;
+        for (const LabelSlot* s : shown) {
+            QString plain = DisplayText(s->text);
+            plain.remove(QLatin1Char('&'));
+            widths.push_back(QFontMetrics(f).horizontalAdvance(plain));
+        }
+        return widths;
+    };
+    std::vector<int> widths = widthsAt(commandFont);
+    int total = 0;
+    for (int w : widths)
+        total += w;
+    if (total > inner.width() && total > 0) {
+        commandFont.setPixelSize(
+            EvenFontPixels(font().pixelSize() * static_cast<double>(inner.width()) / total));
+        widths = widthsAt(commandFont);
+        total = 0;
+        for (int w : widths)
+            total += w;
+    }
+    // Each command its own width, and an equal share of what is left.
+    int spare = std::max(0, inner.width() - total) / static_cast<int>(shown.size());
+    int x = inner.left();
+    int top = inner.bottom() + 1;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        QLabel* label = shown[i]->widget;
+        label->setFont(commandFont);
+        label->setAlignment(Qt::AlignCenter);
+        label->setGeometry(x, top, widths[i] + spare, lineHeight());
+        x += widths[i] + spare;
+    }
 }
 
 int PanelWidget::lineHeight() const
@@ -264,19 +384,24 @@ void PanelWidget::layoutChildren()
 
     int y = 0;
     for (const LabelSlot& s : labels_) {
-        if (s.column >= 0 || !s.widget->isVisibleTo(this))
+        if (s.column >= 0 || s.command || !s.widget->isVisibleTo(this))
             continue;
-        int lines = LineCount(s.text);
+        int lines = WrappedLineCount(fm, DisplayText(s.text), width());
         s.widget->setGeometry(0, y, width(), lines * line);
         y += lines * line;
     }
 
     int top = frame.top() + (caption_.empty() ? pad : line) + 1;
-    QRect inner(frame.left() + pad, top, frame.width() - 2 * pad, frame.bottom() - pad - top);
+    QRect inner(frame.left() + pad, top, frame.width() - 2 * pad,
+                frame.bottom() - pad - top - commandsHeight());
+    layoutCommands(inner);
 
     // Columns take what their longest text needs (at least four half-width
     // characters); the list takes the rest.
     std::vector<int> widths(columns_.size(), fm.horizontalAdvance(QLatin1String("0000")));
+    columnWidths_.resize(columns_.size(), 0);
+    for (std::size_t c = 0; c < widths.size(); ++c)
+        widths[c] = std::max(widths[c], columnWidths_[c]);
     std::vector<bool> numeric(columns_.size(), true);
     for (const LabelSlot& s : labels_) {
         if (s.column < 0)
@@ -286,10 +411,20 @@ void PanelWidget::layoutChildren()
         if (!text.trimmed().isEmpty() && !IsNumber(text))
             numeric[s.column] = false;
     }
+    columnWidths_ = widths; // the reserve below is the room's, not the texts'
     int gap = fm.horizontalAdvance(QLatin1String("  "));
     int columnsWidth = 0;
     for (int w : widths)
         columnsWidth += w + gap;
+    if (!widths.empty()) {
+        // The last column's reserve comes out of the list's share, never
+        // past the frame.
+        int reserve = fm.horizontalAdvance(QString(kLastColumnChars, QLatin1Char('0')));
+        int room = inner.width() - inner.width() / 3 - (columnsWidth - widths.back());
+        int grown = std::max(widths.back(), std::min(reserve, room));
+        columnsWidth += grown - widths.back();
+        widths.back() = grown;
+    }
     int listWidth = std::max(inner.width() / 3, inner.width() - columnsWidth);
     list_->setGeometry(inner.left(), inner.top(), listWidth, inner.height());
     if (columns_.empty())
@@ -389,6 +524,8 @@ void PanelWidget::paintEvent(QPaintEvent*)
 void PanelWidget::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    // New room, new shares: the columns' widths start again from their texts.
+    columnWidths_.clear();
     layoutChildren();
 }
 

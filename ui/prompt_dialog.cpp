@@ -4,21 +4,32 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 #include "core/screen.h"
 #include "ui/fonts.h"
 #include "ui/key_map.h"
+#include "ui/main_window.h"
+#include "ui/session_recorder.h"
 
 namespace qvr {
 
 namespace {
 
-// Large enough for the roster lines to read comfortably, small enough for
-// the narrow picker's 261 pixels to hold a long item name.
-constexpr int kPromptFontPixels = 14;
+// The size the dialogs' fixed widths were drawn for.
+constexpr double kLayoutFontPixels = 14.0;
+
+const MainWindow* MainWindowOf(const QWidget* widget)
+{
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        if (const auto* main = qobject_cast<const MainWindow*>(w))
+            return main;
+    return nullptr;
+}
 
 } // namespace
 
@@ -39,9 +50,29 @@ QString MnemonicHtml(const QString& text)
     return html;
 }
 
-QFont PromptFont()
+QFont PromptFont(const QWidget* anchor)
 {
-    return GameFont(kPromptFontPixels);
+    const MainWindow* main = MainWindowOf(anchor);
+    int panels = main ? main->textPixels() : 0;
+    return GameFont(std::max(kPromptFontPixels, EvenFontPixels(panels * 0.75)));
+}
+
+double PromptScale(const QFont& font)
+{
+    return std::max(1.0, font.pixelSize() / kLayoutFontPixels);
+}
+
+void CentreOnMainWindow(QWidget* dialog)
+{
+    const MainWindow* main = MainWindowOf(dialog->parentWidget());
+    if (!main)
+        return;
+    // The frame's centre, so that the dialog stands in the middle of what
+    // the player sees of the window.
+    QRect over = main->frameGeometry();
+    QSize size = dialog->frameGeometry().size().expandedTo(dialog->size());
+    dialog->move(over.x() + (over.width() - size.width()) / 2,
+                 over.y() + (over.height() - size.height()) / 2);
 }
 
 QListWidget* PromptList(const char* name, QWidget* parent)
@@ -49,7 +80,7 @@ QListWidget* PromptList(const char* name, QWidget* parent)
     auto* list = new QListWidget(parent);
     list->setObjectName(QString::fromLatin1(name));
     list->setFocusPolicy(Qt::NoFocus);
-    list->setFont(PromptFont());
+    list->setFont(PromptFont(parent));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setUniformItemSizes(true);
@@ -124,7 +155,7 @@ PromptDialog::PromptDialog(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::F
     // The prompts wear the main window's colours, whatever it chose.
     setAttribute(Qt::WA_WindowPropagation);
     setFocusPolicy(Qt::StrongFocus);
-    setFont(PromptFont());
+    setFont(PromptFont(parent));
     body_ = new QFrame(this);
     body_->setFrameStyle(QFrame::Panel | QFrame::Raised);
     body_->setLineWidth(2);
@@ -133,11 +164,37 @@ PromptDialog::PromptDialog(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::F
     outer->addWidget(body_);
 }
 
+void PromptDialog::applyScale()
+{
+    QFont scaled = PromptFont(parentWidget());
+    if (font() == scaled)
+        return;
+    setFont(scaled);
+    for (QListWidget* list : findChildren<QListWidget*>())
+        list->setFont(scaled);
+    rescaled();
+}
+
+void PromptDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // After QDialog's own placement, which leaves a dialog shown before
+    // where it was; and once more when the window is on the screen, since
+    // a window manager may place a new window by its own rules (under the
+    // pointer, in a corner) whatever the program asked.
+    place();
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible())
+            place();
+    });
+}
+
 void PromptDialog::runModal(Game& game)
 {
     game_ = &game;
     busy_ = true;
     failure_ = nullptr;
+    applyScale();
     refresh();
     if (!modelClosed())
         exec();
@@ -163,7 +220,26 @@ void PromptDialog::keyPressEvent(QKeyEvent* event)
         return;
     }
     event->accept();
+    recordKey(key);
     change([&] { forwardKey(key); });
+}
+
+void PromptDialog::recordKey(Key key) const
+{
+    if (SessionRecorder* recorder = MainWindow::RecorderOf(parentWidget()))
+        recorder->key(key);
+}
+
+void PromptDialog::recordText(const std::string& text) const
+{
+    if (SessionRecorder* recorder = MainWindow::RecorderOf(parentWidget()))
+        recorder->text(text);
+}
+
+void PromptDialog::recordClick(const std::string& list, int row) const
+{
+    if (SessionRecorder* recorder = MainWindow::RecorderOf(parentWidget()))
+        recorder->click(list, row);
 }
 
 void PromptDialog::settle()

@@ -17,6 +17,7 @@
 #include "ui/twips.h"
 
 class QEvent;
+class QShowEvent;
 class QFrame;
 class QKeyEvent;
 class QListWidget;
@@ -29,8 +30,17 @@ struct Row;
 // "&Y)ES [Enter]" as rich text with the Y underlined ("&&" is a plain "&").
 QString MnemonicHtml(const QString& text);
 
-// The prompts' lists and labels, in the game's font at one even size.
-QFont PromptFont();
+// The prompts' lists and labels, in the game's font at an even size that
+// follows the main window's (`anchor` is a widget of it or a dialog over
+// it): three quarters of the panels' size, never below kPromptFontPixels.
+inline constexpr int kPromptFontPixels = 12;
+QFont PromptFont(const QWidget* anchor);
+// How much larger than the size the prompts were laid out for (14 pixels)
+// `font` is: fixed widths of the dialogs grow by it.
+double PromptScale(const QFont& font);
+
+// Puts `dialog` in the middle of the main window it belongs to.
+void CentreOnMainWindow(QWidget* dialog);
 
 // A list of the prompts: it never takes the keyboard (the dialog gives every
 // key to the model, which moves the selection itself) and reacts to presses,
@@ -54,7 +64,7 @@ Key PromptKey(const QKeyEvent* event);
 
 class PromptDialog : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit PromptDialog(QWidget* parent);
 
     // True while the dialog is shown for a prompt: a prompt that opens
@@ -66,7 +76,7 @@ class PromptDialog : public QDialog {
     // manager, a watchdog) cancels the prompt, as Escape would.
     void reject() override;
 
-  protected:
+protected:
     // The raised panel that fills the borderless window; the dialogs lay
     // their controls out on it.
     QFrame* body() const { return body_; }
@@ -81,6 +91,15 @@ class PromptDialog : public QDialog {
     virtual void cancelModel() = 0;
     // Brings the widgets up to date with the model after a key or a click.
     virtual void refresh() {}
+    // The dialog's font changed with the main window's size: fixed sizes
+    // follow it.
+    virtual void rescaled() {}
+    // Where the dialog stands when it opens: centred on the main window.
+    virtual void place() { CentreOnMainWindow(this); }
+    // Takes the main window's present text size.
+    void applyScale();
+
+    void showEvent(QShowEvent* event) override;
 
     // Runs a change of the model; an exception must not cross Qt's event
     // loop, so it closes the dialog and is rethrown by runModal.
@@ -98,7 +117,13 @@ class PromptDialog : public QDialog {
 
     void keyPressEvent(QKeyEvent* event) override;
 
-  private:
+    // What the player did, for a recording of the session (qvr --record);
+    // nothing when none is made.
+    void recordKey(Key key) const;
+    void recordText(const std::string& text) const;
+    void recordClick(const std::string& list, int row) const;
+
+private:
     void settle();
 
     QFrame* body_;

@@ -11,8 +11,10 @@
 #include "ui/character_chooser_dialog.h"
 #include "ui/file_chooser_dialog.h"
 #include "ui/list_picker_dialog.h"
+#include "ui/main_window.h"
 #include "ui/message_box_dialog.h"
 #include "ui/ranking_dialog.h"
+#include "ui/session_recorder.h"
 #include "ui/settings_window.h"
 #include "ui/status_window_dialog.h"
 
@@ -60,6 +62,8 @@ void QtPrompter::run(Game& game, ModalWindow& window)
         runChooser(game, *WindowAs<CharacterChooser>(window));
         return;
     case WindowKind::Settings:
+        if (SessionRecorder* recorder = MainWindow::RecorderOf(mainWindow_.data()))
+            recorder->note("the settings window opened here; qvr-script cannot play it");
         RunSettingsWindow(game, *WindowAs<ConfigWindow>(window), mainWindow_.data());
         return;
     // Both windows are made for each opening: a status window may open

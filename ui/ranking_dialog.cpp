@@ -96,8 +96,10 @@ bool RankingDialog::eventFilter(QObject* watched, QEvent* event)
     if (!IsMouseButtonEvent(event))
         return false;
     // A press anywhere in the list closes the board, between rows as well.
-    if (event->type() == QEvent::MouseButtonPress && window_ && busy())
+    if (event->type() == QEvent::MouseButtonPress && window_ && busy()) {
+        recordClick({}, 0);
         change([&] { window_->click(); });
+    }
     return true;
 }
 

@@ -57,7 +57,7 @@ SettingsWindow::SettingsWindow(Game& game, ConfigWindow& config, QWidget* parent
 {
     setObjectName(QStringLiteral("frmConfig"));
     setWindowTitle(QString::fromUtf8(ConfigWindow::kTitle));
-    setFont(PromptFont());
+    setFont(PromptFont(parent));
 
     tracks_ = new QComboBox(this);
     tracks_->setObjectName(QStringLiteral("cboBGM"));

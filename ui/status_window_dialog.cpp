@@ -412,8 +412,10 @@ bool StatusWindowDialog::eventFilter(QObject* watched, QEvent* event)
     if (!IsMouseButtonEvent(event))
         return false;
     const int line = PressedLine(list, event);
-    if (line >= 0 && window_ && busy())
+    if (line >= 0 && window_ && busy()) {
+        recordClick(list->objectName().toStdString(), line);
         change([&] { (window_->*click)(game(), line); });
+    }
     return true;
 }
 

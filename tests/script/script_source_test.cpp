@@ -125,3 +125,66 @@ TEST(TranscriptText, EveryEventStaysOnOneLine)
     EXPECT_EQ(OneLine(std::string("\x01z\x7f", 3)), "\\x01z\\x7F");
     EXPECT_EQ(OneLine("全角　テキスト"), "全角　テキスト");
 }
+
+// A recorded session's header: the seed and the start before the first step,
+// then clicks on a row of the list with the keyboard or of a named one.
+TEST(ScriptLines, HeaderAndClicks)
+{
+    std::istringstream in("# recorded\nseed 18446744073709551615\n\nstart 21:30:15\n"
+                          "click 5\nclick lstItem 0\n");
+    ScriptSource source(in);
+    ScriptHeader header = source.readHeader();
+    ASSERT_TRUE(header.seed && header.start);
+    EXPECT_EQ(*header.seed, 18446744073709551615ull);
+    EXPECT_DOUBLE_EQ(*header.start, 21 * 3600 + 30 * 60 + 15);
+    std::optional<ScriptStep> first = source.next();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->kind, ScriptStep::Kind::Click);
+    EXPECT_EQ(first->row, 5);
+    EXPECT_EQ(first->list, "");
+    EXPECT_EQ(first->line, 5);
+    std::optional<ScriptStep> second = source.next();
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->list, "lstItem");
+    EXPECT_EQ(second->row, 0);
+
+    // A script without a header starts at once; its first step is kept.
+    std::istringstream plain("key Down\n");
+    ScriptSource bare(plain);
+    EXPECT_FALSE(bare.readHeader().seed);
+    ASSERT_TRUE(bare.next());
+}
+
+TEST(ScriptLines, HeaderLinesAreRefusedWhereTheyCannotWork)
+{
+    const struct {
+        const char* script;
+        int64_t line;
+        const char* says;
+    } cases[] = {
+        {"key Down\nseed 3\n", 2, "before the first step"},
+        {"start 12:00:00\nkey Up\nstart 13:00:00\n", 3, "before the first step"},
+        {"seed x\n", 1, "seed takes a whole number"},
+        {"seed -1\n", 1, "seed takes a whole number"},
+        {"start 24:00:00\n", 1, "start takes HH:MM:SS"},
+        {"click\n", 1, "click takes a row number"},
+        {"click -1\n", 1, "click takes a row number"},
+        {"click lstItem two\n", 1, "click takes a row number"},
+    };
+    for (const auto& c : cases) {
+        std::istringstream in(c.script);
+        ScriptSource source(in);
+        int64_t line = 0;
+        std::string what;
+        try {
+            source.readHeader();
+            while (source.next()) {
+            }
+        } catch (const ScriptError& e) {
+            line = e.line();
+            what = e.what();
+        }
+        EXPECT_EQ(line, c.line) << c.script;
+        EXPECT_NE(what.find(c.says), std::string::npos) << c.script << " -> " << what;
+    }
+}

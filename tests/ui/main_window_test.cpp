@@ -22,10 +22,13 @@
 #include "tests/core/own_content.h"
 #include "tests/core/temp_folder.h"
 #include "tests/ui/main_window_fixture.h"
+#include "tests/ui/dialog_test_helpers.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/maze_view.h"
 #include "ui/panel_widget.h"
+#include "ui/prompt_dialog.h"
+#include "ui/qt_prompter.h"
 #include "ui/title_window.h"
 
 using namespace qvr;
@@ -71,6 +74,7 @@ private slots:
     void firstStartOpensAtAWholeScaleCentred();
     void helpLineAndEndingText();
     void titleHandsOverOnAnyKeyOrClick();
+    void dialogsOpenCentredInTheGamesLookAtTheWindowsScale();
 };
 
 void MainWindowTest::castleTownShowsAndFollowsKeys()
@@ -481,6 +485,87 @@ void MainWindowTest::titleHandsOverOnAnyKeyOrClick()
         QVERIFY(shown.window.isVisible());
         QVERIFY(shown.window.panelWidget("fraCaldrimar")->isVisible());
         QVERIFY(shown.errors.isEmpty());
+    }
+}
+
+// Every dialog opens in the middle of the main window wherever it stands,
+// with the game's white highlight and a text size that follows the window;
+// the second message box stands over the battle instead.
+void MainWindowTest::dialogsOpenCentredInTheGamesLookAtTheWindowsScale()
+{
+    Started s(false);
+    Shown shown(s.game);
+    MainWindow& w = shown.window;
+    s.game.prompter = std::make_unique<QtPrompter>(&w);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+    struct Seen {
+        QPoint centre;
+        QColor highlight;
+        int pixels = 0;
+        QPoint topLeft;
+        int width = 0;
+    };
+    auto openChooser = [&] {
+        CharacterChooser chooser;
+        chooser.rows = {{"ＡＬＡＮ", 0, 3, {}}, {CharacterChooser::kBackRow, 0, 0, {}}};
+        chooser.onChoose = [](Game&, CharacterChooser&, int) { return false; };
+        Seen seen;
+        test::WhenModal([&](QWidget* dialog) {
+            auto* list = test::Child<QListWidget>(dialog, "lstCharacter");
+            seen = {dialog->frameGeometry().center(), list->palette().color(QPalette::Highlight),
+                    list->font().pixelSize(), dialog->pos(), dialog->width()};
+            test::Press(dialog, Qt::Key_Escape);
+        });
+        s.game.prompter->run(s.game, chooser);
+        return seen;
+    };
+    auto openBox = [&](bool second) {
+        MessageBox box;
+        box.type = BoxType::Message;
+        box.text = "ご用件で？";
+        box.second = second;
+        Seen seen;
+        test::WhenModal([&](QWidget* dialog) {
+            seen = {dialog->frameGeometry().center(),
+                    {},
+                    test::Child<QLabel>(dialog, "lblMsg")->font().pixelSize(),
+                    dialog->pos(),
+                    dialog->width()};
+            test::Press(dialog, Qt::Key_Space);
+        });
+        s.game.prompter->run(s.game, box);
+        return seen;
+    };
+    auto near = [](QPoint a, QPoint b) { return (a - b).manhattanLength() <= 3; };
+
+    const struct {
+        QPoint at;
+        int side;
+    } places[] = {{{300, 120}, 660}, {{40, 500}, 330}, {{500, 60}, 660}};
+    for (const auto& place : places) {
+        w.move(place.at);
+        w.resize(place.side, place.side);
+        QTest::qWait(20);
+        const QString where = QStringLiteral("window at %1,%2 size %3")
+                                  .arg(place.at.x())
+                                  .arg(place.at.y())
+                                  .arg(place.side);
+        const int expected = std::max(kPromptFontPixels, EvenFontPixels(w.textPixels() * 0.75));
+
+        Seen chooser = openChooser();
+        QVERIFY2(near(chooser.centre, w.frameGeometry().center()), qPrintable(where));
+        QCOMPARE(chooser.highlight, QColor(Qt::white));
+        QCOMPARE(chooser.pixels, expected);
+
+        Seen box = openBox(false);
+        QVERIFY2(near(box.centre, w.frameGeometry().center()), qPrintable(where));
+        QCOMPARE(box.pixels, expected);
+        QVERIFY2(box.width <= w.width(), qPrintable(where));
+
+        Seen over = openBox(true);
+        QVERIFY2(qAbs(over.centre.x() - w.frameGeometry().center().x()) <= 3, qPrintable(where));
+        QCOMPARE(over.topLeft.y(), w.frameGeometry().y() + TwipsToPixels(500, &w));
     }
 }
 

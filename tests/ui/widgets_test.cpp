@@ -77,6 +77,9 @@ private slots:
     void pressOnRowIsReportedButNotSelected();
     void disabledPanelGreysAndHiddenPanelHides();
     void longMenuRowsShrinkToFitTheirFrame();
+    void promptLineWrapsInsideTheWindow();
+    void keyMarkedLabelsAreCommandsInsideTheFrame();
+    void columnsKeepTheirPlaceWhenAnOrderIsWritten();
 };
 
 void WidgetsTest::keysMapToTheGamesKeys_data()
@@ -358,6 +361,137 @@ void WidgetsTest::promptLineGrowsThePanelUpwardOnly()
     panel.sync(model, true);
     QCOMPARE(panel.geometry(), frame);
     QCOMPARE(panel.caption(), QStringLiteral("zedure城 城下町"));
+}
+
+// The shop's greeting with a long name, at the size of a 330-pixel window
+// and of the first start: every character is drawn, on as many lines as it
+// takes, and the frame keeps its place.
+void WidgetsTest::promptLineWrapsInsideTheWindow()
+{
+    const std::string greeting =
+        "ようこそ　ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰさん、トロメア商店へ。ご用件で？";
+    for (int scale : {1, 3}) {
+        const int side = 220 * scale + 110;
+        QWidget host;
+        host.resize(side, side);
+        PanelWidget panel(&host);
+        panel.setTextFont(GameFont(FontPixelsForScale(side / 220.0)));
+        Panel model;
+        model.name = "fraShopPrompt";
+        model.visible = true;
+        model.labels.push_back({"lblPrompt", greeting, true});
+        panel.sync(model, false);
+        // A prompt line's panel: 194 of the 220 units, no height.
+        const QRect frame(side * 22 / 220, side / 4, side * 194 / 220, 0);
+        panel.place(frame);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+
+        QLabel* label = panel.label("lblPrompt");
+        QVERIFY(label && label->isVisible());
+        QCOMPARE(label->text(), QString::fromStdString(greeting));
+        QVERIFY(panel.geometry().right() < side);
+        QFontMetrics fm(label->font());
+        QVERIFY2(fm.horizontalAdvance(label->text()) > label->width(), "the case must not fit");
+        QVERIFY(label->wordWrap());
+        QRect needed = fm.boundingRect(QRect(0, 0, label->width(), 1 << 20),
+                                       Qt::TextWordWrap | Qt::TextWrapAnywhere, label->text());
+        QVERIFY2(needed.height() <= label->height(),
+                 qPrintable(QStringLiteral("%1 > %2").arg(needed.height()).arg(label->height())));
+        QCOMPARE(panel.geometry().bottom(), frame.bottom());
+        QVERIFY(WrappedLineCount(fm, label->text(), label->width()) >= 2);
+    }
+}
+
+// The marching order's "↑&F)前へ", "↓&B)後ろへ" and " &O)K": commands along
+// the foot of the frame with their letters underlined, never raw "&" over
+// the help line above the panel.
+void WidgetsTest::keyMarkedLabelsAreCommandsInsideTheFrame()
+{
+    for (int side : {330, 660}) {
+        QWidget host;
+        host.resize(side, side);
+        PanelWidget panel(&host);
+        panel.setTextFont(GameFont(FontPixelsForScale(side / 220.0)));
+        Panel model;
+        model.name = "fraReorder";
+        model.list = "lstReorder";
+        model.caption = "再　編　成";
+        model.visible = true;
+        for (const char* name : {"１：ＡＬＡＮ", "２：ＢＥＴＨ", "３：ＣＡＩ"})
+            model.rows.push_back({name, 0, 0, {}});
+        model.labels = {
+            {"lblUp", "↑&F)前へ", true}, {"lblDown", "↓&B)後ろへ", true}, {"lblOk", " &O)K", true}};
+        panel.sync(model, true);
+        const QRect frame(side * 60 / 220, side * 40 / 220, side * 100 / 220, side * 90 / 220);
+        panel.place(frame);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+
+        QCOMPARE(panel.geometry(), frame);
+        int right = 0;
+        for (const char* name : {"lblUp", "lblDown", "lblOk"}) {
+            QLabel* label = panel.label(name);
+            QVERIFY(label && label->isVisible());
+            QVERIFY2(!label->text().contains(QStringLiteral("&F")) &&
+                         !label->text().contains(QStringLiteral("&B")),
+                     qPrintable(label->text()));
+            QVERIFY(label->text().contains(QStringLiteral("<u>")));
+            QRect g = label->geometry();
+            QVERIFY2(panel.rect().contains(g), qPrintable(QStringLiteral("%1").arg(name)));
+            QVERIFY(g.top() >= panel.list()->geometry().bottom());
+            QVERIFY(g.left() >= right);
+            right = g.right();
+        }
+    }
+}
+
+// In battle the party panel's last column shows each member's order; a
+// spell's name or "アイテム" must not move the columns or the names.
+void WidgetsTest::columnsKeepTheirPlaceWhenAnOrderIsWritten()
+{
+    QWidget host;
+    host.resize(660, 660);
+    PanelWidget panel(&host);
+    panel.setTextFont(GameFont(24));
+    Panel model = PartyLikePanel();
+    for (int i = 0; i < 3; ++i) {
+        model.labels.push_back({"lblAC" + std::to_string(i), "10", true});
+        model.labels.push_back({"lblState" + std::to_string(i), "15", true});
+    }
+    // The game fills the labels after the panel is placed: the room the
+    // empty columns left must not stay promised to the last one.
+    Panel empty = model;
+    for (Label& label : empty.labels)
+        label.text.clear();
+    panel.sync(empty, false);
+    panel.place(QRect(12, 450, 636, 198));
+    panel.sync(model, false);
+    host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host));
+    auto places = [&] {
+        QList<int> xs{panel.list()->geometry().width()};
+        for (const char* name : {"lblClass0", "lblAC0", "lblHP0", "lblState0"})
+            if (QLabel* label = panel.label(name))
+                xs << label->geometry().left();
+        return xs;
+    };
+    const QList<int> before = places();
+    auto insideTheFrame = [&] {
+        for (const char* name : {"lblClass0", "lblAC0", "lblHP0", "lblState0"})
+            if (panel.label(name)->geometry().right() > panel.rect().right())
+                return false;
+        return true;
+    };
+    QVERIFY(insideTheFrame());
+    for (const char* order : {"アイテム", "NIVAGRAN", "たたかう", "ぼうぎょ"}) {
+        for (Label& label : model.labels)
+            if (label.name == "lblState0")
+                label.text = order;
+        panel.sync(model, false);
+        QCOMPARE(places(), before);
+        QVERIFY(insideTheFrame());
+    }
 }
 
 void WidgetsTest::pressOnRowIsReportedButNotSelected()

@@ -5,6 +5,7 @@
 int RunWidgetsTests(int argc, char** argv);
 int RunMainWindowTests(int argc, char** argv);
 int RunStoppedGameTests(int argc, char** argv);
+int RunRecordingTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -13,5 +14,6 @@ int main(int argc, char** argv)
     failed += RunWidgetsTests(argc, argv);
     failed += RunMainWindowTests(argc, argv);
     failed += RunStoppedGameTests(argc, argv);
+    failed += RunRecordingTests(argc, argv);
     return failed == 0 ? 0 : 1;
 }
