@@ -8,6 +8,7 @@
 
 #include <utility>
 
+#include "core/game.h"
 #include "core/screen.h"
 #include "ui/fonts.h"
 #include "ui/key_map.h"
@@ -163,6 +164,12 @@ void PromptDialog::keyPressEvent(QKeyEvent* event)
         return;
     }
     event->accept();
+    // The history opens over any prompt; inside the history the key is the
+    // window's own (it closes it).
+    if (key == kHistoryKey && !game_->history.showing) {
+        change([&] { ShowHistory(*game_); });
+        return;
+    }
     change([&] { forwardKey(key); });
 }
 

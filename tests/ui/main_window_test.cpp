@@ -21,6 +21,7 @@
 #include "maze/movement.h"
 #include "tests/core/own_content.h"
 #include "tests/core/temp_folder.h"
+#include "tests/ui/started_game.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/maze_view.h"
@@ -30,64 +31,6 @@
 using namespace qvr;
 
 namespace {
-
-// Nothing in these flows asks the player anything: a prompt is a failure.
-class FailingPrompter : public Prompter {
-public:
-    void run(Game&, ModalWindow& window) override
-    {
-        fail("window of kind " + std::to_string(static_cast<int>(window.kind())));
-    }
-    std::string chooseFile(Game&, const std::string&) override
-    {
-        fail("file chooser");
-        return {};
-    }
-
-private:
-    [[noreturn]] void fail(const std::string& what)
-    {
-        throw GameError("unexpected prompt: " + what);
-    }
-};
-
-class SaveCounter : public GameObserver {
-public:
-    int saves = 0;
-    void saved() override { ++saves; }
-};
-
-// A game folder with the built content and an empty save, started as the
-// game starts.
-struct Started {
-    test::TempFolder folder;
-    Game game;
-    SaveCounter counter;
-
-    // With `finished` false only the title's part of start-up has run.
-    explicit Started(bool showTitle, bool finished = true)
-    {
-        std::filesystem::copy_file(std::filesystem::path(QVR_BIN_DIR) / kContentFileName,
-                                   folder.path() / kContentFileName);
-        std::ofstream(folder.path() / kSaveFileName, std::ios::binary)
-            << std::string(kSaveFileBytes, '\0');
-        game.store = std::make_unique<FolderStore>(folder.path());
-        game.store->lock();
-        game.prompter = std::make_unique<FailingPrompter>();
-        game.observer = &counter;
-        BeginStartUp(game, showTitle);
-        if (finished)
-            FinishStartUp(game, showTitle);
-    }
-
-    SaveData savedOnDisk() const
-    {
-        SaveData save;
-        std::vector<uint8_t> image = game.store->readFile(kSaveFileName, kSaveFileBytes);
-        DecodeSaveImage(image, save, kSaveFileName);
-        return save;
-    }
-};
 
 // A main window that records the game's failures instead of showing them.
 struct Shown {
@@ -281,6 +224,7 @@ void MainWindowTest::battlePanelsShowTheFight()
     Shown shown(s.game);
     MainWindow& w = shown.window;
     QVERIFY(QTest::qWaitForWindowExposed(&w));
+    s.game.prompter = std::make_unique<ClosingPrompter>();
     for (int tries = 0; tries < 30 && !RefusesClose(BattleOf(s.game).state); ++tries)
         RunBattle(s.game, 7);
     QVERIFY(RefusesClose(BattleOf(s.game).state));
@@ -291,8 +235,7 @@ void MainWindowTest::battlePanelsShowTheFight()
         w.grab().save(QString::fromLocal8Bit(path));
 
     std::vector<QRect> shownRects;
-    for (const char* name :
-         {"fraMonster", "fraBattleMsg", "fraBattleCommand", "fraHelp", "fraParty"}) {
+    for (const char* name : {"fraMonster", "fraBattleCommand", "fraHelp", "fraParty"}) {
         PanelWidget* p = w.panelWidget(name);
         QVERIFY2(p && p->isVisible(), name);
         const QRect r = p->geometry();

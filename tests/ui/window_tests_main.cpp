@@ -4,6 +4,7 @@
 
 int RunWidgetsTests(int argc, char** argv);
 int RunMainWindowTests(int argc, char** argv);
+int RunBattleWindowTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -11,5 +12,6 @@ int main(int argc, char** argv)
     int failed = 0;
     failed += RunWidgetsTests(argc, argv);
     failed += RunMainWindowTests(argc, argv);
+    failed += RunBattleWindowTests(argc, argv);
     return failed == 0 ? 0 : 1;
 }

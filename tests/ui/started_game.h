@@ -1,0 +1,94 @@
+#pragma once
+
+// A game started over a real game folder (the built content, an empty
+// save), as the front end's window tests need it, and the prompters they
+// give it.
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/data_files.h"
+#include "core/error.h"
+#include "core/folder_store.h"
+#include "core/game.h"
+#include "core/prompts.h"
+#include "game/main_window.h"
+#include "tests/core/temp_folder.h"
+
+namespace qvr {
+
+// Nothing in these flows asks the player anything: a prompt is a failure.
+class FailingPrompter : public Prompter {
+public:
+    void run(Game&, ModalWindow& window) override
+    {
+        fail("window of kind " + std::to_string(static_cast<int>(window.kind())));
+    }
+    std::string chooseFile(Game&, const std::string&) override
+    {
+        fail("file chooser");
+        return {};
+    }
+
+private:
+    [[noreturn]] void fail(const std::string& what)
+    {
+        throw GameError("unexpected prompt: " + what);
+    }
+};
+
+// The battle's narration boxes are read and closed; anything else fails.
+class ClosingPrompter : public Prompter {
+public:
+    void run(Game& game, ModalWindow& window) override
+    {
+        MessageBox* box = WindowAs<MessageBox>(window);
+        if (!box || box->type != BoxType::Message)
+            throw GameError("unexpected prompt");
+        box->pressKey(game, Key::Enter);
+    }
+    std::string chooseFile(Game&, const std::string&) override { return {}; }
+};
+
+class SaveCounter : public GameObserver {
+public:
+    int saves = 0;
+    void saved() override { ++saves; }
+};
+
+// A game folder with the built content and an empty save, started as the
+// game starts.
+struct Started {
+    test::TempFolder folder;
+    Game game;
+    SaveCounter counter;
+
+    // With `finished` false only the title's part of start-up has run.
+    explicit Started(bool showTitle, bool finished = true)
+    {
+        std::filesystem::copy_file(std::filesystem::path(QVR_BIN_DIR) / kContentFileName,
+                                   folder.path() / kContentFileName);
+        std::ofstream(folder.path() / kSaveFileName, std::ios::binary)
+            << std::string(kSaveFileBytes, '\0');
+        game.store = std::make_unique<FolderStore>(folder.path());
+        game.store->lock();
+        game.prompter = std::make_unique<FailingPrompter>();
+        game.observer = &counter;
+        BeginStartUp(game, showTitle);
+        if (finished)
+            FinishStartUp(game, showTitle);
+    }
+
+    SaveData savedOnDisk() const
+    {
+        SaveData save;
+        std::vector<uint8_t> image = game.store->readFile(kSaveFileName, kSaveFileBytes);
+        DecodeSaveImage(image, save, kSaveFileName);
+        return save;
+    }
+};
+
+} // namespace qvr
