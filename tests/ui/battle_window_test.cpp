@@ -47,7 +47,7 @@ public:
     std::vector<SeenBox> boxes;
     QStringList history;
 
-    Reader()
+    explicit Reader(const QWidget& window) : window_(window)
     {
         timer_.setInterval(5);
         connect(&timer_, &QTimer::timeout, this, [this] { look(); });
@@ -78,16 +78,20 @@ private:
         QTest::keyClick(modal->windowHandle(), Qt::Key_Return);
     }
 
-    static void shoot(const char* name)
+    // The main window's part of the screen, with the box over it.
+    void shoot(const char* name) const
     {
         const QByteArray dir = qgetenv("QVR_NARRATION_SHOTS");
         if (dir.isEmpty())
             return;
-        QTest::qWait(200); // let the box paint
-        QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromLocal8Bit(dir) + "/" +
-                                                             QString::fromLatin1(name));
+        QTest::qWait(300); // let the box paint
+        const QRect r = window_.frameGeometry();
+        QGuiApplication::primaryScreen()
+            ->grabWindow(0, r.x(), r.y(), r.width(), r.height())
+            .save(QString::fromLocal8Bit(dir) + "/" + QString::fromLatin1(name));
     }
 
+    const QWidget& window_;
     QTimer timer_;
 };
 
@@ -103,18 +107,8 @@ void BattleWindowTest::narrationComesOneBoxALine()
 {
     Started s(false);
     Content& content = test::OwnContent(s.game);
-    MonsterDef& m = content.monsters[3];
-    m.present = 1;
-    m.rank = 1;
-    m.name = m.unknownName = "ＳＬＩＭＥ";
-    m.groupDice = {0, 0, 1};
-    m.hpDice = {0, 0, 1};
-    m.agility = 1;
-    m.attacks = 1;
-    m.damageDice = {0, 0, 1};
+    MonsterDef& m = TestSlime(content, {0, 0, 1}, 1);
     m.ac = m.ac2 = 10;
-    for (int k = 1; k <= 20; ++k)
-        m.actions[k] = 1;
     for (int g = 3; g <= 6; ++g)
         content.encounterTable(7, g) = g == 3 ? 3 : 0;
     for (int r = 1; r <= 2; ++r) {
@@ -147,7 +141,7 @@ void BattleWindowTest::narrationComesOneBoxALine()
     s.game.prompter = std::make_unique<QtPrompter>(&w);
     NarrationRecorder said;
     s.game.observer = &said;
-    Reader reader;
+    Reader reader(w);
 
     for (int tries = 0; tries < 30 && !RefusesClose(BattleOf(s.game).state); ++tries)
         RunBattle(s.game, 7);

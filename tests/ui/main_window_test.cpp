@@ -186,25 +186,15 @@ void MainWindowTest::closeRunsTheExitSequence()
     }
 }
 
-// A party on floor 1 meets a monster: the monster list, the narration, the
-// command list and the member summary are all on screen, none of them
+// A party on floor 1 meets a monster: the monster list, the command list
+// and the member summary are all on screen, none of them
 // covering another or the party window. QVR_BATTLE_SHOT names a picture of
 // the window to keep.
 void MainWindowTest::battlePanelsShowTheFight()
 {
     Started s(false);
     Content& content = test::OwnContent(s.game);
-    MonsterDef& m = content.monsters[3];
-    m.present = 1;
-    m.rank = 1;
-    m.name = m.unknownName = "ＳＬＩＭＥ";
-    m.groupDice = {1, 4, 2};
-    m.hpDice = {0, 0, 3000};
-    m.agility = 1;
-    m.attacks = 1;
-    m.damageDice = {0, 0, 1};
-    for (int k = 1; k <= 20; ++k)
-        m.actions[k] = 1;
+    TestSlime(content, {1, 4, 2}, 3000);
     for (int g = 3; g <= 6; ++g)
         content.encounterTable(7, g) = 3;
     for (int r = 1; r <= 6; ++r) {

@@ -91,4 +91,22 @@ struct Started {
     }
 };
 
+// Monster 3 of the content as the window tests fight it: a slime that
+// strikes once a turn for 1, slowly, in groups and with hit points as given.
+inline MonsterDef& TestSlime(Content& content, Dice3 group, int16_t hp)
+{
+    MonsterDef& m = content.monsters[3];
+    m.present = 1;
+    m.rank = 1;
+    m.name = m.unknownName = "ＳＬＩＭＥ";
+    m.groupDice = group;
+    m.hpDice = {0, 0, hp};
+    m.agility = 1;
+    m.attacks = 1;
+    m.damageDice = {0, 0, 1};
+    for (int k = 1; k <= 20; ++k)
+        m.actions[k] = 1;
+    return m;
+}
+
 } // namespace qvr
