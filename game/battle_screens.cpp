@@ -24,8 +24,8 @@ namespace qvr {
 namespace {
 
 // The monsters across the top, wide enough for their counts; below, the
-// command list at the left, tall enough for a full list, and the narration
-// above the member summary at the right.
+// command list at the left, tall enough for a full list, and the member
+// summary at the right (the narration comes in message boxes over them).
 constexpr Rect kMonsterRect{4, 4, 212, 40};
 constexpr Rect kCommandRect{4, 46, 104, 102};
 constexpr Rect kHelpRect{112, 46, 104, 102};

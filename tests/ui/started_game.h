@@ -40,13 +40,14 @@ private:
     }
 };
 
-// The battle's narration boxes are read and closed; anything else fails.
+// The battle's boxes are read and closed with Enter (a friendly monster is
+// fought); any other prompt fails.
 class ClosingPrompter : public Prompter {
 public:
     void run(Game& game, ModalWindow& window) override
     {
         MessageBox* box = WindowAs<MessageBox>(window);
-        if (!box || box->type != BoxType::Message)
+        if (!box || box->showsInput())
             throw GameError("unexpected prompt");
         box->pressKey(game, Key::Enter);
     }
