@@ -84,6 +84,12 @@ bool ScriptPrompter::common(Game& game, const ScriptStep& step)
     case ScriptStep::Kind::Close:
         throw ScriptError(step.line, "close while a prompt is open: answer it first");
     case ScriptStep::Kind::Key:
+        // The history opens over any prompt; inside it the key closes it.
+        if (step.key == kHistoryKey && !game.history.showing) {
+            ShowHistory(game);
+            return true;
+        }
+        break;
     case ScriptStep::Kind::Text:
     case ScriptStep::Kind::Click:
         break;
@@ -122,10 +128,16 @@ void ScriptPrompter::runBox(Game& game, MessageBox& box)
 {
     out_ << BoxLine(box) << '\n';
     Opened guard(*this, {.window = &box});
+    // A box that closes by itself does so once the waits made while it was
+    // open add up to its delay.
+    int64_t waited = 0;
     while (!box.closed()) {
         ScriptStep step = nextStep();
         if (!common(game, step))
             answer(game, box, step);
+        else if (step.kind == ScriptStep::Kind::Wait && box.autoCloseMs > 0 &&
+                 (waited += step.ms) >= box.autoCloseMs)
+            box.close();
         checkQuit(game);
     }
 }

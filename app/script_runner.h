@@ -60,13 +60,18 @@
 //   key NAME    one key: A..Z, 0..9, Enter, Escape, Backspace, Space, Up,
 //               Down, Left, Right, Home, End, PageUp, PageDown, Ctrl, Minus
 //               (the minus sign, which number fields such as the camp's
-//               teleport panel take)
+//               teleport panel take), F2 (the message history: opens over
+//               whatever screen or prompt is open, and closes it again)
 //   keys ABC12  one key per letter or digit
 //   text TEXT   everything after "text " replaces the open text box's text,
 //               then Enter; well-formed UTF-8 without control characters
 //   wait MS     moves time on by MS milliseconds (0..kMaxWaitMs); the
 //               timers that fall due fire in order, each seeing the time of
-//               day at which it falls due
+//               day at which it falls due. A battle's narration box that
+//               closes by itself (QVR.ini's "メッセージ" section, key "戦闘":
+//               its delay in milliseconds, 0 or none waits for a key) closes
+//               once the waits made while it is open add up to its delay;
+//               any answer that closes a message box closes it sooner
 //   dump        writes the screen model (below)
 //   close       asks to close the main window; refused (while a battle
 //               waits for orders) nothing happens, allowed the exit sequence
@@ -86,8 +91,9 @@
 // typing only through `text` (letter, digit, Space and Backspace keys there
 // are script errors); a file chooser takes `text PATH` or `key Escape`
 // (no file); `close` waits for no prompt and is a script error there.
-// The status window and the ranking window take the lines the same way, as
-// keys until they close; a `text` line there is a script error.
+// The status window, the ranking window and the message history take the
+// lines the same way, as keys until they close; a `text` line there is a
+// script error.
 //
 // Transcript, on standard output, one event per line, UTF-8. In every text,
 // a line break (CR, LF or CR LF) is written \n, a backslash \\, a tab \t and
@@ -104,6 +110,14 @@
 //   RANK heading | row | …   the ranking window opens
 //   SAY text                 a battle says a line (the engine's narration, in
 //                            the order it is said)
+//   HISTORY | line | …       the message history opens (key F2): the last
+//                            lines of message and yes/no boxes, oldest
+//                            first; the later lines of one box start with a
+//                            full-width blank
+// A battle shows its narration in message boxes, one MSG line a box and a
+// line of narration a box, in the order said, after the SAY lines of the
+// step (the encounter, a round, a flight) that said them; the battle goes on
+// once each box is closed.
 // The status window writes what has the keyboard when it opens and again
 // whenever that changes (a line equal to one of the lines just before it
 // is not written again):
@@ -172,6 +186,7 @@
 //       side [CAPTION] with the side list's rows for the wide picker
 //     prompt FILE pattern
 //     prompt RANK heading, its rows as above
+//     prompt HISTORY, its lines as rows (the one the keys are on "> ")
 //     prompt STATUS caption, then:
 //       sheet: LINE                        each line of the character sheet
 //                                          that holds text

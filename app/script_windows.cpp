@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "app/script_transcript.h"
+#include "core/message_history.h"
 #include "core/prompts.h"
 #include "game/spell_book.h"
 #include "game/status_window.h"
@@ -80,6 +81,19 @@ void writeChooserPrompt(std::ostream& out, const CharacterChooser& chooser)
     WriteRows(out, chooser.rows, chooser.selected);
 }
 
+std::string historyLine(const HistoryWindow& window)
+{
+    return "HISTORY" + RowList(window.lines);
+}
+
+void writeHistoryPrompt(std::ostream& out, const HistoryWindow& window)
+{
+    out << "prompt HISTORY\n";
+    for (std::size_t i = 0; i < window.lines.size(); ++i)
+        out << (static_cast<int>(i) == window.selected ? "  > " : "    ")
+            << OneLine(window.lines[i]) << '\n';
+}
+
 } // namespace
 
 std::vector<std::string> WindowLines(const ModalWindow& window)
@@ -95,6 +109,8 @@ std::vector<std::string> WindowLines(const ModalWindow& window)
         return StatusLines(*WindowAs<StatusWindow>(window));
     case WindowKind::Ranking:
         return {RankLine(*WindowAs<RankingWindow>(window))};
+    case WindowKind::History:
+        return {historyLine(*WindowAs<HistoryWindow>(window))};
     case WindowKind::Settings:
         break; // refused before it opens
     }
@@ -115,6 +131,8 @@ const char* WindowName(const ModalWindow& window)
         return "the status window";
     case WindowKind::Ranking:
         return "the ranking window";
+    case WindowKind::History:
+        return "the message history";
     }
     return "a window";
 }
@@ -136,6 +154,9 @@ void WriteWindowPrompt(std::ostream& out, const ModalWindow& window)
         break;
     case WindowKind::Ranking:
         WriteRankingPrompt(out, *WindowAs<RankingWindow>(window));
+        break;
+    case WindowKind::History:
+        writeHistoryPrompt(out, *WindowAs<HistoryWindow>(window));
         break;
     case WindowKind::Settings:
         break; // refused before it opens

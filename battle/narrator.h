@@ -1,7 +1,8 @@
 #pragma once
 
-// Where the battle's words go. The front end shows each line in the message
-// label; the simulator throws them away; tests keep them to compare runs.
+// Where the battle's words go. The front end shows each line in a message
+// box of its own once the step that said it is over; the simulator throws
+// them away; tests keep them to compare runs.
 
 #include <string>
 #include <string_view>

@@ -1,10 +1,12 @@
 #include "core/config_window.h"
 
+#include <algorithm>
 #include <set>
 
 #include "core/bounded.h"
 #include "core/game.h"
 #include "core/ini_file.h"
+#include "core/message_speed.h"
 
 namespace qvr {
 
@@ -33,7 +35,7 @@ std::string ConfigWindow::warningSummary() const
     return text;
 }
 
-ConfigWindow::ConfigWindow(const Game& game)
+ConfigWindow::ConfigWindow(const Game& game) : battleDelay_(game.battleMessageMs)
 {
     for (int t = 1; t <= kTrackCount; ++t)
         tracks_[static_cast<std::size_t>(t)] = game.music.bgmFiles[static_cast<std::size_t>(t)];
@@ -94,6 +96,11 @@ void ConfigWindow::browseTrackFile(Game& game)
         setTrackFile(path);
 }
 
+void ConfigWindow::setBattleDelay(int ms)
+{
+    battleDelay_ = std::clamp(ms, 0, kMaxBattleDelayMs);
+}
+
 void ConfigWindow::selectMonster(int line)
 {
     if (line < -1 || line >= static_cast<int>(pictures_.size()))
@@ -133,10 +140,12 @@ void ConfigWindow::ok(Game& game)
     }
     for (const PictureLine& line : pictures_)
         ini.setValue(kPictureSection, line.name, TrimBlanks(line.file));
+    ini.setValue(kMessageSection, kBattleDelayKey, std::to_string(battleDelay_));
     ini.save(*game.store);
 
     for (int t = 1; t <= kTrackCount; ++t)
         game.music.bgmFiles[static_cast<std::size_t>(t)] = files[static_cast<std::size_t>(t)];
+    game.battleMessageMs = battleDelay_;
     close();
     accepted_ = true;
 }

@@ -26,6 +26,7 @@ public:
     static constexpr const char* kPictureListLabel = "画像(&P)";       // over lst
     static constexpr const char* kPictureFileLabel = "ファイル名(&M)"; // over txtName
     static constexpr const char* kNote = "ここだけマウスオペレーションですまん(^^;";
+    static constexpr const char* kBattleDelayLabel = "戦闘メッセージ(&S)";
     static constexpr const char* kBrowseTrackText = "参照(&B)";
     static constexpr const char* kBrowsePictureText = "参照(&R)";
     static constexpr const char* kOkText = "OK";
@@ -76,14 +77,20 @@ public:
     // Runs the file chooser; a cancelled chooser changes nothing.
     void browseTrackFile(Game& game);
 
+    // The battle message speed (message_speed.h): the delay in
+    // milliseconds after which a narration box closes, 0 for a key.
+    int battleDelay() const { return battleDelay_; }
+    void setBattleDelay(int ms);
+
     void selectMonster(int line); // -1 clears the selection
     // Both do nothing while no monster is selected (the front end disables
     // the field and its button then).
     void setPictureFile(const std::string& text);
     void browsePictureFile(Game& game);
 
-    // Writes every track and every listed monster's picture into QVR.ini
-    // and gives the game the new tracks; the track playing now carries on.
+    // Writes every track, every listed monster's picture and the battle
+    // message speed into QVR.ini and gives the game the new tracks and
+    // speed; the track playing now carries on.
     // When the file cannot be written (or a path cannot be written in it)
     // this throws GameError, the game and the file stay as they were and
     // the window stays open with its edits.
@@ -93,6 +100,7 @@ public:
 private:
     std::array<std::string, kTrackCount + 1> tracks_{}; // 1..19
     int selectedTrack_ = 1;
+    int battleDelay_ = 0;
     std::vector<PictureLine> pictures_;
     int selectedMonster_ = -1;
     std::vector<std::string> warnings_;

@@ -12,6 +12,7 @@
 
 #include "core/creation_wizard.h"
 #include "core/game_mode.h"
+#include "core/message_history.h"
 #include "core/records.h"
 #include "core/rng.h"
 #include "core/save_store.h"
@@ -65,6 +66,11 @@ public:
     Screen screen;
     Timers timers;
     MusicState music;
+    // The lines message boxes have shown, for the history window.
+    MessageHistory history;
+    // How long a battle's narration box stays before it closes by itself
+    // (QVR.ini); 0 waits for a key.
+    int battleMessageMs = 0;
 
     // Services. Every one has a harmless default so that a test needs to set
     // only what it looks at.

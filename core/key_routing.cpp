@@ -44,6 +44,10 @@ void Game::pressKey(Key key)
         SaveFromKey(*this);
         return;
     }
+    if (key == kHistoryKey) {
+        ShowHistory(*this);
+        return;
+    }
     if (place.mode == Mode::Ending) {
         if (key == Key::Enter)
             ContinueAfterEnding(*this);

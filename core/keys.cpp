@@ -7,7 +7,7 @@ namespace qvr {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Key>, 15> kNamed{{
+constexpr std::array<std::pair<std::string_view, Key>, 16> kNamed{{
     {"Enter", Key::Enter},
     {"Escape", Key::Escape},
     {"Backspace", Key::Backspace},
@@ -22,6 +22,7 @@ constexpr std::array<std::pair<std::string_view, Key>, 15> kNamed{{
     {"PageDown", Key::PageDown},
     {"Ctrl", Key::Ctrl},
     {"Minus", Key::Minus},
+    {"F2", Key::F2},
     {"None", Key::None},
 }};
 

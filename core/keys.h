@@ -25,6 +25,7 @@ enum class Key : int {
     PageUp,
     PageDown,
     Ctrl,
+    F2, // the message history, wherever the player is
 };
 
 // 'a'..'z', 'A'..'Z' and '0'..'9' as keys; anything else is Key::None.

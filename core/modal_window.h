@@ -19,6 +19,7 @@ enum class WindowKind {
     Settings,         // the tracks and monster pictures
     Status,           // one character's sheet and commands
     Ranking,          // one of the astrology office's boards
+    History,          // the lines message boxes have shown
 };
 
 class ModalWindow {

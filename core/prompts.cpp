@@ -18,7 +18,7 @@ Prompter& PrompterOf(Game& game)
 namespace {
 
 MessageBox runBox(Game& game, BoxType type, const std::string& title, const std::string& text,
-                  const std::string& defaultText)
+                  const std::string& defaultText, int autoCloseMs = 0)
 {
     MessageBox box;
     box.type = type;
@@ -26,7 +26,13 @@ MessageBox runBox(Game& game, BoxType type, const std::string& title, const std:
     box.text = text;
     box.input = type == BoxType::Input ? defaultText : "";
     box.second = game.screen.monsterPictureVisible;
-    PrompterOf(game).run(game, box);
+    box.autoCloseMs = autoCloseMs;
+    Prompter& prompter = PrompterOf(game);
+    // What the player is told or asked can be read again; what they are
+    // asked to type is their own.
+    if (type != BoxType::Input)
+        game.history.add(text);
+    prompter.run(game, box);
     return box;
 }
 
@@ -175,6 +181,11 @@ void CharacterChooser::click(Game& game, int row)
 void ShowMessage(Game& game, const std::string& title, const std::string& text)
 {
     runBox(game, BoxType::Message, title, text, "");
+}
+
+void ShowNarration(Game& game, const std::string& text)
+{
+    runBox(game, BoxType::Message, "", text, "", game.battleMessageMs);
 }
 
 bool AskYesNo(Game& game, const std::string& title, const std::string& text)

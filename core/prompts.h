@@ -33,6 +33,10 @@ struct MessageBox final : ModalWindow {
     // the main window, its top 500 twips below the window's top.
     bool second = false;
     int answerYes = 0; // -1 yes, 0 no
+    // A battle's narration at the player's chosen speed: the front end
+    // closes the box by itself after this long unless a key closed it
+    // first. 0 waits for a key.
+    int autoCloseMs = 0;
 
     static constexpr const char* kYesText = "&Y)ES [Enter]";
     static constexpr const char* kNoText = "&N)O [ESC or BS]";
@@ -99,6 +103,9 @@ Prompter& PrompterOf(Game& game);
 
 // What rule code calls.
 void ShowMessage(Game& game, const std::string& title, const std::string& text);
+// A line of a battle's narration: a message box that closes by itself when
+// the player chose a battle message speed.
+void ShowNarration(Game& game, const std::string& text);
 bool AskYesNo(Game& game, const std::string& title, const std::string& text);
 std::string InputText(Game& game, const std::string& title, const std::string& text,
                       const std::string& defaultText = "");

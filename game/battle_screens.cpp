@@ -3,11 +3,13 @@
 #include "game/game_screens.h"
 
 #include <algorithm>
+#include <deque>
 
 #include "battle/battle.h"
 #include "battle/battle_rules.h"
 #include "core/codes.h"
 #include "core/game.h"
+#include "core/music.h"
 #include "core/panel_names.h"
 #include "core/prompts.h"
 #include "game/main_window.h"
@@ -22,12 +24,11 @@ namespace qvr {
 namespace {
 
 // The monsters across the top, wide enough for their counts; below, the
-// command list at the left, tall enough for a full list, and the narration
-// above the member summary at the right.
+// command list at the left, tall enough for a full list, and the member
+// summary at the right (the narration comes in message boxes over them).
 constexpr Rect kMonsterRect{4, 4, 212, 40};
 constexpr Rect kCommandRect{4, 46, 104, 102};
-constexpr Rect kMessageRect{112, 46, 104, 48};
-constexpr Rect kHelpRect{112, 96, 104, 52};
+constexpr Rect kHelpRect{112, 46, 104, 102};
 
 constexpr const char* kAskSuffix = "はどうしますか？";
 constexpr const char* kOutOfReach = "そこに攻撃は届かない";
@@ -60,23 +61,17 @@ std::vector<Row> LinesOf(const std::string& text)
     return rows;
 }
 
-// The lines said since the last step go to the narration panel.
-void ShowNarration(Game& game)
+// The lines said since the last step, one box each and in the order they
+// were said. The screen still shows the state before the step, as the lines
+// tell how it changed; it catches up once they have been read.
+void ReadOut(Game& game)
 {
-    BattleSession& s = BattleOf(game);
-    std::string text;
-    for (const std::string& line : s.narrator.lines) {
-        if (!text.empty())
-            text += "\r";
-        text += line;
+    std::deque<std::string>& lines = BattleOf(game).narrator.lines;
+    while (!lines.empty()) {
+        const std::string line = std::move(lines.front());
+        lines.pop_front();
+        ShowNarration(game, line);
     }
-    s.narrator.lines.clear();
-    s.lastStep = text;
-    Panel& msg = game.screen.panel(kBattleMessagePanel);
-    msg.rows = LinesOf(text);
-    msg.selected = -1;
-    msg.enabled = false;
-    msg.visible = true;
 }
 
 void ShowMonsters(Game& game)
@@ -89,12 +84,15 @@ void ShowMonsters(Game& game)
     p.visible = true;
     p.enabled = false;
     p.selected = -1;
+    // The first group's picture, when the player gave it one; while it
+    // shows, the battle's boxes are the second box, over the monsters.
+    const int first = state.listedGroups.empty() ? 0 : state.listedGroups.front();
+    ShowMonsterPicture(game, first > 0 ? state.monsters[first][0].name : std::string());
 }
 
 void HideBattlePanels(Game& game)
 {
-    for (const char* name :
-         {kMonsterPanel, kBattleCommandPanel, kBattleHelpPanel, kBattleMessagePanel})
+    for (const char* name : {kMonsterPanel, kBattleCommandPanel, kBattleHelpPanel})
         game.screen.panel(name).visible = false;
     game.screen.monsterPictureVisible = false;
 }
@@ -118,14 +116,12 @@ void BackToWalking(Game& game)
 
 void AskMember(Game& game, int direction);
 
-// The battle is over: the player reads its last lines, then the window goes
-// where the ending leads.
+// The battle is over and its last lines are read: the window goes where the
+// ending leads.
 void Conclude(Game& game)
 {
     BattleSession& s = BattleOf(game);
     const BattleState& state = s.state;
-    if (!s.lastStep.empty())
-        ShowMessage(game, "", s.lastStep);
     switch (state.end) {
     case BattleEnd::Victory: {
         BackToWalking(game);
@@ -155,7 +151,7 @@ void Conclude(Game& game)
 void AfterStep(Game& game)
 {
     BattleState& state = StateOf(game);
-    ShowNarration(game);
+    ReadOut(game);
     RefreshPartyPanel(game);
     if (!state.active()) {
         Conclude(game);
@@ -425,7 +421,6 @@ void BuildBattlePanels(Game& game)
     monsters.perform = ChooseMonsterLine;
     monsters.keyHook = MonsterListKey;
     game.screen.add(std::move(monsters));
-    game.screen.add(BattlePanel(kBattleMessagePanel, kBattleMessageList, kMessageRect));
     game.screen.add(BattlePanel(kBattleCommandPanel, kBattleCommandList, kCommandRect));
     game.screen.add(BattlePanel(kBattleHelpPanel, kBattleHelpList, kHelpRect));
 
@@ -449,6 +444,11 @@ void RunBattle(Game& game, int encounterNo)
     BattleSession& s = BattleOf(game);
     s.state.narrator = &s.narrator;
     s.narrator.lines.clear();
+    // The lines that led up to the question are read before it is asked.
+    s.state.fightFriendly = [](Game& g, const std::string& question) {
+        ReadOut(g);
+        return AskYesNo(g, "", question);
+    };
     const Place before = game.place;
     game.place = {Mode::Battle};
     game.screen.message.visible = false;

@@ -5,6 +5,7 @@
 // chest, a scripted follow-up, the walk, the wipe-out). The engine decides;
 // this only shows its state and passes the player's choices in.
 
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -22,16 +23,16 @@ inline constexpr const char* kMonsterList = "lstMonster";
 inline constexpr const char* kBattleCommandList = "lstBattleCommand";
 inline constexpr const char* kBattleHelpPanel = "fraHelp";
 inline constexpr const char* kBattleHelpList = "lblHelp";
-inline constexpr const char* kBattleMessagePanel = "fraBattleMsg";
-inline constexpr const char* kBattleMessageList = "lblBattleMsg";
 
-// Keeps each line the engine says; the screen shows those of the latest step.
-// The game's observer hears each line as it is said.
+// Keeps each line the engine says until the screen shows it, one message
+// box a line, once the step that said it is over (a round runs whole, so the
+// window never closes in the middle of one). The game's observer hears each
+// line as it is said.
 class ScreenNarrator final : public Narrator {
 public:
     explicit ScreenNarrator(Game& game) : game_(game) {}
     void say(std::string_view text) override;
-    std::vector<std::string> lines;
+    std::deque<std::string> lines;
 
 private:
     Game& game_;
@@ -41,8 +42,6 @@ struct BattleSession {
     explicit BattleSession(Game& game) : narrator(game) {}
     BattleState state;
     ScreenNarrator narrator;
-    // What the latest step said, line breaks included.
-    std::string lastStep;
     // The command whose target is being chosen in the monster list.
     Command targeting = Command::Fight;
     // The last name typed, offered again the next time.

@@ -9,6 +9,7 @@
 #include "core/data_files.h"
 #include "core/dice.h"
 #include "core/item_numbers.h"
+#include "core/message_speed.h"
 #include "core/messages.h"
 #include "core/music.h"
 #include "core/panel_names.h"
@@ -79,6 +80,7 @@ void FinishStartUp(Game& game, bool showTitle)
 {
     Screen& screen = game.screen;
     LoadMusicSettings(game);
+    LoadMessageSpeed(game);
     PlayMusic(game, 1);
     LoadGameOrNameTheBackup(game);
     CheckVersion(game, ProgramVersion());

@@ -40,6 +40,8 @@ Key MapQtKey(int qtKey)
         return Key::Ctrl;
     case Qt::Key_Minus:
         return Key::Minus;
+    case Qt::Key_F2:
+        return Key::F2;
     default:
         return Key::None;
     }

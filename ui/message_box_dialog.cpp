@@ -10,8 +10,10 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScopeGuard>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/game.h"
 #include "core/prompts.h"
 #include "ui/fonts.h"
 
@@ -108,6 +110,22 @@ void MessageBoxDialog::run(Game& game, MessageBox& box, const QWidget* mainWindo
         setFocus();
     }
     fitToText();
+
+    // A battle line at the player's chosen speed goes by itself, unless the
+    // history is open over it: then it waits until the player is back.
+    QTimer autoClose;
+    autoClose.setSingleShot(true);
+    if (box.autoCloseMs > 0 && box.type == BoxType::Message) {
+        connect(&autoClose, &QTimer::timeout, this, [this, &autoClose] {
+            if (!box_ || !busy())
+                return;
+            if (game().history.showing)
+                autoClose.start();
+            else
+                change([&] { box_->close(); });
+        });
+        autoClose.start(box.autoCloseMs);
+    }
     auto forget = qScopeGuard([this] {
         input_->clear();
         box_ = nullptr;
@@ -173,6 +191,10 @@ bool MessageBoxDialog::eventFilter(QObject* watched, QEvent* event)
         // The field edits its own text; only the keys that end the box or
         // save go to the game, with the text as typed so far.
         Key key = PromptKey(static_cast<QKeyEvent*>(event));
+        if (key == kHistoryKey) {
+            change([&] { ShowHistory(game()); });
+            return true;
+        }
         if (key != Key::Enter && key != Key::Escape && key != Key::Ctrl)
             return false;
         if (key == Key::Enter)

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/game.h"
 #include "core/screen.h"
 #include "ui/fonts.h"
 #include "ui/key_map.h"
@@ -221,6 +222,12 @@ void PromptDialog::keyPressEvent(QKeyEvent* event)
     }
     event->accept();
     recordKey(key);
+    // The history opens over any prompt; inside the history the key is the
+    // window's own (it closes it).
+    if (key == kHistoryKey && !game_->history.showing) {
+        change([&] { ShowHistory(*game_); });
+        return;
+    }
     change([&] { forwardKey(key); });
 }
 

@@ -5,11 +5,13 @@
 
 #include "core/config_window.h"
 #include "core/game.h"
+#include "core/message_history.h"
 #include "core/prompts.h"
 #include "game/status_window.h"
 #include "town/rankings.h"
 #include "ui/character_chooser_dialog.h"
 #include "ui/file_chooser_dialog.h"
+#include "ui/history_dialog.h"
 #include "ui/list_picker_dialog.h"
 #include "ui/main_window.h"
 #include "ui/message_box_dialog.h"
@@ -66,7 +68,7 @@ void QtPrompter::run(Game& game, ModalWindow& window)
             recorder->note("the settings window opened here; qvr-script cannot play it");
         RunSettingsWindow(game, *WindowAs<ConfigWindow>(window), mainWindow_.data());
         return;
-    // Both windows are made for each opening: a status window may open
+    // These windows are made for each opening: a status window may open
     // another prompt, never another status window, and a board is built
     // afresh anyway.
     case WindowKind::Status: {
@@ -77,6 +79,11 @@ void QtPrompter::run(Game& game, ModalWindow& window)
     case WindowKind::Ranking: {
         RankingDialog dialog(mainWindow_.data());
         dialog.run(game, *WindowAs<RankingWindow>(window));
+        return;
+    }
+    case WindowKind::History: {
+        HistoryDialog dialog(mainWindow_.data());
+        dialog.run(game, *WindowAs<HistoryWindow>(window));
         return;
     }
     }

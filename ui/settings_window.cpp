@@ -12,6 +12,7 @@
 
 #include "core/error.h"
 #include "core/game.h"
+#include "core/message_speed.h"
 #include "core/prompts.h"
 #include "ui/fonts.h"
 #include "ui/prompt_dialog.h"
@@ -75,6 +76,13 @@ SettingsWindow::SettingsWindow(Game& game, ConfigWindow& config, QWidget* parent
     pictureFile_->setObjectName(QStringLiteral("txtName"));
     browsePicture_ = button(ConfigWindow::kBrowsePictureText, "cmdFile", this);
 
+    // The battle's narration: wait for a key, or close each box by itself.
+    auto* speed = new QComboBox(this);
+    speed->setObjectName(QStringLiteral("cboMsgSpeed"));
+    for (int ms : BattleDelayChoices(config_.battleDelay()))
+        speed->addItem(QString::fromUtf8(BattleDelayName(ms)), ms);
+    speed->setCurrentIndex(speed->findData(config_.battleDelay()));
+
     auto* note = new QLabel(QString::fromUtf8(ConfigWindow::kNote), this);
     note->setObjectName(QStringLiteral("lblNote"));
     auto* ok = button(ConfigWindow::kOkText, "cmdOK", this);
@@ -91,6 +99,8 @@ SettingsWindow::SettingsWindow(Game& game, ConfigWindow& config, QWidget* parent
     grid->addWidget(buddyLabel(ConfigWindow::kPictureFileLabel, pictureFile_, this), 6, 0, 1, 2);
     grid->addWidget(pictureFile_, 7, 0);
     grid->addWidget(browsePicture_, 7, 1);
+    grid->addWidget(buddyLabel(ConfigWindow::kBattleDelayLabel, speed, this), 8, 0, 1, 2);
+    grid->addWidget(speed, 9, 0, 1, 2);
     grid->setColumnStretch(0, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -107,7 +117,7 @@ SettingsWindow::SettingsWindow(Game& game, ConfigWindow& config, QWidget* parent
         layout->addWidget(warnings);
     }
     layout->addLayout(buttons);
-    resize(520, 480);
+    resize(520, 540);
 
     connect(tracks_, &QComboBox::currentIndexChanged, this, &SettingsWindow::trackChosen);
     connect(trackFile_, &QLineEdit::textEdited, this,
@@ -119,6 +129,8 @@ SettingsWindow::SettingsWindow(Game& game, ConfigWindow& config, QWidget* parent
             [this](const QString& text) { config_.setPictureFile(text.toStdString()); });
     connect(browsePicture_, &QPushButton::clicked, this,
             [this] { browse(&ConfigWindow::browsePictureFile); });
+    connect(speed, &QComboBox::currentIndexChanged, this,
+            [this, speed](int index) { config_.setBattleDelay(speed->itemData(index).toInt()); });
     connect(ok, &QPushButton::clicked, this, &SettingsWindow::confirm);
     connect(cancel, &QPushButton::clicked, this, &SettingsWindow::reject);
 

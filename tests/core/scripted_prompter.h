@@ -53,7 +53,20 @@ public:
             return run(game, *WindowAs<StatusWindow>(window));
         case WindowKind::Ranking:
             return run(game, *WindowAs<RankingWindow>(window));
+        case WindowKind::History:
+            return run(game, *WindowAs<HistoryWindow>(window));
         }
+    }
+
+    virtual void run(Game& game, HistoryWindow& window)
+    {
+        std::string line = "HISTORY";
+        for (const std::string& l : window.lines)
+            line += "|" + l;
+        shown.push_back(line);
+        for (Key k : next().keys)
+            window.pressKey(game, k);
+        EXPECT_TRUE(window.closed());
     }
 
     virtual void run(Game&, ConfigWindow&)
@@ -71,7 +84,9 @@ public:
 
     virtual void run(Game& game, MessageBox& box)
     {
-        const char* kind = box.type == BoxType::Message ? "MSG " : box.type == BoxType::YesNo ? "ASK " : "INPUT ";
+        const char* kind = box.type == BoxType::Message ? "MSG "
+                           : box.type == BoxType::YesNo ? "ASK "
+                                                        : "INPUT ";
         shown.push_back(kind + box.title + "|" + box.text);
         Answer a = next();
         if (box.type == BoxType::Input && !a.text.empty())

@@ -234,6 +234,12 @@ CaseSetup ReadCaseSetup(const std::string& script)
                 throw std::runtime_error("music: wants a track and a path");
             setup.music.emplace_back(std::stoi(value.substr(0, blank)),
                                      trimmed(value.substr(blank + 1)));
+        } else if (name == "ini") {
+            std::istringstream words(value);
+            std::array<std::string, 3> entry;
+            if (!(words >> entry[0] >> entry[1] >> entry[2]))
+                throw std::runtime_error("ini: wants a section, a key and a value");
+            setup.ini.push_back(entry);
         } else if (name == "stock") {
             std::istringstream entries(value);
             std::string entry;
@@ -353,11 +359,13 @@ CaseFolder::CaseFolder(const CaseSetup& setup)
         }
         WriteWholeFile(path() / kSaveFileName, std::string(image.begin(), image.end()));
     }
-    if (!setup.music.empty()) {
+    if (!setup.music.empty() || !setup.ini.empty()) {
         FolderStore store(path());
         IniFile ini = IniFile::load(store);
         for (const auto& [track, file] : setup.music)
             ini.setValue(kMusicSection, TrackKey(track), file);
+        for (const auto& [section, key, value] : setup.ini)
+            ini.setValue(section, key, value);
         ini.save(store);
     }
     if (setup.locked) {

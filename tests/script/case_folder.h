@@ -25,6 +25,7 @@ struct CaseSetup {
     std::vector<std::string> without; // files left out of the folder
     bool locked = false;
     std::vector<std::pair<int, std::string>> music; // track, path
+    std::vector<std::array<std::string, 3>> ini;    // section, key, value
     std::vector<std::string> characters;            // "N NAME field=value ..."
     std::vector<std::pair<int, int>> stock;         // item, the shop's stock of it
     std::optional<bool> saved;

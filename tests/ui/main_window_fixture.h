@@ -11,6 +11,8 @@
 
 #include "core/data_files.h"
 #include "core/folder_store.h"
+#include "core/error.h"
+#include "core/game.h"
 #include "core/prompts.h"
 #include "game/main_window.h"
 #include "maze/movement.h"
@@ -38,6 +40,20 @@ private:
     {
         throw GameError("unexpected prompt: " + what);
     }
+};
+
+// The battle's boxes are read and closed with Enter (a friendly monster is
+// fought); any other prompt fails.
+class ClosingPrompter : public Prompter {
+public:
+    void run(Game& game, ModalWindow& window) override
+    {
+        MessageBox* box = WindowAs<MessageBox>(window);
+        if (!box || box->showsInput())
+            throw GameError("unexpected prompt");
+        box->pressKey(game, Key::Enter);
+    }
+    std::string chooseFile(Game&, const std::string&) override { return {}; }
 };
 
 class SaveCounter : public GameObserver {
@@ -91,23 +107,31 @@ struct Shown {
     }
 };
 
+// Monster 3 of the content as the window tests fight it: a slime that
+// strikes once a turn for 1, slowly, in groups and with hit points as given.
+inline MonsterDef& TestSlime(Content& content, Dice3 group, int16_t hp)
+{
+    MonsterDef& m = content.monsters[3];
+    m.present = 1;
+    m.rank = 1;
+    m.name = m.unknownName = "ＳＬＩＭＥ";
+    m.groupDice = group;
+    m.hpDice = {0, 0, hp};
+    m.agility = 1;
+    m.attacks = 1;
+    m.damageDice = {0, 0, 1};
+    for (int k = 1; k <= 20; ++k)
+        m.actions[k] = 1;
+    return m;
+}
+
 // Six members of the party in town, fighters and thieves of 500 hit points,
 // gone down to floor 1, where encounter 7 is four groups of slimes that hit
 // for 1 and do not die.
 inline void PartyOnFloorOneMeetsSlimes(Started& s)
 {
     Content& content = OwnContent(s.game);
-    MonsterDef& m = content.monsters[3];
-    m.present = 1;
-    m.rank = 1;
-    m.name = m.unknownName = "ＳＬＩＭＥ";
-    m.groupDice = {1, 4, 2};
-    m.hpDice = {0, 0, 3000};
-    m.agility = 1;
-    m.attacks = 1;
-    m.damageDice = {0, 0, 1};
-    for (int k = 1; k <= 20; ++k)
-        m.actions[k] = 1;
+    TestSlime(content, {1, 4, 2}, 3000);
     for (int g = 3; g <= 6; ++g)
         content.encounterTable(7, g) = 3;
     for (int r = 1; r <= 6; ++r) {

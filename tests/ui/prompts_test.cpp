@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QInputMethodEvent>
@@ -340,6 +341,69 @@ private slots:
         QCOMPARE(box2.top(), frame.top() + TwipsToPixels(500, &main));
         if (main.logicalDpiY() == 96)
             QCOMPARE(box2.top() - frame.top(), 33);
+    }
+
+    // A battle line at a chosen speed closes by itself, shown whole; a key
+    // still closes it sooner. Other boxes wait.
+    void narrationClosesByItselfAtTheChosenSpeed()
+    {
+        game->battleMessageMs = 150;
+        QString text;
+        int height = 0, line = 0;
+        WhenModal([&](QWidget* box) {
+            auto* label = Child<QLabel>(box, "lblMsg");
+            text = label->text();
+            height = label->height();
+            line = QFontMetrics(label->font()).lineSpacing();
+        });
+        QElapsedTimer clock;
+        clock.start();
+        ShowNarration(*game, "ＢＬＯＢは\n死んだ・・・");
+        QVERIFY(clock.elapsed() >= 150);
+        QCOMPARE(text, U("ＢＬＯＢは\n死んだ・・・"));
+        QVERIFY(height >= 2 * line);
+
+        game->battleMessageMs = 3000;
+        clock.restart();
+        WhenModal([&](QWidget* box) { Press(box, Qt::Key_Space); });
+        ShowNarration(*game, "早く");
+        QVERIFY(clock.elapsed() < 3000);
+
+        bool stillOpen = false;
+        WhenModal([&](QWidget* box) {
+            QTest::qWait(400);
+            stillOpen = box->isVisible();
+            Press(box, Qt::Key_Return);
+        });
+        game->battleMessageMs = 100;
+        ShowMessage(*game, "", "宿屋の箱は待つ");
+        QVERIFY(stillOpen);
+    }
+
+    // F2 in a box opens the history over it; Escape there returns to the
+    // box, which is still waiting, and its own time does not run meanwhile.
+    void historyOpensOverABoxAndReturnsToIt()
+    {
+        game->history.add("前の行\n続き");
+        game->battleMessageMs = 200;
+        QStringList lines;
+        bool boxOpenAfter = false;
+        WhenModal([&](QWidget* box) {
+            WhenModal(
+                [&](QWidget* history) {
+                    lines = Lines(Child<QListWidget>(history, "lstHistory"));
+                    QTest::qWait(400); // longer than the box's own delay
+                    Press(history, Qt::Key_Escape);
+                },
+                box);
+            Press(box, Qt::Key_F2);
+            boxOpenAfter = box->isVisible();
+            Press(box, Qt::Key_Return);
+        });
+        ShowNarration(*game, "今の行");
+        QCOMPARE(lines, (QStringList{U("前の行"), U("　続き"), U("今の行")}));
+        QVERIFY(boxOpenAfter);
+        QVERIFY(!game->history.showing);
     }
 
     void pickerReturnsTheChosenValue_data()

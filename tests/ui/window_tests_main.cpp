@@ -6,6 +6,7 @@ int RunWidgetsTests(int argc, char** argv);
 int RunMainWindowTests(int argc, char** argv);
 int RunStoppedGameTests(int argc, char** argv);
 int RunRecordingTests(int argc, char** argv);
+int RunBattleWindowTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -15,5 +16,6 @@ int main(int argc, char** argv)
     failed += RunMainWindowTests(argc, argv);
     failed += RunStoppedGameTests(argc, argv);
     failed += RunRecordingTests(argc, argv);
+    failed += RunBattleWindowTests(argc, argv);
     return failed == 0 ? 0 : 1;
 }
