@@ -24,17 +24,6 @@ std::string chooseFile(Game& game, const char* pattern)
 
 } // namespace
 
-std::string ConfigWindow::warningSummary() const
-{
-    std::string text;
-    for (std::size_t i = 0; i < warnings_.size() && i < kShownWarnings; ++i)
-        text += (i ? "\n" : "") + warnings_[i];
-    if (warnings_.size() > kShownWarnings)
-        text +=
-            "\nほかに " + std::to_string(warnings_.size() - kShownWarnings) + " 件の警告があります";
-    return text;
-}
-
 ConfigWindow::ConfigWindow(const Game& game) : battleDelay_(game.battleMessageMs)
 {
     for (int t = 1; t <= kTrackCount; ++t)

@@ -16,7 +16,7 @@ namespace qvr {
 class Game;
 
 class ConfigWindow final : public ModalWindow {
-public:
+  public:
     static constexpr WindowKind kKind = WindowKind::Settings;
     WindowKind kind() const override { return kKind; }
 
@@ -61,11 +61,6 @@ public:
     const std::string& pictureFile() const;
 
     const std::vector<std::string>& warnings() const { return warnings_; }
-    // What the window shows of them: the first kShownWarnings lines and, when
-    // there are more, a count of the rest, so that a file of garbage cannot
-    // push the buttons off the screen. Empty when all is well.
-    static constexpr std::size_t kShownWarnings = 5;
-    std::string warningSummary() const;
     bool accepted() const { return accepted_; }
 
     // The window is worked with the mouse; Escape cancels, as its frame's
@@ -97,7 +92,7 @@ public:
     void ok(Game& game);
     void cancel();
 
-private:
+  private:
     std::array<std::string, kTrackCount + 1> tracks_{}; // 1..19
     int selectedTrack_ = 1;
     int battleDelay_ = 0;

@@ -14,6 +14,7 @@
 #include "core/game.h"
 #include "core/message_speed.h"
 #include "core/prompts.h"
+#include "core/warning_summary.h"
 #include "ui/fonts.h"
 #include "ui/prompt_dialog.h"
 
@@ -111,7 +112,7 @@ SettingsWindow::SettingsWindow(Game& game, ConfigWindow& config, QWidget* parent
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     if (!config_.warnings().empty()) {
-        auto* warnings = new QLabel(DisplayText(config_.warningSummary()), this);
+        auto* warnings = new QLabel(DisplayText(WarningSummary(config_.warnings())), this);
         warnings->setObjectName(QStringLiteral("lblWarnings"));
         warnings->setWordWrap(true);
         layout->addWidget(warnings);

@@ -7,6 +7,7 @@
 #include "core/ini_file.h"
 #include "core/memory_store.h"
 #include "core/sjis.h"
+#include "core/warning_summary.h"
 #include "own_content.h"
 #include "recording_music.h"
 
@@ -120,10 +121,10 @@ TEST(ConfigWindowOpening, ManyWarningsAreSummarisedInAFewLines)
         t.files->putFile(kIniFileName, ini);
         ConfigWindow w(t.game);
         ASSERT_EQ(w.warnings().size(), static_cast<std::size_t>(unreadable));
-        const std::string summary = w.warningSummary();
+        const std::string summary = WarningSummary(w.warnings());
         const auto lines =
             std::count(summary.begin(), summary.end(), '\n') + (summary.empty() ? 0 : 1);
-        const int shown = std::min(unreadable, int(ConfigWindow::kShownWarnings));
+        const int shown = std::min(unreadable, int(kShownWarnings));
         EXPECT_EQ(lines, shown + (unreadable > shown ? 1 : 0)) << summary;
         if (unreadable == 0)
             EXPECT_EQ(summary, "");

@@ -30,6 +30,7 @@
 #include "core/game.h"
 #include "core/ini_file.h"
 #include "core/prompts.h"
+#include "core/warning_summary.h"
 #include "rules/character_lists.h"
 #include "ui/file_chooser_dialog.h"
 #include "ui/list_picker_dialog.h"
@@ -704,7 +705,7 @@ private slots:
             QTest::mouseClick(cancel, Qt::LeftButton);
         });
         QVERIFY(!ShowSettingsWindow(*game, nullptr));
-        QCOMPARE(warnings.count(QChar('\n')), int(ConfigWindow::kShownWarnings));
+        QCOMPARE(warnings.count(QChar('\n')), int(kShownWarnings));
         QVERIFY2(warnings.contains(
                      QRegularExpression(QString::fromUtf8("ほかに [0-9]{3,} 件の警告があります$"))),
                  qPrintable(warnings));
