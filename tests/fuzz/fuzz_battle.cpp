@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -147,6 +149,9 @@ bool perform(Game& game, BattleState& state, Command command, Choices& in, int& 
         FightRound(game, state);
         return true;
     case Command::Flee:
+        // Running ends most battles at once: one try in eight goes ahead.
+        if (in.pick(8) != 0)
+            return false;
         TryFlee(game, state, pos);
         return true;
     case Command::Auto:
@@ -246,14 +251,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         content->encounterTable(1, g + 2) = static_cast<int16_t>(g <= groups ? g : 0);
     }
 
+    // QVR_FUZZ_SHOW=1 tells the battle an input fought, for whoever studies
+    // one.
+    const bool show = std::getenv("QVR_FUZZ_SHOW") != nullptr;
     SilentNarrator quiet;
+    TranscriptNarrator told;
     BattleState state;
-    state.narrator = &quiet;
+    state.narrator = show ? static_cast<Narrator*>(&told) : &quiet;
     const bool fightFriendly = in.pick(2) == 0;
     state.fightFriendly = [fightFriendly](Game&, const std::string&) { return fightFriendly; };
     // Every choice above is one play or the content could make, so any
     // error escaping the battle, the game's own included, is a finding.
     StartBattle(game, state, 1);
     fight(game, state, in);
+    if (show) {
+        for (const std::string& line : told.lines)
+            std::fprintf(stderr, "%s\n", line.c_str());
+        std::fprintf(stderr, "-> end %d after %d rounds, chest %d\n", static_cast<int>(state.end),
+                     game.state.roundCount, state.victory.chest ? 1 : 0);
+    }
     return 0;
 }
