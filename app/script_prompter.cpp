@@ -189,6 +189,9 @@ std::string ScriptPrompter::chooseFile(Game& game, const std::string& pattern)
             return step.text;
         if (step.kind == ScriptStep::Kind::Key && step.key == Key::Escape)
             return "";
+        if (step.kind == ScriptStep::Kind::Click)
+            throw ScriptError(step.line,
+                              "the file chooser takes text PATH or key Escape, not click");
         throw ScriptError(step.line, "the file chooser takes text PATH or key Escape, not key " +
                                          KeyName(step.key));
     }

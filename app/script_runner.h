@@ -85,7 +85,8 @@
 // `qvr --record FILE` writes these lines as the player plays: a comment,
 // seed and start, then key, text, click and wait lines, and close when the
 // window was closed. Mouse clicks in message boxes are written as the keys
-// that do the same (Y, N, Enter, or text with the box's text).
+// that do the same (Y, N, Enter, or text with the box's text); a click line
+// in a message box or a file chooser is a script error.
 // While a message box, list picker, character chooser or file chooser is
 // open, the lines answer it as keys would, until it closes. A text box takes
 // typing only through `text` (letter, digit, Space and Backspace keys there
