@@ -122,7 +122,7 @@ void MessageBoxDialog::run(Game& game, MessageBox& box, const QWidget* mainWindo
         connect(&autoClose, &QTimer::timeout, this, [this, &autoClose] {
             if (!box_ || !busy())
                 return;
-            if (game().history.showing)
+            if (this->game().history.showing)
                 autoClose.start();
             else
                 change([&] { box_->close(); });

@@ -32,19 +32,6 @@ using namespace qvr;
 
 namespace {
 
-// A main window that records the game's failures instead of showing them.
-struct Shown {
-    MainWindow window;
-    QStringList errors;
-
-    explicit Shown(Game& game) : window(game)
-    {
-        window.setErrorReporter([this](const QString& e) { errors << e; });
-        window.applyGeometry();
-        window.syncFromModel();
-    }
-};
-
 const QStringList kCastleTownRows = {
     "K)カ イ ー ナ の 酒 場",     "J)ジ ュ デ ッ カ の 宿 屋",    "T)ト ロ メ ア 商 店",
     "A)ア ン テ ィ ノ ラ 寺 院 ", "I)エ リ ュ シ オ ン 星 占 所", "E)町 外 れ ",

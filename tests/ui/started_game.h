@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <QStringList>
+
 #include "core/data_files.h"
 #include "core/error.h"
 #include "core/folder_store.h"
@@ -17,6 +19,7 @@
 #include "core/prompts.h"
 #include "game/main_window.h"
 #include "tests/core/temp_folder.h"
+#include "ui/main_window.h"
 
 namespace qvr {
 
@@ -89,6 +92,19 @@ struct Started {
         std::vector<uint8_t> image = game.store->readFile(kSaveFileName, kSaveFileBytes);
         DecodeSaveImage(image, save, kSaveFileName);
         return save;
+    }
+};
+
+// A main window that records the game's failures instead of showing them.
+struct Shown {
+    MainWindow window;
+    QStringList errors;
+
+    explicit Shown(Game& game) : window(game)
+    {
+        window.setErrorReporter([this](const QString& e) { errors << e; });
+        window.applyGeometry();
+        window.syncFromModel();
     }
 };
 
