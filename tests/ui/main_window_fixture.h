@@ -9,6 +9,8 @@
 
 #include <QStringList>
 
+#include <QStringList>
+
 #include "core/data_files.h"
 #include "core/folder_store.h"
 #include "core/error.h"

@@ -29,6 +29,7 @@
 #include "core/folder_store.h"
 #include "core/game.h"
 #include "core/ini_file.h"
+#include "core/message_speed.h"
 #include "core/prompts.h"
 #include "core/warning_summary.h"
 #include "rules/character_lists.h"
@@ -633,6 +634,8 @@ private slots:
         QString shownForTrack3;
         bool pictureEnabledBefore = true, pictureEnabledAfter = false;
         QStringList monsters;
+        QString speedShown;
+        int speedChoices = 0;
         WhenModal([&](QWidget* window) {
             auto* tracks = Child<QComboBox>(window, "cboBGM");
             auto* trackFile = Child<QLineEdit>(window, "txtFile");
@@ -651,9 +654,17 @@ private slots:
             list->setCurrentRow(0);
             pictureEnabledAfter = picture->isEnabled();
             QTest::keyClicks(picture, "slime.bmp");
+            // The battle message speed: a key by default, a second chosen.
+            auto* speed = Child<QComboBox>(window, "cboMsgSpeed");
+            speedShown = speed->currentText();
+            speedChoices = speed->count();
+            speed->setCurrentIndex(speed->findData(1000));
             QTest::mouseClick(Child<QPushButton>(window, "cmdOK"), Qt::LeftButton);
         });
         QVERIFY(ShowSettingsWindow(*game, nullptr));
+        QCOMPARE(speedShown, U("キー入力を待つ"));
+        QCOMPARE(speedChoices, static_cast<int>(kBattleDelays.size()));
+        QCOMPARE(game->battleMessageMs, 1000);
         QCOMPARE(shownForTrack3, U("old.mid"));
         QCOMPARE(game->music.bgmFiles[3], std::string("town.ogg"));
         QCOMPARE(game->music.bgmFiles[12], files.answer);
