@@ -3,9 +3,11 @@
 // The one place every action that is not plain melee goes through: the
 // party's spells, items, dispelling, hiding, stealing and breath, and the
 // monsters' spells, flight, calls for help, breath and special moves. The
-// round hands each such action here. The default resolver casts spells both
-// ways; for the special actions it only says that nothing came of them yet.
-// A test or the simulator may override any of these.
+// round hands each such action here. The default resolver fights them all
+// (spells in spell_casting.cpp, the special actions in special_actions.cpp)
+// but a dragon's breath and the monsters' special moves, of which it only
+// says that nothing came yet. A test or the simulator may override any of
+// these.
 
 namespace qvr {
 

@@ -376,6 +376,17 @@ TEST(BattleSpells, EachEffectCodeDoesWhatItsRowSays)
         {"the party's shields fall", 48, 0, 0, true, [](F& f) { f.state.partyShield.magic = 2; },
          [](F& f) { return f.state.partyShield.magic == 0; },
          "パーティーの魔法のシールドを打ち消した"},
+        {"a monster's sleep on the party", 15, 2, 0, true, {},
+         [](F& f) { return (f.member(1).conditions & Cond::Asleep) && (f.member(2).conditions & Cond::Asleep); },
+         "M2は\n眠らされた"},
+        {"a monsters' magic shield", 46, 0, 0, true, {},
+         [](F& f) { return f.state.monsterShield.magic == 1; }, "モンスターに魔法のシールドが張られた"},
+        {"monsters heal their own fully", 53, 0, 0, true,
+         [](F& f) {
+             f.mon(1, 3).hp = 5;
+             f.mon(1, 3).conditions = Cond::Poisoned;
+         },
+         [](F& f) { return f.mon(1, 3).hp == 100; }, "MONは\n全快した"},
         {"a silenced monster", 2, 2, 0, true, [](F& f) { f.mon(1, 1).conditions = Cond::Silenced; },
          [](F& f) { return f.member(1).hp == 500; }, "しかし呪文は音にならなかった"},
     };
@@ -392,6 +403,47 @@ TEST(BattleSpells, EachEffectCodeDoesWhatItsRowSays)
         EXPECT_TRUE(c.outcome(f)) << c.what;
         EXPECT_TRUE(f.heard(c.said))
             << c.what << ": " << ::testing::PrintToString(f.transcript.lines);
+    }
+}
+
+// Wild magic and the blessing pick their outcome with a d10: over many casts
+// every outcome shows, each with its own words.
+TEST(BattleSpells, WildMagicAndTheBlessingReachEveryOutcome)
+{
+    struct Outcomes {
+        int16_t effect;
+        int16_t targetKind;
+        std::vector<const char*> texts;
+    };
+    const Outcomes all[] = {
+        {55,
+         1,
+         {"は\n眠らされた", "は\n混乱した", "は\n目が見えなくなった", "は\n沈黙した",
+          "は逃げた・・・", "は\n全快した", "のダメージをうけた", "は\nロストした！！！",
+          "何の変化も無い"}},
+        {56,
+         0,
+         {"パーティーは全快した", "パーティーの魔力が復活した", "パーティーは治癒した",
+          "モンスターは沈黙した", "モンスターは混乱した", "MONは\n死んだ・・・", "何の変化も無い"}},
+    };
+    for (const Outcomes& o : all) {
+        std::vector<std::string> heard;
+        for (uint64_t seed = 1; seed <= 300; ++seed) {
+            SpellFixture f;
+            f.game.rng = Rng(seed);
+            f.spell().effect = o.effect;
+            f.spell().targetKind = o.targetKind;
+            f.member(1).strength = 3;
+            f.cast(1);
+            for (const std::string& line : f.transcript.lines)
+                heard.push_back(line);
+        }
+        for (const char* text : o.texts) {
+            bool found = false;
+            for (const std::string& line : heard)
+                found = found || Contains(line, text);
+            EXPECT_TRUE(found) << o.effect << ": " << text;
+        }
     }
 }
 
