@@ -86,7 +86,8 @@ TEST(SourceFields, MonsterFieldsAreCheckedAsListed)
         std::string from, to, error;
     } cases[] = {
         {"# hp = 0  (run-time)", "hp = 5", "unknown field \"hp\""},
-        {"name = ", "name = \"" + std::string(31, 'A') + "\"\n#", "longer than 30 characters"},
+        {"name = ", "name = \"" + std::string(31, 'A') + "\"\n#",
+         "は 30 文字より長いので記録できません"},
         {"name = ", "#", "lacks \"name\""},
         {"unknown_name = ", "unknown_name = \"😀\"\n#", "Shift_JIS"},
         {"group_dice = [", "group_dice = [-1, 1, 1]\n#", "count and sides cannot be negative"},

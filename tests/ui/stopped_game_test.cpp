@@ -35,9 +35,9 @@ private slots:
     void damagedSaveIsRefusedAtStartUp();
 };
 
-// The issue this guards against: a weapon past the item table, planted in
-// memory (the loader would refuse it), stopped the round with the command
-// panel up and a window that refused to close.
+// A weapon past the item table, planted in memory (the loader would refuse
+// it), once stopped the round with the command panel up and left a window
+// that refused to close; now the window closes and the save stays as it was.
 void StoppedGameTest::errorInABattleClosesTheWindow()
 {
     Started s(false);
