@@ -103,8 +103,14 @@ ScriptHeader ScriptSource::readHeader()
     ScriptHeader header;
     header_ = &header;
     std::string line;
-    while (pending_.empty() && !stepsBegun_ && readLine(line))
-        parse(line);
+    while (!stepsBegun_ && !held_ && readLine(line)) {
+        std::string_view rest = TrimBlanks(line);
+        std::string_view command = rest.substr(0, rest.find_first_of(" \t"));
+        if (command == "seed" || command == "start" || rest.empty() || rest.front() == '#')
+            parse(line);
+        else
+            held_ = line;
+    }
     header_ = nullptr;
     return header;
 }
@@ -112,6 +118,11 @@ ScriptHeader ScriptSource::readHeader()
 std::optional<ScriptStep> ScriptSource::next()
 {
     stepsBegun_ = true;
+    if (held_) {
+        std::string line = std::move(*held_);
+        held_.reset();
+        parse(line);
+    }
     std::string line;
     while (pending_.empty()) {
         if (!readLine(line))

@@ -71,6 +71,9 @@ private:
     std::deque<ScriptStep> pending_;
     ScriptHeader* header_ = nullptr; // while readHeader runs
     bool stepsBegun_ = false;
+    // The first line after the header, read but not yet taken: a mistake in
+    // it is reported when the run reaches it, after start-up.
+    std::optional<std::string> held_;
 };
 
 // Whether `text` may be typed into a text box: well-formed UTF-8 without

@@ -65,7 +65,7 @@ double PromptScale(const QFont& font)
 
 void CentreOnMainWindow(QWidget* dialog)
 {
-    const MainWindow* main = MainWindowOf(dialog->parentWidget());
+    const QWidget* main = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
     if (!main)
         return;
     // The frame's centre, so that the dialog stands in the middle of what

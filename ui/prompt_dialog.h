@@ -39,7 +39,7 @@ QFont PromptFont(const QWidget* anchor);
 // `font` is: fixed widths of the dialogs grow by it.
 double PromptScale(const QFont& font);
 
-// Puts `dialog` in the middle of the main window it belongs to.
+// Puts `dialog` in the middle of the window it belongs to (the main window).
 void CentreOnMainWindow(QWidget* dialog);
 
 // A list of the prompts: it never takes the keyboard (the dialog gives every

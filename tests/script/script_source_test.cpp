@@ -153,6 +153,17 @@ TEST(ScriptLines, HeaderAndClicks)
     ScriptSource bare(plain);
     EXPECT_FALSE(bare.readHeader().seed);
     ASSERT_TRUE(bare.next());
+    // A mistake in the first step is the run's to report once it gets
+    // there, after start-up, not the header's.
+    std::istringstream bad("seed 2\nkey Tab\n");
+    ScriptSource early(bad);
+    EXPECT_EQ(early.readHeader().seed, std::optional<uint64_t>(2));
+    try {
+        early.next();
+        ADD_FAILURE() << "key Tab was taken";
+    } catch (const ScriptError& e) {
+        EXPECT_EQ(e.line(), 2);
+    }
 }
 
 TEST(ScriptLines, HeaderLinesAreRefusedWhereTheyCannotWork)
