@@ -26,20 +26,27 @@ bool CanCast(const Character& c, const SpellDef& s)
            c.mp(s.school, s.level) > 0 && (s.flags & SpellFlag::Battle);
 }
 
-// The highest-level spell of one of `effects` the member can cast now, 0
-// for none.
-int BestSpell(const Game& game, const Character& c, std::initializer_list<int> effects)
+// The highest-level spell among `candidates` the member can cast now, 0 for
+// none.
+int BestSpell(const Game& game, const Character& c, const std::vector<int>& candidates)
 {
     int best = 0;
-    for (int n = 1; n <= kNamedSpells; ++n) {
+    for (int n : candidates) {
         const SpellDef& s = game.content().spells[n];
-        bool wanted = false;
-        for (int e : effects)
-            wanted = wanted || s.effect == e;
-        if (wanted && CanCast(c, s) && (best == 0 || s.level > game.content().spells[best].level))
+        if (CanCast(c, s) && (best == 0 || s.level > game.content().spells[best].level))
             best = n;
     }
     return best;
+}
+
+std::vector<int> SpellsOf(const Content& content, std::initializer_list<int> effects)
+{
+    std::vector<int> out;
+    for (int n = 1; n <= kNamedSpells; ++n)
+        for (int e : effects)
+            if (content.spells[n].effect == e && (content.spells[n].flags & SpellFlag::Battle))
+                out.push_back(n);
+    return out;
 }
 
 // The member worst off below `share` of its hit points, 0 for none.
@@ -62,7 +69,13 @@ int MostHurt(Game& game, double below)
 
 } // namespace
 
-void GivePlayerOrders(Game& game, BattleState& state)
+SimPlayer::SimPlayer(const Content& content)
+    : heals_(SpellsOf(content, {7, 52, 53})), harms_(SpellsOf(content, {2, 15})),
+      campHeals_(SpellsOf(content, {7}))
+{
+}
+
+void SimPlayer::giveOrders(Game& game, BattleState& state) const
 {
     ClearOrders(game, state);
     const int first = state.listedGroups.empty() ? 0 : state.listedGroups.front();
@@ -72,7 +85,7 @@ void GivePlayerOrders(Game& game, BattleState& state)
             continue;
         MemberOrder& o = state.orders[p];
         o.target = first;
-        if (const int heal = BestSpell(game, c, {7, 52, 53}); heal != 0) {
+        if (const int heal = BestSpell(game, c, heals_); heal != 0) {
             if (const int hurt = MostHurt(game, kHealInBattle); hurt != 0) {
                 o.code = Order::Spell;
                 o.spell = heal;
@@ -85,7 +98,7 @@ void GivePlayerOrders(Game& game, BattleState& state)
         // A wizard's spells hit harder than its staff; a fighter who knows a
         // few keeps to its blade.
         if (!fighter || c.classCode == Class::Wizard) {
-            if (const int harm = BestSpell(game, c, {2, 15}); harm != 0 && first != 0) {
+            if (const int harm = BestSpell(game, c, harms_); harm != 0 && first != 0) {
                 o.code = Order::Spell;
                 o.spell = harm;
                 continue;
@@ -96,7 +109,7 @@ void GivePlayerOrders(Game& game, BattleState& state)
     }
 }
 
-void CampHealing(Game& game)
+void SimPlayer::campHealing(Game& game) const
 {
     for (int p = 1; p <= PartySize(game); ++p) {
         Character& healer = MemberAt(game, p);
@@ -104,7 +117,7 @@ void CampHealing(Game& game)
             continue;
         for (;;) {
             const int hurt = MostHurt(game, kHealInCamp);
-            const int spell = BestSpell(game, healer, {7});
+            const int spell = BestSpell(game, healer, campHeals_);
             if (hurt == 0 || spell == 0)
                 break;
             const SpellDef& s = game.content().spells[spell];

@@ -103,6 +103,7 @@ SimTotals RunSimulation(const SimConfig& config)
     state.fightFriendly = [fightFriendly](Game&, const std::string&) { return fightFriendly; };
 
     SimTotals totals;
+    const SimPlayer player(*content);
     const int trip = std::max(1, config.trip);
     for (int b = 0; b < config.battles; ++b) {
         const bool tripStarts = b % trip == 0;
@@ -111,19 +112,19 @@ SimTotals RunSimulation(const SimConfig& config)
             game.state.partyCount = partyCount;
             // Presets are rolled afresh for every trip, so that the figures
             // hold for the party a player might have rolled, not for one roll.
-            if (config.savedParty.empty() && b > 0)
+            if (config.savedParty.empty() && config.rerollParty && b > 0)
                 BuildParty(game, *content, config.party);
             else
                 for (int p = 1; p <= partyCount; ++p)
                     game.character(p) = fresh[static_cast<std::size_t>(p - 1)];
             ++totals.trips;
         } else {
-            CampHealing(game);
+            player.campHealing(game);
         }
         game.state.eventResult = 0;
         StartBattle(game, state, config.encounter);
         while (state.active() && game.state.roundCount < config.roundLimit) {
-            GivePlayerOrders(game, state);
+            player.giveOrders(game, state);
             for (int p = 1; p <= game.state.partyCount; ++p)
                 totals.spellsCast += state.orders[p].code == Order::Spell ? 1 : 0;
             FightRound(game, state);

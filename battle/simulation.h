@@ -34,6 +34,10 @@ struct SimConfig {
     // A party taken from a save (members in marching order) instead of the
     // presets; their own items and spells fight.
     std::vector<Character> savedParty;
+    // Preset parties are rolled afresh for every trip (hit points, spells
+    // learnt), so figures hold for any party a player might roll; off, the
+    // first roll fights every trip.
+    bool rerollParty = true;
     class Narrator* narrator = nullptr; // nullptr: the lines are dropped
 };
 

@@ -5,7 +5,9 @@
 //
 // Subject: whole seeded battles of the six preset members at level 6 against
 // band encounters of rank 6 (two groups of 1d3+1), every line of narration
-// appended to a string sink. Baseline: a bare round of the same actors with
+// appended to a string sink. The wizard and the priest know a few spells
+// (one-monster and group damage, sleep, healing) and cast them as the
+// simulator's player does, so spells are in the mix. Baseline: a bare round of the same actors with
 // none of the rules: each rolls initiative, the actors are sorted, each rolls
 // a hit and its damage and appends one formatted line to the same kind of
 // sink. The ratio says what the rules cost over the least a round can do.
@@ -16,6 +18,7 @@
 #include <array>
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <string>
 #include <time.h>
 
@@ -23,6 +26,7 @@
 #include "battle/simulation.h"
 #include "bench_support.h"
 #include "core/dice.h"
+#include "core/records.h"
 #include "core/rng.h"
 
 using namespace qvr;
@@ -90,6 +94,31 @@ int64_t BareRounds(Rng& rng, StringSink& sink, int64_t rounds)
     return checksum;
 }
 
+// The spells the casters may learn: wizard levels 1 and 2, priest level 1.
+std::shared_ptr<const Content> SpellContent()
+{
+    auto content = std::make_shared<Content>();
+    auto spell = [&](int no, int16_t school, int16_t level, int16_t slot, int16_t effect,
+                     int16_t element, int16_t target, Dice3 dice) {
+        SpellDef& s = content->spells[no];
+        s.spellNo = static_cast<int16_t>(no);
+        s.name = "SPELL" + std::to_string(no);
+        s.school = school;
+        s.level = level;
+        s.slot = slot;
+        s.effect = effect;
+        s.element = element;
+        s.targetKind = target;
+        s.flags = SpellFlag::Battle | SpellFlag::Monster;
+        s.dice = dice;
+    };
+    spell(1, 0, 1, 1, 2, 4, 1, {1, 8, 0});
+    spell(2, 0, 1, 2, 15, 11, 2, {0, 0, 0});
+    spell(5, 0, 2, 1, 2, 8, 2, {2, 6, 0});
+    spell(37, 1, 1, 1, 7, 0, 4, {1, 8, 0});
+    return content;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -103,6 +132,9 @@ int main(int argc, char** argv)
             StringSink engineSink;
             SimConfig config;
             config.party = StandardParty(6, 5);
+            config.content = SpellContent();
+            // The rounds are timed, not the rolling of characters.
+            config.rerollParty = false;
             config.bandRank = 6;
             config.groupSides = 3;
             config.groupAdd = 1;
