@@ -115,6 +115,7 @@ void MessageBoxDialog::run(Game& game, MessageBox& box, const QWidget* mainWindo
     // history is open over it: then it waits until the player is back.
     QTimer autoClose;
     autoClose.setSingleShot(true);
+    autoClose.setTimerType(Qt::PreciseTimer); // never sooner than the player chose
     if (box.autoCloseMs > 0 && box.type == BoxType::Message) {
         connect(&autoClose, &QTimer::timeout, this, [this, &autoClose] {
             if (!box_ || !busy())

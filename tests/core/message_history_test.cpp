@@ -166,7 +166,8 @@ TEST(BattleMessageSpeed, KeptInQvrIniAndCarriedByNarrationBoxes)
     ShowNarration(f.game, "ＢＬＯＢは\n死んだ・・・");
     ShowMessage(f.game, "", "宿屋");
     EXPECT_EQ(f.prompter->delays, (std::vector<int>{1000, 0}));
-    EXPECT_EQ(f.game.history.lines().back(), "宿屋");
+    EXPECT_EQ(Lines(f.game.history),
+              (std::vector<std::string>{"ＢＬＯＢは", "　死んだ・・・", "宿屋"}));
 }
 
 } // namespace qvr::test

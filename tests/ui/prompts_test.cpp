@@ -357,7 +357,7 @@ private slots:
     // still closes it sooner. Other boxes wait.
     void narrationClosesByItselfAtTheChosenSpeed()
     {
-        game->battleMessageMs = 150;
+        game->battleMessageMs = 300;
         QString text;
         int height = 0, line = 0;
         WhenModal([&](QWidget* box) {
@@ -369,7 +369,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         ShowNarration(*game, "ＢＬＯＢは\n死んだ・・・");
-        QVERIFY(clock.elapsed() >= 150);
+        QVERIFY(clock.elapsed() >= 300);
         QCOMPARE(text, U("ＢＬＯＢは\n死んだ・・・"));
         QVERIFY(height >= 2 * line);
 
