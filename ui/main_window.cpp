@@ -178,6 +178,10 @@ void MainWindow::syncPanels()
             panels_[i]->place(view_->toPixels(panel.rect));
         }
     }
+    // A menu widens only into room no panel to its right takes, and those
+    // panels may have been shown or moved after it was placed.
+    for (PanelWidget* w : panels_)
+        w->refit();
     if (added) {
         // The monster picture sits in its panel, and the step arrow over
         // everything.

@@ -267,6 +267,12 @@ int PanelWidget::widenedRight(const QRect& frame) const
     return std::max(frame.right(), std::min(frame.left() + need - 1, limit));
 }
 
+void PanelWidget::refit()
+{
+    if (!frame_.isNull() && widenedRight(frame_) != geometry().right())
+        place(frame_);
+}
+
 void PanelWidget::place(const QRect& frame)
 {
     frame_ = frame;

@@ -44,6 +44,9 @@ public:
     void sync(const Panel& panel, bool ownsKeyboard);
     // `frame` is the panel's rectangle in the parent's pixels.
     void place(const QRect& frame);
+    // Places the panel again where the room it widened into has changed
+    // since (a panel to its right shown, moved or hidden, its rows new).
+    void refit();
     void setTextFont(const QFont& font);
 
     const std::string& panelName() const { return name_; }
