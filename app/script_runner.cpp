@@ -10,9 +10,9 @@
 #include "core/data_files.h"
 #include "core/folder_store.h"
 #include "core/game.h"
-#include "game/engine_error.h"
 #include "core/game_folder.h"
 #include "core/row_press.h"
+#include "game/engine_error.h"
 #include "game/main_window.h"
 #include "game/save_backup.h"
 

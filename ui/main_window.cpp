@@ -14,8 +14,8 @@
 #include <QResizeEvent>
 #include <QScreen>
 
-#include "game/engine_error.h"
 #include "core/row_press.h"
+#include "game/engine_error.h"
 #include "ui/fonts.h"
 #include "ui/key_map.h"
 #include "ui/maze_view.h"

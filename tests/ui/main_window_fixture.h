@@ -12,8 +12,8 @@
 #include <QStringList>
 
 #include "core/data_files.h"
-#include "core/folder_store.h"
 #include "core/error.h"
+#include "core/folder_store.h"
 #include "core/game.h"
 #include "core/prompts.h"
 #include "game/main_window.h"
