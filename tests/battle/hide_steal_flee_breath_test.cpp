@@ -1,4 +1,4 @@
-// The special actions of both sides: the party's hiding, theft, breath and
+// Both sides at once: the party's hiding, theft, breath and
 // dispelling, the monsters' flight, calls for help and breath. Luck of 1, no
 // resistances and dice of one side leave the rolls nothing to decide where a
 // case says so.
@@ -11,8 +11,8 @@
 namespace qvr::test {
 namespace {
 
-struct SpecialFixture : BattleFixture {
-    SpecialFixture() : BattleFixture(5, {Class::Fighter, Class::Fighter})
+struct TrickFixture : BattleFixture {
+    TrickFixture() : BattleFixture(5, {Class::Fighter, Class::Fighter})
     {
         MonsterDef m = Brute("MON");
         m.hp = m.maxHp = 100;
@@ -37,9 +37,9 @@ struct SpecialFixture : BattleFixture {
 // The monsters' breath on the party: half the breather's hit points, 20 %
 // less for each level of the party's breath shield; cold freezes; a member
 // whose breath resistance passes 100 takes the breath in.
-TEST(SpecialActions, AMonstersBreathIsShieldedOrAbsorbed)
+TEST(HideStealFleeBreath, AMonstersBreathIsShieldedOrAbsorbed)
 {
-    SpecialFixture g;
+    TrickFixture g;
     g.mon(1).hp = 100;
     g.state.partyShield.breath = 2;
     g.state.actingGroup = 1;
@@ -54,7 +54,7 @@ TEST(SpecialActions, AMonstersBreathIsShieldedOrAbsorbed)
     EXPECT_TRUE(g.heard("M2は\nブレスを吸収した"));
 }
 
-TEST(SpecialActions, StealingNeedsRoomAndQuickHands)
+TEST(HideStealFleeBreath, StealingNeedsRoomAndQuickHands)
 {
     struct Case {
         const char* what;
@@ -68,7 +68,7 @@ TEST(SpecialActions, StealingNeedsRoomAndQuickHands)
         {"quick hands", 30000, false, true},
     };
     for (const Case& c : cases) {
-        SpecialFixture f;
+        TrickFixture f;
         for (int s = 1; s <= 3; ++s)
             f.mon(s).stealItems = {40, 41};
         Character& t = f.member(1);
@@ -85,14 +85,15 @@ TEST(SpecialActions, StealingNeedsRoomAndQuickHands)
         EXPECT_TRUE(f.heard(c.gets ? "そしてアイテムを盗んだ！" : "しかし何も持っていなかった"))
             << c.what;
         EXPECT_TRUE(f.heard("M1は\nMONのふところを探った")) << c.what;
-        if (c.gets)
+        if (c.gets) {
             EXPECT_EQ(f.game.save().itemTally[got], 1) << c.what;
+        }
     }
 }
 
-TEST(SpecialActions, DispellingTheUndeadAndNothingElse)
+TEST(HideStealFleeBreath, DispellingTheUndeadAndNothingElse)
 {
-    SpecialFixture f;
+    TrickFixture f;
     f.member(1).classCode = Class::Cleric;
     f.member(1).level = 5;
     f.member(1).piety = 5; // 1d5 + 1 never passes 6
@@ -114,9 +115,9 @@ TEST(SpecialActions, DispellingTheUndeadAndNothingElse)
     EXPECT_TRUE(f.heard("M1は呪いを解けなかった"));
 }
 
-TEST(SpecialActions, MonstersFleeAndCallForHelp)
+TEST(HideStealFleeBreath, MonstersFleeAndCallForHelp)
 {
-    SpecialFixture f;
+    TrickFixture f;
     f.state.actingGroup = 1;
     f.state.actingMonster = 2;
     f.actions.monsterFlee(f.game, f.state);
@@ -125,7 +126,7 @@ TEST(SpecialActions, MonstersFleeAndCallForHelp)
     EXPECT_EQ(f.state.rewards.kills, 0);
 
     // A full group gets no help, whatever the die says.
-    SpecialFixture full;
+    TrickFixture full;
     MonsterDef m = BattleFixture::Brute("MON");
     full.place(1, m, 9);
     full.state.actingGroup = 1;
@@ -136,7 +137,7 @@ TEST(SpecialActions, MonstersFleeAndCallForHelp)
     EXPECT_FALSE(full.heard("仲間が１体あらわれた"));
 
     // With room, help comes on a d2 of 2: some of twenty calls are answered.
-    SpecialFixture room;
+    TrickFixture room;
     room.state.actingGroup = 1;
     room.state.actingMonster = 1;
     for (int i = 0; i < 20; ++i)

@@ -1,4 +1,4 @@
-// The party's special actions (hiding, stealing, dispelling) and the
+// The party's hiding, stealing and dispelling, and the
 // monsters' flight, calls for help and breath.
 
 #include <algorithm>
