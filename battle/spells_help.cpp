@@ -83,23 +83,37 @@ void SpellHeal(SpellCast& cast)
     SayHealed(cast, c->name, outcome, c->hp - before);
 }
 
+namespace {
+
+// Both raisings tell their outcome alike; only the greater one can lose the
+// ashes altogether.
+void SayRaising(SpellCast& cast, const std::string& name, Raising outcome)
+{
+    switch (outcome) {
+    case Raising::Raised:
+        cast.say(Cat({name, "は\n生き返った"}));
+        return;
+    case Raising::ToAshes:
+        cast.say(Cat({name, "は\n灰燼と化した！！"}));
+        return;
+    case Raising::Vanished: // erased from the roster when the battle ends
+        cast.say(Cat({name, "は\n消滅した！！"}));
+        return;
+    default:
+        cast.say(kNothingText);
+        return;
+    }
+}
+
+} // namespace
+
 void SpellRaise(SpellCast& cast)
 {
     Character* c = Helped(cast);
     if (!c)
         return;
     const int32_t roll = Roll(cast.game, std::max<int32_t>(1, c->vitality));
-    switch (RaiseDead(*c, roll, kRaiseDeadFailsBelow)) {
-    case Raising::Raised:
-        cast.say(Cat({c->name, "は\n生き返った"}));
-        return;
-    case Raising::ToAshes:
-        cast.say(Cat({c->name, "は\n灰燼と化した！！"}));
-        return;
-    default:
-        cast.say(kNothingText);
-        return;
-    }
+    SayRaising(cast, c->name, RaiseDead(*c, roll, kRaiseDeadFailsBelow));
 }
 
 void SpellRaiseFully(SpellCast& cast)
@@ -108,20 +122,7 @@ void SpellRaiseFully(SpellCast& cast)
     if (!c)
         return;
     const int32_t roll = Roll(cast.game, std::max<int32_t>(1, c->vitality));
-    switch (RaiseFully(*c, roll, kRaiseFullyFailsBelow)) {
-    case Raising::Raised:
-        cast.say(Cat({c->name, "は\n生き返った"}));
-        return;
-    case Raising::ToAshes:
-        cast.say(Cat({c->name, "は\n灰燼と化した！！"}));
-        return;
-    case Raising::Vanished: // erased from the roster when the battle ends
-        cast.say(Cat({c->name, "は\n消滅した！！"}));
-        return;
-    default:
-        cast.say(kNothingText);
-        return;
-    }
+    SayRaising(cast, c->name, RaiseFully(*c, roll, kRaiseFullyFailsBelow));
 }
 
 void SpellCure(SpellCast& cast)
