@@ -64,7 +64,7 @@ void CheckContent(const Content& content, const std::filesystem::path& dataDir,
 {
     checkSpells(content, dataDir / "spells.toml");
     checkTraps(content, dataDir / "traps.toml");
-    CheckItems(content, dataDir / "items.toml", itemPlaces);
+    CheckItems(content, dataDir / "items", itemPlaces);
 }
 
 Sources CompileSources(const std::filesystem::path& dataDir)
@@ -72,7 +72,7 @@ Sources CompileSources(const std::filesystem::path& dataDir)
     Sources sources;
     ReadSpells(dataDir / "spells.toml", sources.content);
     ReadTraps(dataDir / "traps.toml", sources.content);
-    ReadItems(dataDir / "items.toml", sources);
+    ReadItems(dataDir / "items", sources);
     ReadMonsters(dataDir / "monsters.toml", sources);
     ReadEncounters(dataDir / "encounters.toml", sources.content);
     sources.events = ReadMaze(dataDir, sources.content);

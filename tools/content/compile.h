@@ -31,7 +31,8 @@ struct Sources {
 // One source file's part of the content.
 void ReadSpells(const std::filesystem::path& file, Content& content);
 void ReadTraps(const std::filesystem::path& file, Content& content);
-void ReadItems(const std::filesystem::path& file, Sources& sources);
+// The item catalogue is a folder of files (items/*.toml), read in name order.
+void ReadItems(const std::filesystem::path& folder, Sources& sources);
 // Monsters after the items (their steal items), encounters after both.
 void ReadMonsters(const std::filesystem::path& file, Sources& sources);
 void ReadEncounters(const std::filesystem::path& file, Content& content);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/item_numbers.h"
 #include "rules/item_powers.h"
@@ -20,8 +21,7 @@ bool worn(const ItemDef& i)
     return i.kind >= ItemKind::Weapon && i.kind <= ItemKind::LastWorn;
 }
 
-template <typename Table>
-bool anySet(const Table& table)
+template <typename Table> bool anySet(const Table& table)
 {
     return std::any_of(table.begin(), table.end(), [](auto v) { return v != 0; });
 }
@@ -116,7 +116,9 @@ int32_t readStock(FieldReader& f, const ItemDef& i)
 
 } // namespace
 
-void ReadItems(const std::filesystem::path& path, Sources& sources)
+namespace {
+
+void readItemFile(const std::filesystem::path& path, Sources& sources)
 {
     const std::string file = path.string();
     toml::table root = ParseSource(path);
@@ -131,7 +133,8 @@ void ReadItems(const std::filesystem::path& path, Sources& sources)
         if (i.itemNo < 1)
             f.fail("no", "must be 1.." + std::to_string(kItemCount));
         if (content.items[i.itemNo].itemNo != 0)
-            f.fail("no", "is given twice: item " + std::to_string(i.itemNo));
+            f.fail("no", "is given twice: item " + std::to_string(i.itemNo) + " is already at " +
+                             sources.itemPlaces[i.itemNo]);
         if (i.kind < ItemKind::Weapon || i.kind > ItemKind::Last)
             f.fail("kind", "must be one of the item kinds 1.." + std::to_string(ItemKind::Last));
         if (i.name.empty())
@@ -160,6 +163,30 @@ void ReadItems(const std::filesystem::path& path, Sources& sources)
         sources.itemPlaces[i.itemNo] = lineOf(file, *table);
         content.items[i.itemNo] = i;
     }
+}
+
+} // namespace
+
+void ReadItems(const std::filesystem::path& folder, Sources& sources)
+{
+    // One file of five hundred items is more than a reviewer reads; the
+    // folder keeps one file per kind. Read in name order, so that the same
+    // sources always build the same table and name the same first place.
+    const std::filesystem::path single = folder.parent_path() / "items.toml";
+    if (std::filesystem::exists(single))
+        throw SourceError(single.string() + ": the item catalogue lives in " + folder.string() +
+                          "/ now, one file per kind: move its items there");
+    if (!std::filesystem::is_directory(folder))
+        throw SourceError(folder.string() + ": the item catalogue's folder is missing");
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.is_regular_file() && entry.path().extension() == ".toml")
+            files.push_back(entry.path());
+    if (files.empty())
+        throw SourceError(folder.string() + ": holds no .toml file of items");
+    std::sort(files.begin(), files.end());
+    for (const std::filesystem::path& file : files)
+        readItemFile(file, sources);
 }
 
 } // namespace qvr::content

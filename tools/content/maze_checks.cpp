@@ -63,7 +63,7 @@ void checkOp(const Content& c, const MazeEvents& ev, std::size_t t, std::size_t 
     };
     auto item = [&](int n) {
         if (n < 1 || n >= kItemCount || c.items[n].name.empty())
-            throw SourceError(at + "item " + std::to_string(n) + " is not in items.toml");
+            throw SourceError(at + "item " + std::to_string(n) + " is not in the item catalogue");
     };
     if (!ev.opTexts[o].empty() && !sjisEncodable(ev.opTexts[o]))
         throw SourceError(at + "the text has characters code page 932 cannot hold");
@@ -221,7 +221,7 @@ void CheckMaze(const Content& content, const MapPlaces& places, const MazeEvents
             throw SourceError(events.placeOf(t) + ": an event in solid rock");
         if (tr.set == TriggerSet::Use && content.items[tr.item].name.empty())
             throw SourceError(events.placeOf(t) + ": item " + std::to_string(tr.item) +
-                              " is not in items.toml");
+                              " is not in the item catalogue");
         for (std::size_t o = tr.firstOp; o < tr.firstOp + tr.opCount; ++o) {
             checkOp(content, events, t, o);
             if (events.ops[o].code == OpCode::Stairs)
