@@ -1,10 +1,12 @@
 // The content compiler on the real sources and on broken copies of them.
 
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <regex>
 #include <set>
 #include <sstream>
+#include <vector>
 
 #include "../core/temp_folder.h"
 #include "core/data_files.h"
@@ -65,6 +67,22 @@ std::string compileEdited(const std::string& file, const std::string& from, cons
         return e.what();
     }
     return "";
+}
+
+// The item file (under items/, in the compiler's reading order) that holds
+// `needle` at the start of a line ("no = 2" is no part of "no = 42").
+std::string itemFileHolding(const std::string& needle)
+{
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(kSources / "items"))
+        if (entry.path().extension() == ".toml")
+            files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    for (const auto& file : files)
+        if (("\n" + slurp(file)).find("\n" + needle) != std::string::npos)
+            return "items/" + file.filename().string();
+    ADD_FAILURE() << "no item file holds " << needle;
+    return "items/weapons.toml";
 }
 
 } // namespace
@@ -224,7 +242,7 @@ TEST(ContentSources, BrokenItemsAreRefusedWithTheItemsLine)
         {"no = 91\nlevel = 0", "no = 91\nlevel = 3", "not from chests"},
         {"unknown_name = \"短剣\"\nkind = 1\nreach = 1\nprice = 25",
          "unknown_name = \"ダガー\"\nkind = 1\nreach = 1\nprice = 25", "true name away"},
-        {"price = 20", "price = 0", "must be above 0"},
+        {"price = 20\n", "price = 0\n", "must be above 0"},
         {"res = { 22 = 25 }", "res = { 22 = 300 }", "outside 0..200"},
         {"res = { 22 = 25 }", "res = { 40 = 3 }", "indexes run 0..33"},
         // against other items and tables
@@ -238,14 +256,15 @@ TEST(ContentSources, BrokenItemsAreRefusedWithTheItemsLine)
          "must be of kind 7"},
         {"no = 508\nlevel = 0", "no = 508\nlevel = 5", "must have level 0"},
     };
-    const std::string text = slurp(kSources / "items.toml");
     for (const Case& c : cases) {
+        const std::string file = itemFileHolding(c.from);
+        const std::string text = slurp(kSources / file);
         int line = 0;
-        std::string error = compileEdited("items.toml", c.from, c.to, &line);
+        std::string error = compileEdited(file, c.from, c.to, &line);
         EXPECT_NE(error.find(c.error), std::string::npos) << c.to << "\ngave: " << error;
         // The line named lies in the edited item, between its [[item]] and the next.
         std::smatch at;
-        ASSERT_TRUE(std::regex_search(error, at, std::regex("items\\.toml:([0-9]+):"))) << error;
+        ASSERT_TRUE(std::regex_search(error, at, std::regex(file + ":([0-9]+):"))) << error;
         const int named = std::stoi(at[1].str());
         const std::size_t head = text.rfind("[[item]]", text.find(c.from));
         const int header = 1 + static_cast<int>(std::count(
@@ -255,8 +274,42 @@ TEST(ContentSources, BrokenItemsAreRefusedWithTheItemsLine)
             << c.to << "\ngave: " << error;
     }
     // A number the rules need, missing: no line to name but the file's.
-    std::string error = compileEdited("items.toml", "no = 103", "no = 102");
-    EXPECT_NE(error.find("items.toml: item 103 is missing"), std::string::npos) << error;
+    std::string error = compileEdited("items/story.toml", "no = 103", "no = 102");
+    EXPECT_NE(error.find("items: item 103 is missing"), std::string::npos) << error;
+}
+
+TEST(ContentSources, ItemFilesAreReadAsOneCatalogue)
+{
+    // A number given in two files names both places, whichever is read first.
+    std::string error =
+        compileEdited("items/weapons.toml", "[[item]]\nno = 2\n", "[[item]]\nno = 545\n");
+    EXPECT_NE(error.find("items/weapons.toml:"), std::string::npos) << error;
+    EXPECT_NE(error.find("is given twice: item 545 is already at"), std::string::npos) << error;
+    EXPECT_NE(error.find("items/cursed.toml:"), std::string::npos) << error;
+
+    // An old single catalogue left beside the folder would be silently
+    // ignored; it is refused instead, and so is a folder with no items.
+    TempFolder dir;
+    for (const auto& entry : std::filesystem::directory_iterator(kSources))
+        std::filesystem::copy(entry.path(), dir.path() / entry.path().filename());
+    spit(dir.path() / "items.toml", "[[item]]\n");
+    try {
+        CompileContent(dir.path());
+        ADD_FAILURE() << "a stray items.toml was taken";
+    } catch (const SourceError& e) {
+        EXPECT_NE(std::string(e.what()).find("move its items there"), std::string::npos)
+            << e.what();
+    }
+    std::filesystem::remove(dir.path() / "items.toml");
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path() / "items"))
+        std::filesystem::rename(entry.path(),
+                                dir.path() / "items" / (entry.path().filename().string() + ".old"));
+    try {
+        CompileContent(dir.path());
+        ADD_FAILURE() << "an empty item folder was taken";
+    } catch (const SourceError& e) {
+        EXPECT_NE(std::string(e.what()).find("holds no .toml file"), std::string::npos) << e.what();
+    }
 }
 
 TEST(ContentSources, ChestsLookAtFiveHundredItemsAtMost)

@@ -15,6 +15,7 @@
 #include "core/folder_store.h"
 #include "core/item_numbers.h"
 #include "core/save_store.h"
+#include "item_catalogue.h"
 #include "tools/content/compile.h"
 
 using namespace qvr;
@@ -22,26 +23,16 @@ using namespace qvr::content;
 
 namespace {
 
-const std::filesystem::path kSources = std::filesystem::path(QVR_SOURCE_DIR) / "data/content";
-
-const Sources& Catalogue()
-{
-    static const Sources sources = CompileSources(kSources);
-    return sources;
-}
+using qvr::test::Catalogue;
 
 std::vector<const ItemDef*> Items()
 {
-    std::vector<const ItemDef*> items;
-    for (const ItemDef& i : Catalogue().content.items)
-        if (i.itemNo != 0)
-            items.push_back(&i);
-    return items;
+    return qvr::test::CatalogueItems();
 }
 
 double Average(const Dice3& d)
 {
-    return d[0] * (d[1] + 1) / 2.0 + d[2];
+    return qvr::test::AverageRoll(d);
 }
 
 // Armour class by level for the body, the shield and the small pieces (helm,

@@ -114,8 +114,9 @@ TEST(SourceFields, ContentSummaryCompilesBackToTheSameContent)
     Content original = CompileContent(sources);
     std::string summary = SummariseContent(original);
     TempFolder dir;
+    std::filesystem::create_directory(dir.path() / "items");
     for (const char* file :
-         {"spells.toml", "traps.toml", "items.toml", "monsters.toml", "encounters.toml"})
+         {"spells.toml", "traps.toml", "items/all.toml", "monsters.toml", "encounters.toml"})
         std::ofstream(dir.path() / file, std::ios::binary) << summary;
     for (const char* maze : {"floors", "events"})
         std::filesystem::copy(sources / maze, dir.path() / maze);
