@@ -107,14 +107,22 @@ TEST(RecipeContent, IngredientsCanBeComeByAndResultsAreWorthThem)
         if (!Present(r.result))
             continue; // the row test names it
         SCOPED_TRACE("row " + std::to_string(r.row) + ": " + Item(r.result).name);
-        int32_t dearest = 0;
+        int32_t dearest = 0, cost = 0;
+        bool allSold = true;
         for (int n : r.ingredients) {
             if (!Present(n))
                 continue;
             EXPECT_TRUE(Obtainable(n)) << Item(n).name << " can be found nowhere";
             dearest = std::max(dearest, Item(n).price);
+            cost += Item(n).price;
+            allSold &= Catalogue().openingStock[n] > 0;
         }
         EXPECT_GE(Item(r.result).price, dearest) << "costs more than it makes";
+        // The shop buys at half the price: what its own wares make must not
+        // sell back for more than they cost, or fusion prints money.
+        if (allSold) {
+            EXPECT_GE(cost, Item(r.result).price / 2) << "a money press from the shop's wares";
+        }
         if (r.alternative > 0 && Present(r.alternative)) {
             EXPECT_LE(Item(r.alternative).price, Item(r.result).price)
                 << "the unlucky roll gives more than the lucky one";
