@@ -5,9 +5,8 @@
 // monsters' spells, flight, calls for help, breath and special moves. The
 // round hands each such action here. The default resolver fights them all
 // (spells in spell_casting.cpp; hiding, theft, dispelling, flight, calls and
-// breath in hide_steal_flee_breath.cpp) but a dragon's breath and the monsters' special moves, of which it only
-// says that nothing came yet. A test or the simulator may override any of
-// these.
+// both sides' breath in hide_steal_flee_breath.cpp; the special moves in
+// special_moves.cpp). A test or the simulator may override any of these.
 
 namespace qvr {
 

@@ -136,6 +136,8 @@ struct BattleState {
     Shield monsterShield;
     Rewards rewards;
     VictoryReport victory;
+    // Breaths each roster entry has used in this battle (a dragon's allowance).
+    std::array<int16_t, kRosterSize + 1> breaths{};
 
     // Every line of narration goes here; must be set before StartBattle.
     Narrator* narrator = nullptr;

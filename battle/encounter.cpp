@@ -69,6 +69,7 @@ void ResetForBattle(BattleState& state)
     state.monsterShield = {};
     state.rewards = {};
     state.victory = {};
+    state.breaths = {};
 }
 
 int HighestRank(const BattleState& state)

@@ -1,4 +1,4 @@
-// The party's hiding, stealing and dispelling, and the
+// The party's hiding, stealing, dispelling and dragon's breath, and the
 // monsters' flight, calls for help and breath.
 
 #include <algorithm>
@@ -9,6 +9,8 @@
 #include "battle/combatant.h"
 #include "battle/spell_rules.h"
 #include "core/game.h"
+#include "core/messages.h"
+#include "core/monster_actions.h"
 #include "core/resistances.h"
 #include "rules/character_rules.h"
 
@@ -16,18 +18,13 @@ namespace qvr {
 
 namespace {
 
-const char* BreathWord(int kind)
+// The breath announcement of a kind, as the monsters' codes 27..30 name it.
+std::string_view BreathText(int kind)
 {
-    switch (kind) {
-    case Res::Cold:
-        return "吹雪の";
-    case Res::Lightning:
-        return "稲妻の";
-    case Res::Acid:
-        return "酸の";
-    default:
-        return "炎の";
-    }
+    for (int code = 27; code <= 30; ++code)
+        if (BreathKind(code) == kind)
+            return MessageText(BreathMessage(code));
+    return MessageText(BreathMessage(27));
 }
 
 int32_t RoundHalfEven(double x)
@@ -107,6 +104,55 @@ void BattleActions::dispel(Game& game, BattleState& state, int pos, int group)
     Say(state, Cat({c.name, "は\n", Digits(removed), "体のモンスターをディスペルした"}));
 }
 
+// A dragon's fire: min(level, 10) breaths a battle, each weaker than the
+// last (the n-th does 1/n), at the first monster of the group or, from level
+// 10, at every one of it.
+void BattleActions::breathe(Game& game, BattleState& state, int pos)
+{
+    const int rosterNo = RosterAt(game, pos);
+    Character& c = game.character(rosterNo);
+    const int g = state.orders[pos].target;
+    int16_t& used = state.breaths[rosterNo];
+    if (c.race != Race::Dragon || used >= std::min(c.level, 10))
+        return;
+    ++used;
+    const int32_t base = std::min(c.hp / 2, 150);
+    const int32_t rolled = SaturatingAdd(Roll(game, base), c.vitality) / used;
+    const int32_t amount = BreathShielded(rolled, state.monsterShield.breath);
+    Say(state, Cat({c.name, BreathText(Res::Fire)}));
+    if (g < 1 || g > kGroupCount || state.groupMonster[g] == 0)
+        return;
+    Combatant breather = MemberSide(game, rosterNo);
+    for (int s = 1; s <= kGroupSlots; ++s) {
+        if (!IsLiving(state.monsters[g][s]))
+            continue;
+        Combatant m = MonsterSide(state, g, s);
+        const int32_t general = m.resist(Res::Breath);
+        const int32_t fire = m.resist(Res::Fire);
+        if (general > 100 || fire > 100) {
+            Say(state, Cat({*m.name, "は\nブレスを吸収した"}));
+            Mend(m, amount);
+        } else if (general < 0 || fire < 0) {
+            Say(state, Cat({*m.name, "は\nブレスを反射した\r", c.name, "は\n", Digits(amount),
+                            "のダメージをうけた"}));
+            Wound(breather, amount);
+            if (*breather.hp < 1)
+                Say(state, Kill(game, state, breather, false));
+        } else if (Roll(game, 100) < general || Roll(game, std::max(1, m.luck)) > 16 ||
+                   Roll(game, 100) < fire) {
+            Say(state, Cat({*m.name, "は\nダメージをうけなかった"}));
+        } else {
+            const int32_t taken = Roll(game, std::max(1, m.luck)) > 10 ? amount / 2 : amount;
+            Say(state, Cat({*m.name, "は\n", Digits(taken), "のダメージをうけた"}));
+            Wound(m, taken);
+            if (*m.hp < 1)
+                Say(state, Kill(game, state, m, true, rosterNo));
+        }
+        if (c.level < 10 || (c.conditions & Cond::Dead))
+            break;
+    }
+}
+
 void BattleActions::monsterFlee(Game&, BattleState& state)
 {
     MonsterSlot& m = state.monsters[state.actingGroup][state.actingMonster];
@@ -147,7 +193,7 @@ void BattleActions::monsterBreath(Game& game, BattleState& state, int kind)
             continue;
         Combatant c = MemberSide(game, RosterAt(game, p));
         Character& member = game.character(c.rosterNo);
-        Say(state, Cat({*monster.name, "は\n", BreathWord(kind), "ブレスを吐いた"}));
+        Say(state, Cat({*monster.name, BreathText(kind)}));
         const int32_t general = c.resist(Res::Breath);
         const int32_t own = c.resist(kind);
         if (general > 100 || own > 100) {

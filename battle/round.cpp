@@ -7,6 +7,7 @@
 #include "battle/melee.h"
 #include "battle/victory.h"
 #include "core/game.h"
+#include "core/monster_actions.h"
 #include "rules/equipment.h"
 
 namespace qvr {
@@ -110,24 +111,33 @@ void MonsterActs(Game& game, BattleState& state, int g, int s)
         return;
     const int code = m.actions[Roll(game, 20)];
     BattleActions& actions = ActionsOf(state);
-    if (code == 1) {
+    switch (MonsterActionOf(code)) {
+    case MonsterAction::Melee:
         if (m.conditions & (Cond::Confused | Cond::Charmed))
             ConfusedMonsterMelee(game, state);
         else
             MonsterMelee(game, state);
-    } else if (code >= 2 && code <= 10) {
-        actions.castMonsterSpell(game, state, 0, code - 1);
-    } else if (code >= 11 && code <= 19) {
-        actions.castMonsterSpell(game, state, 1, code - 10);
-    } else if (code == 20) {
+        break;
+    case MonsterAction::Spell:
+        if (code <= 10)
+            actions.castMonsterSpell(game, state, 0, code - 1);
+        else
+            actions.castMonsterSpell(game, state, 1, code - 10);
+        break;
+    case MonsterAction::Flee:
         actions.monsterFlee(game, state);
-    } else if (code == 26) {
+        break;
+    case MonsterAction::Call:
         actions.callForHelp(game, state);
-    } else if (code >= 27 && code <= 30) {
-        static constexpr int kBreathKinds[] = {4, 9, 8, 10};
-        actions.monsterBreath(game, state, kBreathKinds[code - 27]);
-    } else if ((code >= 21 && code <= 25) || (code >= 31 && code <= 79)) {
+        break;
+    case MonsterAction::Breath:
+        actions.monsterBreath(game, state, BreathKind(code));
+        break;
+    case MonsterAction::Move:
         actions.specialMove(game, state, code);
+        break;
+    default: // 0, and codes no monster can do (61): the turn passes
+        break;
     }
     if (!state.active())
         return;

@@ -83,27 +83,6 @@ bool onTheMap(const GameState& st)
 
 } // namespace
 
-int FreeGroupNumber(const Game& game)
-{
-    auto taken = [&](int g, bool countMembers) {
-        for (int r = 1; r <= kRosterSize; ++r) {
-            const Character& c = game.character(r);
-            if (c.rosterNo >= 1 && c.groupNo == g && (countMembers || c.floor != -1))
-                return true;
-        }
-        return false;
-    };
-    for (int g = 1; g <= kRosterSize; ++g)
-        if (!taken(g, true))
-            return g;
-    // Every number is taken only when the party's own members hold some of
-    // them; those are theirs to take along.
-    for (int g = 1; g <= kRosterSize; ++g)
-        if (!taken(g, false))
-            return g;
-    return kRosterSize;
-}
-
 void SuspendParty(Game& game)
 {
     leaveMembersHere(game);

@@ -47,9 +47,6 @@ void PartyWipedOut(Game& game);
 // The edge of town's "D)洞窟へ潜る" and "O)冒険の再開" (the chosen
 // character's group, by roster number).
 void DescendIntoMaze(Game& game);
-// The lowest group number (1..50) no roster character carries: the new
-// party's when it descends.
-int FreeGroupNumber(const Game& game);
 void ResumeParty(Game& game, int rosterNo);
 
 } // namespace qvr

@@ -24,6 +24,11 @@ void EraseCharacter(Game& game, Character& c);
 // behind close up.
 void EraseFromParty(Game& game, int rosterNo);
 
+// The lowest group number (1..50) no roster character carries: the new
+// party's when it descends, and a member's thrown out of the party in the
+// maze.
+int FreeGroupNumber(const Game& game);
+
 // Most encounter numbers one floor can list.
 inline constexpr int kMaxFloorEncounters = 350;
 

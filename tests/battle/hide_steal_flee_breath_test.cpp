@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 #include "battle/battle_actions.h"
 #include "battle_fixture.h"
 
@@ -147,6 +150,70 @@ TEST(HideStealFleeBreath, MonstersFleeAndCallForHelp)
     for (int s = 1; s <= kGroupSlots; ++s)
         living += IsLiving(room.mon(s)) ? 1 : 0;
     EXPECT_GT(living, 3);
+}
+
+// A dragon's fire: 1d(hp / 2, at most 150) + vitality, the n-th breath of
+// the battle a 1/n of it, 20 % less a level of the monsters' breath shield;
+// from level 10 at every monster of the group, before that at the first;
+// min(level, 10) breaths and then silence.
+TEST(HideStealFleeBreath, ADragonsBreathWeakensAndRunsOut)
+{
+    struct Case {
+        const char* what;
+        int32_t level;
+        int32_t shield;
+        std::vector<int32_t> taken; // by each of monsters 1..3, breath after breath
+        int breaths;
+    };
+    const Case cases[] = {
+        {"level 12 fires at all", 12, 0, {30, 30, 30, 15, 15, 15, 10, 10, 10}, 3},
+        {"level 3 at the first only", 3, 0, {30, 0, 0, 15, 0, 0, 10, 0, 0}, 4},
+        {"a shield of 1", 12, 1, {24, 24, 24}, 1},
+        {"level 1 breathes once", 1, 0, {30, 0, 0, 0, 0, 0}, 2},
+    };
+    for (const Case& c : cases) {
+        TrickFixture f;
+        Character& d = f.member(1);
+        d.race = Race::Dragon;
+        d.level = c.level;
+        d.hp = 2; // base 1: the die shows 1
+        d.vitality = 29;
+        f.state.monsterShield.breath = c.shield;
+        f.state.orders[1].target = 1;
+        std::size_t k = 0;
+        int said = 0;
+        for (int b = 0; b < c.breaths; ++b) {
+            f.transcript.lines.clear();
+            std::array<int32_t, 4> before{};
+            for (int s = 1; s <= 3; ++s)
+                before[s] = f.mon(s).hp;
+            f.actions.breathe(f.game, f.state, 1);
+            said += f.heard("M1は\n炎のブレスを吐いた") ? 1 : 0;
+            for (int s = 1; s <= 3 && k < c.taken.size(); ++s, ++k)
+                EXPECT_EQ(before[s] - f.mon(s).hp, c.taken[k]) << c.what << " breath " << b;
+        }
+        EXPECT_EQ(said, std::min<int>(c.breaths, std::min(c.level, 10))) << c.what;
+    }
+}
+
+// Monsters that take breath in or turn it back.
+TEST(HideStealFleeBreath, ADragonsBreathAbsorbedOrReflected)
+{
+    TrickFixture f;
+    Character& d = f.member(1);
+    d.race = Race::Dragon;
+    d.level = 12;
+    d.hp = 2;
+    d.vitality = 29;
+    f.mon(1).res[3] = 101;
+    f.mon(1).hp = 50;
+    f.mon(2).res[4] = -1;
+    f.state.orders[1].target = 1;
+    f.actions.breathe(f.game, f.state, 1);
+    EXPECT_EQ(f.mon(1).hp, 80);
+    EXPECT_TRUE(f.heard("MONは\nブレスを反射した\rM1は\n３０のダメージをうけた"));
+    EXPECT_NE(d.conditions & Cond::Dead, 0);
+    EXPECT_EQ(f.mon(3).hp, 100); // a dead dragon's fire goes no further
 }
 
 } // namespace

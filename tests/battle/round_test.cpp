@@ -6,6 +6,7 @@
 
 #include "battle/battle_actions.h"
 #include "battle_fixture.h"
+#include "core/monster_actions.h"
 
 namespace qvr::test {
 namespace {
@@ -60,7 +61,7 @@ TEST(Round, InitiativeOrderAndTies)
 
 TEST(Round, MonsterActionCodesWithoutMeaningDoNothing)
 {
-    for (int16_t code : {0, 80, 100, -3}) {
+    for (int16_t code : {0, 61, 80, 100, -3}) {
         BattleFixture f;
         MonsterDef m = BattleFixture::Brute("A");
         for (int k = 1; k <= 20; ++k)
@@ -98,6 +99,22 @@ struct RecordingActions : BattleActions {
     std::vector<std::string> calls;
 };
 
+// One round of member 1 on `order` against a monster that always does `code`.
+std::vector<std::string> RecordedCalls(int32_t order, int16_t code)
+{
+    BattleFixture f;
+    RecordingActions actions;
+    f.state.actions = &actions;
+    MonsterDef m = BattleFixture::Brute("A");
+    for (int k = 1; k <= 20; ++k)
+        m.actions[k] = code;
+    f.place(1, m);
+    f.state.orders[1] = {1, order, 1, 0, 9, 0};
+    f.state.monsters[1][1].initiative = 5;
+    RunRound(f.game, f.state);
+    return actions.calls;
+}
+
 TEST(Round, OrdersAndMonsterCodesReachTheDispatchPoint)
 {
     struct Case {
@@ -114,19 +131,17 @@ TEST(Round, OrdersAndMonsterCodesReachTheDispatchPoint)
         {Order::Defend, 28, {"breath 9"}},
         {Order::Defend, 47, {"move 47"}},
     };
-    for (const Case& c : cases) {
-        BattleFixture f;
-        RecordingActions actions;
-        f.state.actions = &actions;
-        MonsterDef m = BattleFixture::Brute("A");
-        for (int k = 1; k <= 20; ++k)
-            m.actions[k] = c.monsterCode;
-        f.place(1, m);
-        f.state.orders[1] = {1, c.order, 1, 0, 9, 0};
-        f.state.monsters[1][1].initiative = 5;
-        RunRound(f.game, f.state);
-        EXPECT_EQ(actions.calls, c.calls) << c.order << "/" << c.monsterCode;
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(RecordedCalls(c.order, c.monsterCode), c.calls)
+            << c.order << "/" << c.monsterCode;
+}
+
+// Every special move of the table reaches the dispatch point from a round.
+TEST(Round, EverySpecialMoveCodeReachesItsHandler)
+{
+    for (const SpecialMoveInfo& move : kSpecialMoves)
+        EXPECT_EQ(RecordedCalls(Order::None, move.code),
+                  std::vector<std::string>{"move " + std::to_string(move.code)});
 }
 
 // A spell that does not work in battle (here an empty entry of the table)

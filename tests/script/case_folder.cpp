@@ -71,8 +71,46 @@ Dice3 diceOf(const std::string& value)
     return {static_cast<int16_t>(count), static_cast<int16_t>(sides), static_cast<int16_t>(bonus)};
 }
 
+std::vector<std::string> splitOn(const std::string& value, char sep)
+{
+    std::vector<std::string> out;
+    std::istringstream in(value);
+    std::string part;
+    while (std::getline(in, part, sep))
+        out.push_back(part);
+    return out;
+}
+
+// "I:V,I:V": table entries by index, such as resistances.
+template <class Table> void setEntries(Table& table, const std::string& value, const char* what)
+{
+    std::istringstream in(value);
+    std::string entry;
+    while (std::getline(in, entry, ',')) {
+        const std::size_t colon = entry.find(':');
+        if (colon == std::string::npos)
+            throw std::runtime_error(std::string(what) + ": entries are INDEX:VALUE, not " + entry);
+        const int index = std::stoi(entry.substr(0, colon));
+        if (index < table.lo || index > table.hi)
+            throw std::runtime_error(std::string(what) + ": no entry " + std::to_string(index));
+        table[index] = static_cast<int16_t>(std::stoi(entry.substr(colon + 1)));
+    }
+}
+
+// "A,B,C": numbers, for the action table and the steal items.
+std::vector<int> numbersOf(const std::string& value)
+{
+    std::vector<int> out;
+    std::istringstream in(value);
+    std::string n;
+    while (std::getline(in, n, ','))
+        out.push_back(std::stoi(n));
+    return out;
+}
+
 // A monster of the case's own, so that a battle's transcript holds whatever
-// the game's monsters become: it always swings (every action is melee).
+// the game's monsters become: it always swings (every action is melee)
+// unless its `actions` say otherwise.
 void AddMonster(Content& content, const std::string& line)
 {
     std::istringstream in(line);
@@ -121,7 +159,32 @@ void AddMonster(Content& content, const std::string& line)
             m.expValue = std::stoi(value);
         else if (key == "gold")
             m.goldValue = std::stoi(value);
-        else
+        else if (key == "luck")
+            m.luck = static_cast<int16_t>(std::stoi(value));
+        else if (key == "str")
+            m.strength = static_cast<int16_t>(std::stoi(value));
+        else if (key == "kind")
+            m.kind = static_cast<int16_t>(std::stoi(value));
+        else if (key == "regen")
+            m.regen = static_cast<int16_t>(std::stoi(value));
+        else if (key == "res")
+            setEntries(m.res, value, "monster res");
+        else if (key == "chance")
+            setEntries(m.chance, value, "monster chance");
+        else if (key == "actions") {
+            // Fewer than 20 codes repeat in turn down the d20 table.
+            const std::vector<int> codes = numbersOf(value);
+            if (codes.empty() || codes.size() > 20)
+                throw std::runtime_error("monster: actions wants 1..20 codes, not " + value);
+            for (int k = 1; k <= 20; ++k)
+                m.actions[k] =
+                    static_cast<int16_t>(codes[static_cast<std::size_t>(k - 1) % codes.size()]);
+        } else if (key == "steal") {
+            const std::vector<int> items = numbersOf(value);
+            if (items.size() != 2)
+                throw std::runtime_error("monster: steal wants COMMON,RARE, not " + value);
+            m.stealItems = {static_cast<int16_t>(items[0]), static_cast<int16_t>(items[1])};
+        } else
             throw std::runtime_error("monster: no field " + key);
     }
     EncodeNameCodes(m.name, m.nameCodes);
@@ -326,6 +389,27 @@ void AddCharacter(SaveData& save, const std::string& line)
             std::string item;
             for (int slot = 1; std::getline(items, item, ',') && slot <= 12; ++slot)
                 slots[slot] = static_cast<int16_t>(std::stoi(item));
+            continue;
+        }
+        if (key == "res") {
+            setEntries(c.res, value, "character res");
+            continue;
+        }
+        if (key == "spells" || key == "mp") {
+            // S.L.K: school, level and slot known; S.L.N: N spell points at
+            // school S, level L (the most as well).
+            for (const std::string& entry : splitOn(value, ',')) {
+                const std::vector<std::string> parts = splitOn(entry, '.');
+                if (parts.size() != 3)
+                    throw std::runtime_error("character: " + key + " wants S.L.N, not " + entry);
+                const int school = std::stoi(parts[0]);
+                const int level = std::stoi(parts[1]);
+                const int n = std::stoi(parts[2]);
+                if (key == "spells")
+                    c.spellKnown(school, level, n) = 1;
+                else
+                    c.mp(school, level) = c.maxMp(school, level) = static_cast<int16_t>(n);
+            }
             continue;
         }
         if (!setField(c, key, std::stol(value)))

@@ -7,16 +7,13 @@
 #include <string>
 
 #include "core/item_numbers.h"
+#include "core/monster_actions.h"
 #include "tools/content/compile.h"
 #include "tools/content/record_source.h"
 
 namespace qvr::content {
 
 namespace {
-
-// The highest action code a monster's table may hold (melee, spells,
-// flight, breath, calls for help and the special moves).
-constexpr int kLastActionCode = 79;
 
 // A group never has more than nine members on the field.
 constexpr int kMostInGroup = 9;
@@ -38,18 +35,49 @@ void checkDice(FieldReader& f, const char* key, const Dice3& d, int least, int m
         f.fail(key, "can roll " + std::to_string(high) + ", above " + std::to_string(most));
 }
 
-// Melee and what rides on it.
+// Whether the monster's table holds an action that reads its damage dice,
+// or its number of attacks.
+bool usesDice(const MonsterDef& m)
+{
+    for (int k = 1; k <= 20; ++k) {
+        if (m.actions[k] == 1)
+            return true;
+        const SpecialMoveInfo* move = FindSpecialMove(m.actions[k]);
+        if (move && (move->amount == MoveAmount::Dice || move->amount == MoveAmount::DicePlusHp ||
+                     move->amount == MoveAmount::DiceTimesAttacks))
+            return true;
+    }
+    return false;
+}
+
+bool usesAttacks(const MonsterDef& m)
+{
+    for (int k = 1; k <= 20; ++k) {
+        const SpecialMoveInfo* move = FindSpecialMove(m.actions[k]);
+        if (m.actions[k] == 1 || (move && (move->family == MoveFamily::Unman ||
+                                           move->amount == MoveAmount::DiceTimesAttacks)))
+            return true;
+    }
+    return false;
+}
+
+// Melee and the moves that strike with its dice, and what rides on them.
 void checkMelee(FieldReader& f, const MonsterDef& m)
 {
     const bool melee = std::find(m.actions.begin() + 1, m.actions.end(), 1) != m.actions.end();
-    if (!melee) {
-        if (m.attacks != 0 || m.damageDice != Dice3{} || anySet(m.chance))
-            f.fail("attacks", "count only for a monster with melee (action 1) in its table");
-        return;
-    }
-    if (m.attacks < 1 || m.attacks > 10)
+    if (!usesAttacks(m) && m.attacks != 0)
+        f.fail("attacks", "count only for a monster with melee (action 1) or a move that "
+                          "reads them in its table");
+    if (!usesDice(m) && m.damageDice != Dice3{})
+        f.fail("damage_dice", "count only for a monster whose actions roll them");
+    if (!melee && anySet(m.chance))
+        f.fail("chance", "count only for a monster with melee (action 1) in its table");
+    if (usesAttacks(m) && (m.attacks < 1 || m.attacks > 10))
         f.fail("attacks", "must be 1..10 for a monster that fights");
-    checkDice(f, "damage_dice", m.damageDice, 1, 999);
+    if (usesDice(m))
+        checkDice(f, "damage_dice", m.damageDice, 1, 999);
+    if (!melee)
+        return;
     for (int i = 15; i <= 33; ++i) {
         if (m.chance[i] == 1)
             f.fail("chance",
@@ -128,9 +156,9 @@ void ReadMonsters(const std::filesystem::path& path, Sources& sources)
         if (!anySet(m.actions) || m.actions[0] != 0)
             f.fail("actions", "must fill entries 1..20, and some with an action");
         for (int k = 1; k <= 20; ++k)
-            if (m.actions[k] < 0 || m.actions[k] > kLastActionCode)
-                f.fail("actions", "holds " + std::to_string(m.actions[k]) + "; codes are 0.." +
-                                      std::to_string(kLastActionCode));
+            if (MonsterActionOf(m.actions[k]) == MonsterAction::Unknown)
+                f.fail("actions", "holds " + std::to_string(m.actions[k]) +
+                                      ", which no monster can do (0..79, but no 61)");
         checkMelee(f, m);
         checkStealItems(f, m, content);
         if (const int floor = FloorOfMonster(no); floor > 0) {
