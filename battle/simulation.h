@@ -58,6 +58,10 @@ struct SimTotals {
     int tripWipes = 0;  // trips that ended in a wipe-out
     int tripDeaths = 0; // trips after which a member was out of action
     int64_t spellsCast = 0;
+    int64_t hides = 0;
+    int64_t steals = 0;
+    int64_t breaths = 0;
+    int64_t flightTries = 0; // rounds the party tried to run instead of fighting
 };
 
 // Fights config.battles battles, in trips of config.trip battles, each trip
