@@ -97,7 +97,7 @@ constexpr const char* kUsage =
     "usage: qvr-sim [--level L | --arrival] [--gear T] [--party c1,c2,...]\n"
     "               [--floor F] [--battles N] [--seed S] [--content FILE]\n"
     "               [--rank R] [--group SIDES ADD] [--encounter E]\n"
-    "               [--trip N] [--save FILE] [--help]\n";
+    "               [--trip N] [--save FILE] [--no-flight] [--help]\n";
 
 constexpr const char* kHelp =
     "\n"
@@ -120,6 +120,7 @@ constexpr const char* kHelp =
     "                   dead carried over, a wipe-out ends the trip\n"
     "  --save FILE      the party of a save (its current party, else its first six)\n"
     "                   with its own gear and spells instead of the presets\n"
+    "  --no-flight      the party never runs: every battle is fought to its end\n"
     "\n"
     "Hit points are rolled by the game's rule, afresh for every trip; casters know\n"
     "what their levels taught them. Each round the simulated player orders:\n"
@@ -188,6 +189,8 @@ int main(int argc, char** argv)
             }
             if (arg == "--level")
                 level = static_cast<int>(number());
+            else if (arg == "--no-flight")
+                config.flee = false;
             else if (arg == "--arrival")
                 arrival = true;
             else if (arg == "--gear")

@@ -194,11 +194,11 @@ void SimPlayer::battleBegins()
     std::fill(std::begin(breaths_), std::end(breaths_), 0);
 }
 
-int SimPlayer::giveOrders(Game& game, BattleState& state)
+int SimPlayer::giveOrders(Game& game, BattleState& state, bool flee)
 {
     ClearOrders(game, state);
     const Field field = Look(state);
-    if (Hopeless(game, field)) {
+    if (flee && Hopeless(game, field)) {
         for (int p = 1; p <= PartySize(game); ++p) {
             const Character& c = MemberAt(game, p);
             if (c.conditions & Cond::CannotAct)

@@ -23,9 +23,9 @@ public:
     // A fresh battle: a dragon's breath is counted anew.
     void battleBegins();
     // Fills the orders of this command phase. Returns the position that
-    // leads the party's flight when the fight is hopeless and no spell can
-    // take it away, 0 to fight the round.
-    int giveOrders(Game& game, BattleState& state);
+    // leads the party's flight when the fight is hopeless (and `flee` lets
+    // it run) and no spell can take it away, 0 to fight the round.
+    int giveOrders(Game& game, BattleState& state, bool flee = true);
     // Heals the party below 90 % with the camp's healing spell while any
     // member has points for it.
     void campHealing(Game& game) const;

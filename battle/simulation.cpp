@@ -136,7 +136,7 @@ SimTotals RunSimulation(const SimConfig& config)
         player.battleBegins();
         StartBattle(game, state, config.encounter);
         while (state.active() && game.state.roundCount < config.roundLimit) {
-            if (const int leader = player.giveOrders(game, state); leader != 0) {
+            if (const int leader = player.giveOrders(game, state, config.flee); leader != 0) {
                 ++totals.flightTries;
                 TryFlee(game, state, leader);
             } else {
