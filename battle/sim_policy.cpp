@@ -99,12 +99,21 @@ int MostHurt(Game& game, double below)
     return who;
 }
 
-bool Offers(Game& game, int pos, Command command)
+// The commands the game offers the member this round, read once.
+struct Offered {
+    bool fight = false, steal = false, hide = false, breath = false;
+};
+
+Offered OffersOf(Game& game, int pos)
 {
-    for (const CommandRow& row : MemberCommands(game, pos))
-        if (row.command == command)
-            return true;
-    return false;
+    Offered o;
+    for (const CommandRow& row : MemberCommands(game, pos)) {
+        o.fight = o.fight || row.command == Command::Fight;
+        o.steal = o.steal || row.command == Command::Steal;
+        o.hide = o.hide || row.command == Command::Hide;
+        o.breath = o.breath || row.command == Command::Breath;
+    }
+    return o;
 }
 
 // What the player sees of the monsters: how many stand and sleep in each
@@ -233,8 +242,9 @@ int SimPlayer::giveOrders(Game& game, BattleState& state, bool flee)
                 continue;
             }
         }
+        const Offered offered = OffersOf(game, p);
         const bool hidden = (c.conditions & Cond::Hidden) != 0;
-        if (hidden && Offers(game, p, Command::Steal) && field.first != 0 &&
+        if (hidden && offered.steal && field.first != 0 &&
             std::any_of(c.items.begin() + 1, c.items.end(), [](int16_t i) { return i == 0; })) {
             const MonsterSlot& t = state.monsters[field.first][0];
             if (t.stealItems[0] != 0 || t.stealItems[1] != 0) {
@@ -242,14 +252,14 @@ int SimPlayer::giveOrders(Game& game, BattleState& state, bool flee)
                 continue;
             }
         }
-        if (Offers(game, p, Command::Breath) && field.largest != 0 &&
+        if (offered.breath && field.largest != 0 &&
             breaths_[c.rosterNo] < std::min<int32_t>(c.level, 10) && field.living >= 2) {
             ++breaths_[c.rosterNo];
             o.code = Order::Breath;
             o.target = field.largest;
             continue;
         }
-        const bool reaches = hidden || Offers(game, p, Command::Fight);
+        const bool reaches = hidden || offered.fight;
         const bool striker = ClassAttacks(c.classCode, c.level) > 0 && reaches;
         // A wizard's spells hit harder than its staff; a fighter who knows a
         // few keeps to its blade.
@@ -287,7 +297,7 @@ int SimPlayer::giveOrders(Game& game, BattleState& state, bool flee)
                 continue;
             }
         }
-        const bool hides = Offers(game, p, Command::Hide) && !hidden;
+        const bool hides = offered.hide && !hidden;
         if (hides && (!reaches || (c.maxHp > 0 && c.hp < kBadlyHurt * c.maxHp))) {
             o.code = Order::Hide;
             continue;
