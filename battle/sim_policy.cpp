@@ -40,6 +40,8 @@ constexpr int kOneMonster = 1;
 constexpr int kMonsterGroup = 2;
 constexpr int kOneMember = 4;
 
+constexpr int kFrontRow = 3; // marching positions 1..3
+
 constexpr double kHealInBattle = 0.45;
 constexpr double kHealInCamp = 0.9; // between battles there is time to top up
 constexpr double kBadlyHurt = 0.4;
@@ -107,6 +109,16 @@ struct Offered {
 Offered OffersOf(Game& game, int pos)
 {
     Offered o;
+    // Building the command rows is dear next to a round; a plain member,
+    // neither hidden nor a fly, is offered no more than a blow where its
+    // weapon reaches, so only the others ask the game for their list.
+    const Character& c = MemberAt(game, pos);
+    const bool plain = !(c.classCode & (Class::Thief | Class::Ninja | Class::Bard)) &&
+                       c.race != Race::Dragon && !(c.conditions & (Cond::Hidden | Cond::Fly));
+    if (plain) {
+        o.fight = pos <= kFrontRow || WeaponReach(game, pos) > 1;
+        return o;
+    }
     for (const CommandRow& row : MemberCommands(game, pos)) {
         o.fight = o.fight || row.command == Command::Fight;
         o.steal = o.steal || row.command == Command::Steal;
