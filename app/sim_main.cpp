@@ -1,24 +1,7 @@
 // qvr-sim: fights many seeded battles of a preset party against a floor's
 // encounters with no window and prints how they went, the balance measure
-// for every floor.
-//
-//   qvr-sim [--level L | --arrival] [--gear T] [--party fighter,samurai,...] [--floor F]
-//           [--battles N] [--seed S] [--content QVR2.DAT] [--rank R]
-//           [--group S A] [--encounter E] [--trip N] [--save QVR1.DAT]
-//
-// The party defaults to the six of the balance targets (fighter, samurai,
-// lord in front; thief with a reach-2 weapon, priest, wizard behind) at level
-// L (--arrival: the level a party has on reaching the floor) with gear of
-// tier T (default L - 1, at least 1). Encounters come from the
-// floor's list in the content (default: QVR2.DAT beside the program); when
-// the floor lists none, or --rank is given, from a band encounter of rank R
-// (default: the floor): a group of that rank and one a rank weaker, each of
-// 1dS + A members (default 1d3). --encounter fights that one encounter of the
-// content every time (a scripted battle, an idle one). --trip N fights the
-// battles N in a row, with the camp's healing between them and the dead
-// carried over; the trip figures count whole trips. --save takes the party
-// in a save (the members of its current party, or else its first six
-// characters) with their own gear and spells instead of the presets.
+// for every floor. `qvr-sim --help` prints the options and how the
+// simulated player gives its orders.
 
 #include <algorithm>
 #include <charconv>
@@ -110,13 +93,56 @@ std::vector<Character> PartyFromSave(const std::filesystem::path& path)
     return party;
 }
 
+constexpr const char* kUsage =
+    "usage: qvr-sim [--level L | --arrival] [--gear T] [--party c1,c2,...]\n"
+    "               [--floor F] [--battles N] [--seed S] [--content FILE]\n"
+    "               [--rank R] [--group SIDES ADD] [--encounter E]\n"
+    "               [--trip N] [--save FILE] [--no-flight] [--help]\n";
+
+constexpr const char* kHelp =
+    "\n"
+    "  --level L        the party's level (default 1)\n"
+    "  --arrival        the level a party has on reaching the floor\n"
+    "  --gear T         the tier of its weapons and of the shop's armour it wears\n"
+    "                   (default L - 1, at least 1)\n"
+    "  --party LIST     classes in marching order, three in front: fighter, samurai,\n"
+    "                   lord, valkyrie, ninja, monk, thief, priest, wizard (default\n"
+    "                   fighter,fighter,samurai,thief,priest,wizard); a thief behind\n"
+    "                   carries a reach-2 weapon, the other back-row members none\n"
+    "  --floor F        the floor whose encounter list is fought (default 1)\n"
+    "  --battles N      battles fought in all (default 1000)\n"
+    "  --seed S         the one random stream's seed (default 1)\n"
+    "  --content FILE   the content file (default QVR2.DAT beside the program)\n"
+    "  --rank R         a band encounter of rank R and R - 1 instead of the floor's\n"
+    "  --group S A      its groups are 1dS + A strong (default 1d3)\n"
+    "  --encounter E    fight content encounter E every time\n"
+    "  --trip N         N battles in a row: the camp's healing between them, the\n"
+    "                   dead carried over, a wipe-out ends the trip\n"
+    "  --save FILE      the party of a save (its current party, else its first six)\n"
+    "                   with its own gear and spells instead of the presets\n"
+    "  --no-flight      the party never runs: every battle is fought to its end\n"
+    "\n"
+    "Hit points are rolled by the game's rule, afresh for every trip; casters know\n"
+    "what their levels taught them. Each round the simulated player orders:\n"
+    "  - a healer heals the member worst off below 45 % of its hit points;\n"
+    "  - a caster who cannot strike (and every wizard), when the fight is worth a\n"
+    "    spell (two monsters or more, or someone below 60 %): a magic shield against\n"
+    "    casters, a breath shield against breathers, its strongest damage on the\n"
+    "    largest group of two or more, sleep on a group of three awake that sleeps,\n"
+    "    else its strongest bolt at the first group;\n"
+    "  - a dragon breathes on the largest group while its breath lasts;\n"
+    "  - a thief or ninja steals when hidden, offered it and the group carries\n"
+    "    something, strikes from hiding, hides when it cannot reach or is below 40 %;\n"
+    "  - whoever reaches strikes the first group; nobody defends;\n"
+    "  - with half the party down or the standing below a fifth of the party's hit\n"
+    "    points against two monsters or more, the party runs: by an escape spell\n"
+    "    when someone knows one, else on its feet.\n"
+    "Between the battles of a trip the camp heals everyone below 90 % while any\n"
+    "member has points for the healing spell.\n";
+
 int Usage(const std::string& problem)
 {
-    std::cerr << "qvr-sim: " << problem << "\n"
-              << "usage: qvr-sim [--level L | --arrival] [--gear T] [--party c1,c2,...]\n"
-              << "               [--floor F] [--battles N] [--seed S] [--content FILE]\n"
-              << "               [--rank R] [--group SIDES ADD] [--encounter E]\n"
-              << "               [--trip N] [--save FILE]\n";
+    std::cerr << "qvr-sim: " << problem << "\n" << kUsage;
     return 2;
 }
 
@@ -137,7 +163,7 @@ int main(int argc, char** argv)
     int level = 1;
     bool arrival = false;
     int gear = -1;
-    std::string partyText = "fighter,samurai,lord,thief,priest,wizard";
+    std::string partyText = "fighter,fighter,samurai,thief,priest,wizard";
     std::string contentPath;
     std::string savePath;
     SimConfig config;
@@ -157,8 +183,14 @@ int main(int argc, char** argv)
                     throw std::invalid_argument(arg + " needs a whole number, not " + text);
                 return n;
             };
+            if (arg == "--help" || arg == "-h") {
+                std::cout << kUsage << kHelp;
+                return 0;
+            }
             if (arg == "--level")
                 level = static_cast<int>(number());
+            else if (arg == "--no-flight")
+                config.flee = false;
             else if (arg == "--arrival")
                 arrival = true;
             else if (arg == "--gear")
@@ -233,7 +265,12 @@ int main(int argc, char** argv)
                   << "gold/member/battle " << PerBattle(static_cast<double>(t.goldShare), n) << "\n"
                   << "hp-lost% " << 100.0 * PerBattle(t.hpLostFraction, n) << "\n"
                   << "chest% " << Percent(t.chests, n) << "\n"
-                  << "spells/battle " << PerBattle(static_cast<double>(t.spellsCast), n) << "\n";
+                  << "spells/battle " << PerBattle(static_cast<double>(t.spellsCast), n) << "\n"
+                  << "hides/battle " << PerBattle(static_cast<double>(t.hides), n) << "\n"
+                  << "steals/battle " << PerBattle(static_cast<double>(t.steals), n) << "\n"
+                  << "breaths/battle " << PerBattle(static_cast<double>(t.breaths), n) << "\n"
+                  << "flight-tries/battle " << PerBattle(static_cast<double>(t.flightTries), n)
+                  << "\n";
         if (config.trip > 1)
             std::cout << "trips " << t.trips << "\n"
                       << "trip-wipe% " << Percent(t.tripWipes, t.trips) << "\n"

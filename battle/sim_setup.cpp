@@ -126,6 +126,15 @@ std::vector<MemberPreset> StandardParty(int level, int gearTier)
     return party;
 }
 
+std::vector<MemberPreset> PlayersParty(int level, int gearTier)
+{
+    std::vector<MemberPreset> party;
+    for (int16_t c : {Class::Fighter, Class::Fighter, Class::Samurai, Class::Thief, Class::Cleric,
+                      Class::Wizard})
+        party.push_back({c, level, gearTier});
+    return party;
+}
+
 void BuildParty(Game& game, Content& content, const std::vector<MemberPreset>& presets)
 {
     const int size = std::min<int>(static_cast<int>(presets.size()), 6);

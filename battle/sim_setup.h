@@ -26,6 +26,12 @@ struct MemberPreset {
 // (with a reach-2 weapon), priest and wizard behind.
 std::vector<MemberPreset> StandardParty(int level, int gearTier);
 
+// The six a player is likely to take down first, and the party the floors
+// are tuned for: two fighters and a samurai in front; a thief (with a reach-2
+// weapon), a priest and a wizard behind. A lord is out of reach of most
+// rolled characters at the start.
+std::vector<MemberPreset> PlayersParty(int level, int gearTier);
+
 // The level a party is expected to have on first reaching a floor (1..17);
 // the balance targets are measured there.
 int ArrivalLevel(int floor);

@@ -54,6 +54,17 @@ void Tally(const Game& game, const BattleState& state, SimTotals& t)
     t.hpLostFraction += full > 0 ? static_cast<double>(lost) / static_cast<double>(full) : 0.0;
 }
 
+void CountOrders(const Game& game, const BattleState& state, SimTotals& t)
+{
+    for (int p = 1; p <= game.state.partyCount; ++p) {
+        const int32_t code = state.orders[p].code;
+        t.spellsCast += code == Order::Spell ? 1 : 0;
+        t.hides += code == Order::Hide ? 1 : 0;
+        t.steals += code == Order::Steal ? 1 : 0;
+        t.breaths += code == Order::Breath ? 1 : 0;
+    }
+}
+
 } // namespace
 
 SimTotals RunSimulation(const SimConfig& config)
@@ -103,7 +114,7 @@ SimTotals RunSimulation(const SimConfig& config)
     state.fightFriendly = [fightFriendly](Game&, const std::string&) { return fightFriendly; };
 
     SimTotals totals;
-    const SimPlayer player(*content);
+    SimPlayer player(*content);
     const int trip = std::max(1, config.trip);
     for (int b = 0; b < config.battles; ++b) {
         const bool tripStarts = b % trip == 0;
@@ -122,12 +133,16 @@ SimTotals RunSimulation(const SimConfig& config)
             player.campHealing(game);
         }
         game.state.eventResult = 0;
+        player.battleBegins();
         StartBattle(game, state, config.encounter);
         while (state.active() && game.state.roundCount < config.roundLimit) {
-            player.giveOrders(game, state);
-            for (int p = 1; p <= game.state.partyCount; ++p)
-                totals.spellsCast += state.orders[p].code == Order::Spell ? 1 : 0;
-            FightRound(game, state);
+            if (const int leader = player.giveOrders(game, state, config.flee); leader != 0) {
+                ++totals.flightTries;
+                TryFlee(game, state, leader);
+            } else {
+                CountOrders(game, state, totals);
+                FightRound(game, state);
+            }
             // The game puts the fallen behind the able at every round's end.
             if (state.active())
                 PutDisabledBehind(game);

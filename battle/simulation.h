@@ -27,6 +27,9 @@ struct SimConfig {
     int groupAdd = 0;
     int roundLimit = 200; // a battle still on after this many is a draw
     bool fightFriendly = true;
+    // The player runs from a lost fight; off, every battle is fought to its
+    // end, as the world's first rough model fought them.
+    bool flee = true;
     // Battles in a row before the party is fresh again: between them the
     // camp's healing spells are cast with what points are left, and the dead
     // stay dead. A wipe-out ends the trip.
@@ -58,6 +61,10 @@ struct SimTotals {
     int tripWipes = 0;  // trips that ended in a wipe-out
     int tripDeaths = 0; // trips after which a member was out of action
     int64_t spellsCast = 0;
+    int64_t hides = 0;
+    int64_t steals = 0;
+    int64_t breaths = 0;
+    int64_t flightTries = 0; // rounds the party tried to run instead of fighting
 };
 
 // Fights config.battles battles, in trips of config.trip battles, each trip

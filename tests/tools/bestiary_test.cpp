@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
 #include <regex>
+#include <tuple>
 
 #include "edited_sources.h"
 #include "tools/content/compile.h"
@@ -63,6 +65,64 @@ TEST(Bestiary, FloorsOneToThreeKeepTheirBands)
         EXPECT_GT(c.encounterTable(e, 3), 0) << e;
 }
 
+// Two kinds of one floor never fight alike: each has its own hit points,
+// armour, swings or blows, or the player meets the same monster twice under
+// two names.
+TEST(Bestiary, NoTwoMonstersOfAFloorShareAStatLine)
+{
+    const Content c = CompileContent(kSources);
+    for (int floor = 1; floor <= 17; ++floor) {
+        std::map<std::tuple<Dice3, int, int, Dice3>, int> seen;
+        for (int n = 20 * floor - 19; n <= 20 * floor; ++n) {
+            const MonsterDef& m = c.monsters[n];
+            if (m.present < 1)
+                continue;
+            const auto line = std::make_tuple(m.hpDice, m.ac, m.attacks, m.damageDice);
+            const auto [at, fresh] = seen.emplace(line, n);
+            EXPECT_TRUE(fresh) << "floor " << floor << ": monsters " << at->second << " and " << n
+                               << " share hit points, armour and blows";
+        }
+    }
+}
+
+// A caster casts: a monster with a caster's frail hit points earns more than
+// a fighter of its rank only for the spells in its table, and every spell
+// action names a school and level the monsters have spells of, no higher
+// than its rank allows (rank/5, but at least level 1).
+TEST(Bestiary, CastersCastWhatTheirRankAllows)
+{
+    const Content c = CompileContent(kSources);
+    int casters = 0;
+    for (int n = 1; n <= 60; ++n) {
+        const MonsterDef& m = c.monsters[n];
+        if (m.present < 1)
+            continue;
+        bool casts = false;
+        for (int k = 1; k <= 20; ++k) {
+            const int code = m.actions[k];
+            if (code < 2 || code > 19)
+                continue;
+            casts = true;
+            const int school = code <= 10 ? 0 : 1;
+            const int level = code <= 10 ? code - 1 : code - 10;
+            EXPECT_LE(level, std::max(1, m.rank / 5)) << n;
+            bool castable = false;
+            for (int s = 1; s <= kNamedSpells; ++s) {
+                const SpellDef& sp = c.spells[s];
+                castable = castable || (sp.school == school && sp.level == level &&
+                                        (sp.flags & SpellFlag::Monster));
+            }
+            EXPECT_TRUE(castable) << n << " action " << code;
+        }
+        casters += casts ? 1 : 0;
+        const double r = m.rank;
+        if (!casts) {
+            EXPECT_LE(m.expValue, 55 * r * r) << n << " earns a caster's experience";
+        }
+    }
+    EXPECT_GE(casters, 5);
+}
+
 TEST(Bestiary, BrokenMonstersAndEncountersAreRefusedWithTheLine)
 {
     struct Case {
@@ -81,10 +141,13 @@ TEST(Bestiary, BrokenMonstersAndEncountersAreRefusedWithTheLine)
          "not in the catalogue"},
         {"monsters.toml", "steal_items = [472, 0]", "steal_items = [95, 0]", "an event item"},
         {"monsters.toml", "regen = 0", "regen = 0\nchance = { 15 = 1 }", "never lands"},
-        {"monsters.toml", "regen = 0", "regen = 0\nactions = { 1 = 0 }", "some with an action"},
-        {"monsters.toml", "regen = 0", "regen = 0\nactions = { 1 = 1, 2 = 61 }",
+        {"monsters.toml", "regen = 0\nres = { 5 = 50 }",
+         "regen = 0\nactions = { 1 = 0 }\nres = { 5 = 50 }", "some with an action"},
+        {"monsters.toml", "regen = 0\nres = { 5 = 50 }",
+         "regen = 0\nactions = { 1 = 1, 2 = 61 }\nres = { 5 = 50 }",
          "holds 61, which no monster can do"},
-        {"monsters.toml", "regen = 0", "regen = 0\nactions = { 1 = 1, 2 = 80 }",
+        {"monsters.toml", "regen = 0\nres = { 5 = 50 }",
+         "regen = 0\nactions = { 1 = 1, 2 = 80 }\nres = { 5 = 50 }",
          "holds 80, which no monster can do"},
         {"encounters.toml", "groups = [1, 0, 0, 0]", "groups = [700, 0, 0, 0]",
          "not in monsters.toml"},
