@@ -8,6 +8,7 @@
 #include "core/error.h"
 #include "core/game.h"
 #include "core/prompts.h"
+#include "game/battle_screens.h"
 
 namespace qvr {
 
@@ -83,6 +84,9 @@ bool ScriptPrompter::common(Game& game, const ScriptStep& step)
         return true;
     case ScriptStep::Kind::Close:
         throw ScriptError(step.line, "close while a prompt is open: answer it first");
+    case ScriptStep::Kind::Fix:
+        BattleOf(game).state.fixedRolls.fix(step.roll, step.face);
+        return true;
     case ScriptStep::Kind::Key:
         // The history opens over any prompt; inside it the key closes it.
         if (step.key == kHistoryKey && !game.history.showing) {

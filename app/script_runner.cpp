@@ -12,6 +12,7 @@
 #include "core/game.h"
 #include "core/game_folder.h"
 #include "core/row_press.h"
+#include "game/battle_screens.h"
 #include "game/engine_error.h"
 #include "game/main_window.h"
 #include "game/save_backup.h"
@@ -60,6 +61,9 @@ void play(Game& game, ScriptSource& source, ScriptPrompter& prompter)
         case ScriptStep::Kind::Dump:
             prompter.dump(game);
             break;
+        case ScriptStep::Kind::Fix:
+            BattleOf(game).state.fixedRolls.fix(step->roll, step->face);
+            break;
         case ScriptStep::Kind::Close:
             if (!CloseRequested(game))
                 break;
@@ -75,6 +79,18 @@ void play(Game& game, ScriptSource& source, ScriptPrompter& prompter)
 int endStatus(const Game& game, std::ostream& out, std::ostream& err)
 {
     out.flush();
+    // A fixed face no roll took means the case no longer tests what it
+    // says: that is the script's fault, and loud.
+    const BattleSession* battle = CurrentBattle(game);
+    if (const std::vector<std::string> unused =
+            battle ? battle->state.fixedRolls.unused() : std::vector<std::string>{};
+        !unused.empty()) {
+        err << "qvr-script: fixed rolls the game never made:";
+        for (const std::string& u : unused)
+            err << " " << u;
+        err << "\n";
+        return 2;
+    }
     if (!game.screen.exitUnsaved)
         return 0;
     err << "qvr-script: the game closed, but its last save failed\n";

@@ -44,7 +44,8 @@
 // there and that the state is not saved, the exit sequence does not run and
 // the save file stays as the last save before the error left it); 2
 // for a script error (bad arguments, an unreadable script, an unknown line,
-// a bad key name, a line the open screen or prompt cannot take). Errors go
+// a bad key name, a line the open screen or prompt cannot take, a fixed
+// roll the game never made). Errors go
 // to standard error, naming the script line. A failed save at exit is 1
 // however the run ends after it: by `close`, by the edge of town's last row,
 // or by the script running out while the message about it is open.
@@ -82,6 +83,19 @@
 //               chooser; any press closes the ranking window
 //   click LIST N  the same on one of the status window's lists (lstCommand,
 //               lstItem, lstEQ)
+//   fix NAME FACE  for test cases: the next roll of that name shows FACE
+//               instead of what the dice drew, so that a case keeps testing
+//               the outcome it names whatever other rolls come and go (the
+//               die is still rolled: every other roll draws what it drew
+//               before). Fixes of one name are taken in order. The names:
+//               opening (1d30 when a battle starts: 1 the
+//               monsters strike first, 2 the party, 3 friendly monsters,
+//               4 a back attack), chest (1d30 after a victory; up to 11
+//               leaves a chest) and trap (the entry of the trap table the
+//               chest holds). A face its die cannot show stops the run as
+//               an error in play (1); faces no roll took by the end of the
+//               script make the exit status 2, naming them. The game itself
+//               has no way to fix a roll, and `qvr --record` never writes it.
 // `qvr --record FILE` writes these lines as the player plays: a comment,
 // seed and start, then key, text, click and wait lines, and close when the
 // window was closed. Mouse clicks in message boxes are written as the keys

@@ -222,6 +222,23 @@ void ScriptSource::parse(const std::string& line)
                               "click takes a row number from 0, not \"" + shown(arg) + "\"");
         step.kind = ScriptStep::Kind::Click;
         pending_.push_back(step);
+    } else if (command == "fix") {
+        // "fix NAME FACE": the next roll of that name shows FACE.
+        const std::size_t blank = arg.find_first_of(" \t");
+        const std::string_view name = arg.substr(0, blank);
+        const std::string_view number =
+            blank == std::string_view::npos ? std::string_view{} : TrimBlanks(arg.substr(blank));
+        const std::optional<FixedRoll> roll = FixedRollNamed(name);
+        if (!roll)
+            throw ScriptError(lineNo_, "fix names no roll the game lets a script fix: \"" +
+                                           shown(name) + "\"");
+        auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), step.face);
+        if (number.empty() || ec != std::errc() || ptr != number.data() + number.size())
+            throw ScriptError(lineNo_, "fix takes a roll's name and a whole number, not \"" +
+                                           shown(arg) + "\"");
+        step.kind = ScriptStep::Kind::Fix;
+        step.roll = *roll;
+        pending_.push_back(step);
     } else if (command == "dump" || command == "close") {
         if (!arg.empty())
             throw ScriptError(lineNo_, std::string(command) + " takes nothing after it");

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/fixed_rolls.h"
 #include "core/keys.h"
 
 namespace qvr {
@@ -28,7 +29,7 @@ private:
 };
 
 struct ScriptStep {
-    enum class Kind { Key, Text, Wait, Dump, Close, Click };
+    enum class Kind { Key, Text, Wait, Dump, Close, Click, Fix };
     Kind kind = Kind::Dump;
     int64_t line = 0;
     Key key = Key::None;
@@ -36,6 +37,8 @@ struct ScriptStep {
     int64_t ms = 0;
     std::string list; // click: the list named, or empty for the one with the keyboard
     int row = 0;      // click
+    FixedRoll roll = FixedRoll::Opening; // fix
+    int32_t face = 0;                    // fix
 };
 
 // What a script may say about its run before its first step: a recorded

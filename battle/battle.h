@@ -55,7 +55,7 @@ inline bool RefusesClose(const BattleState& state)
 
 // The line of the monster list for a group. Counting the living lets each of
 // them shake off the lighter conditions, as members do at the end of a round.
-std::string GroupEntryText(Game& game, BattleState& state, int group);
+const std::string& GroupEntryText(Game& game, BattleState& state, int group);
 // Rebuilds state.listedGroups and state.groupLines from the groups still
 // standing.
 void RebuildMonsterList(Game& game, BattleState& state);

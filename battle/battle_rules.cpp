@@ -8,25 +8,11 @@
 
 namespace qvr {
 
-// The draw is a whole number of 2^-24 steps, so the face is an integer
-// product shifted back: the same face the shared dice give, without their
-// general float decomposition (a battle rolls hundreds of dice a round).
-static int32_t Face(Rng& rng, int32_t sides)
-{
-    const auto steps = static_cast<int64_t>(rng.uniform() * 16777216.0f);
-    return static_cast<int32_t>(((steps * sides) >> 24) + 1);
-}
-
-int Roll(Game& game, int32_t sides)
-{
-    return Face(game.rng, sides);
-}
-
 int32_t RollDice(Game& game, int32_t count, int32_t sides, int32_t bonus)
 {
     int64_t total = bonus;
     for (int32_t i = 0; i < count; ++i)
-        total += Face(game.rng, sides);
+        total += DrawFace(game.rng, sides);
     return static_cast<int32_t>(std::clamp<int64_t>(total, std::numeric_limits<int32_t>::min(),
                                                     std::numeric_limits<int32_t>::max()));
 }
@@ -170,6 +156,12 @@ void Say(BattleState& state, std::string_view text)
 {
     if (state.narrator)
         state.narrator->say(text);
+}
+
+void Say(BattleState& state, std::initializer_list<std::string_view> parts)
+{
+    if (state.narrator)
+        state.narrator->sayJoined(parts);
 }
 
 } // namespace qvr

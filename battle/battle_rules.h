@@ -15,9 +15,22 @@
 
 namespace qvr {
 
+// The face of a die of `sides` for the next draw. The draw is a whole number
+// of 2^-24 steps, so the face is an integer product shifted back: the same
+// face the shared dice give, without their general float decomposition (a
+// battle rolls hundreds of dice a round, so this stays inline).
+inline int32_t DrawFace(Rng& rng, int32_t sides)
+{
+    const auto steps = static_cast<int64_t>(rng.uniform() * 16777216.0f);
+    return static_cast<int32_t>(((steps * sides) >> 24) + 1);
+}
+
 // 1d(sides), and count d sides + bonus, from the game's one stream: the
 // faces the shared dice rule gives for the same draws.
-int Roll(Game& game, int32_t sides);
+inline int Roll(Game& game, int32_t sides)
+{
+    return DrawFace(game.rng, sides);
+}
 int32_t RollDice(Game& game, int32_t count, int32_t sides, int32_t bonus);
 
 inline int PartySize(const Game& game)
@@ -64,6 +77,8 @@ bool EffectLands(Game& game, int32_t resistance, int32_t chance);
 std::string Digits(long long n);
 
 void Say(BattleState& state, std::string_view text);
+// The same line given as pieces: joined only when someone listens.
+void Say(BattleState& state, std::initializer_list<std::string_view> parts);
 
 // Pieces joined into one line with a single allocation: a round says ten
 // lines or so, and they are built on the hot path.

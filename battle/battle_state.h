@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/fixed_rolls.h"
 #include "core/records.h"
 
 namespace qvr {
@@ -118,15 +119,26 @@ struct BattleState {
     std::vector<int> listedGroups;
     std::vector<std::string> groupLines;
     // The last line built for each group and what it showed; a line is only
-    // formatted again when the name or the counts change.
+    // formatted again when the name or the counts change. The head outlives
+    // the battle: the next one mostly meets the same monsters again.
     struct GroupLine {
         int identified = -2;
         int living = -1;
         int awake = -1;
-        std::string head; // the number and the name
+        // The number and the name, unidentified [0] and identified [1], and
+        // the names they were built from.
+        std::array<std::string, 2> name;
+        std::array<std::string, 2> head;
+        std::array<bool, 2> built{};
         std::string text;
     };
     std::array<GroupLine, kGroupCount + 1> lineCache{};
+    // The spells' names in full width, converted when first cast in a battle.
+    struct SpellName {
+        bool known = false;
+        std::string text;
+    };
+    std::array<SpellName, kNamedSpells + 1> spellNames{};
     int promptSlot = 0;
     int actingSlot = 0;
     int actingGroup = 0;
@@ -138,6 +150,10 @@ struct BattleState {
     VictoryReport victory;
     // Breaths each roster entry has used in this battle (a dragon's allowance).
     std::array<int16_t, kRosterSize + 1> breaths{};
+
+    // Faces a key-script case fixed for the named rolls; kept from battle to
+    // battle, and empty in play.
+    FixedRolls fixedRolls;
 
     // Every line of narration goes here; must be set before StartBattle.
     Narrator* narrator = nullptr;

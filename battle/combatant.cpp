@@ -71,8 +71,8 @@ bool NullifiesBlow(Game& game, const Combatant& target)
 void ReflectBlow(Game& game, BattleState& state, Combatant& attacker, std::string_view frame,
                  const Combatant& target, int32_t swings, int32_t damage)
 {
-    Say(state, Cat({frame, *target.name, "は攻撃を反射した！！\r", *attacker.name, "は",
-                    Digits(swings), "あたり", Digits(damage), "のダメージ"}));
+    Say(state, {frame, *target.name, "は攻撃を反射した！！\r", *attacker.name, "は", Digits(swings),
+                "あたり", Digits(damage), "のダメージ"});
     Wound(attacker, damage);
     if (*attacker.hp < 0)
         Say(state, Kill(game, state, attacker, false));
@@ -80,8 +80,8 @@ void ReflectBlow(Game& game, BattleState& state, Combatant& attacker, std::strin
 
 void AbsorbBlow(BattleState& state, Combatant& target, std::string_view frame, int32_t damage)
 {
-    Say(state, Cat({frame, *target.name, "は攻撃を吸収した！\r", *target.name, "は\n",
-                    Digits(damage), "ポイント回復した"}));
+    Say(state, {frame, *target.name, "は攻撃を吸収した！\r", *target.name, "は\n", Digits(damage),
+                "ポイント回復した"});
     Mend(target, damage);
 }
 
@@ -90,7 +90,7 @@ void TryAddedEffects(Game& game, BattleState& state, std::span<const AddedEffect
 {
     for (const AddedEffect& e : effects)
         if (chance[e.index] > 1 && EffectLands(game, victim.resist(e.index), chance[e.index])) {
-            Say(state, Cat({*victim.name, e.text}));
+            Say(state, {*victim.name, e.text});
             *victim.conditions |= e.condition;
         }
 }

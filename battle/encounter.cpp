@@ -59,7 +59,9 @@ void ResetForBattle(BattleState& state)
     state.listedGroups.clear();
     state.groupLines.clear();
     for (auto& line : state.lineCache)
-        line.identified = -2;
+        line.living = -1;
+    for (auto& name : state.spellNames)
+        name.known = false;
     state.promptSlot = 0;
     state.actingSlot = 0;
     state.actingGroup = 0;
@@ -139,7 +141,7 @@ void MeetFriendly(Game& game, BattleState& state)
 void OpeningRoll(Game& game, BattleState& state)
 {
     const int battleTrack = game.state.encounterOrigin;
-    switch (Roll(game, 30)) {
+    switch (state.fixedRolls.apply(FixedRoll::Opening, Roll(game, 30), 1, 30)) {
     case 1:
         Say(state, "モンスターの先制攻撃");
         PlayMusic(game, battleTrack);

@@ -69,8 +69,6 @@ int32_t Strike(Game& game, BattleState& state, Combatant& a, Combatant& t, std::
 // Messages of the frame every melee line starts with.
 std::string AttackFrame(const std::string& attacker);
 std::string SneakFrame(const std::string& attacker);
-std::string HitText(std::string_view frame, const std::string& target, int32_t swings,
-                    int32_t damage);
 inline constexpr const char* kMissText = "に ダメージをあたえられない！";
 inline constexpr const char* kDeathText = "は\n死んだ・・・";
 

@@ -99,7 +99,7 @@ void WeaponAfterHit(Game& game, BattleState& state, Combatant& a, Combatant& v, 
     if (!w)
         return;
     if (EffectLands(game, v.resist(Res::Drain), w->chance[Res::Drain])) {
-        Say(state, Cat({*a.name, "は\nＨＰを吸収した"}));
+        Say(state, {*a.name, "は\nＨＰを吸収した"});
         Mend(a, blow.damage / 8);
     }
     TryAddedEffects(game, state, effects, w->chance, v);

@@ -5,7 +5,7 @@
 
 namespace qvr {
 
-std::string GroupEntryText(Game& game, BattleState& state, int group)
+const std::string& GroupEntryText(Game& game, BattleState& state, int group)
 {
     auto& slots = state.monsters[group];
     const MonsterSlot& tmpl = slots[0];
@@ -28,15 +28,23 @@ std::string GroupEntryText(Game& game, BattleState& state, int group)
             m.conditions &= ~Cond::Charmed;
     }
     BattleState::GroupLine& line = state.lineCache[group];
+    // The number and the name only change when the group is identified, or
+    // when another monster stands in the group in a later battle.
+    const std::size_t known = tmpl.identified != 0 ? 1 : 0;
+    if (!line.built[known] || line.name[known] != shown) {
+        line.head[known] = toFullWidth(toFullWidth(" " + std::to_string(group) + " ") +
+                                       formatField("!@@@@@@@@@@@@@@@@@ ", shown));
+        line.name[known] = shown;
+        line.built[known] = true;
+        line.living = -1;
+    }
     if (line.identified != tmpl.identified) {
-        // The number and the name only change when the group is identified.
-        line.head = toFullWidth(toFullWidth(" " + std::to_string(group) + " ") +
-                                formatField("!@@@@@@@@@@@@@@@@@ ", shown));
         line.identified = tmpl.identified;
         line.living = -1;
     }
     if (line.living != living || line.awake != awake) {
-        line.text = Cat({line.head, Digits(living), "（", Digits(awake), "）"});
+        line.text.assign(line.head[known]);
+        line.text.append(Digits(living)).append("（").append(Digits(awake)).append("）");
         line.living = living;
         line.awake = awake;
     }
@@ -46,7 +54,8 @@ std::string GroupEntryText(Game& game, BattleState& state, int group)
 void RebuildMonsterList(Game& game, BattleState& state)
 {
     state.listedGroups.clear();
-    state.groupLines.clear();
+    // The lines are assigned over the last round's, whose storage they reuse.
+    std::size_t listed = 0;
     for (int g = 1; g <= kGroupCount; ++g) {
         bool standing = false;
         for (int s = 1; s <= kGroupSlots && !standing; ++s)
@@ -54,8 +63,14 @@ void RebuildMonsterList(Game& game, BattleState& state)
         if (!standing)
             continue;
         state.listedGroups.push_back(g);
-        state.groupLines.push_back(GroupEntryText(game, state, g));
+        const std::string& text = GroupEntryText(game, state, g);
+        if (listed < state.groupLines.size())
+            state.groupLines[listed] = text;
+        else
+            state.groupLines.push_back(text);
+        ++listed;
     }
+    state.groupLines.resize(listed);
 }
 
 } // namespace qvr

@@ -67,7 +67,7 @@ void DeadlyEffects(Game& game, BattleState& state, const MonsterSlot& m, Charact
         const bool unresisted = Roll(game, 100) > c.res[Res::LevelDrain];
         if (drains && unresisted && swings < c.level) {
             DrainLevels(game.rng, c, swings);
-            Say(state, Cat({c.name, "は\nレベルを", Digits(swings), "下げられた！"}));
+            Say(state, {c.name, "は\nレベルを", Digits(swings), "下げられた！"});
         }
     }
     constexpr AddedEffect kBeheading[] = {{Res::Critical, Cond::Dead, "は\nくびをはねられた！"}};

@@ -201,7 +201,7 @@ void MemberUpkeep(Game& game, BattleState& state, Character& c, bool& anyoneAble
         if (c.conditions & Cond::Poisoned) {
             c.hp -= 1;
             if (c.hp <= 0) {
-                Say(state, Cat({c.name, kDeathText}));
+                Say(state, {c.name, kDeathText});
                 c.conditions |= Cond::Dead;
             }
         }

@@ -88,12 +88,13 @@ void CastPartySpell(Game& game, BattleState& state, int pos)
     const int spellNo = order.spell;
     if (spellNo < 1 || spellNo > kNamedSpells) {
         if (order.code == Order::Spell)
-            Say(state, Cat({c.name, "は呪文に失敗した"}));
+            Say(state, {c.name, "は呪文に失敗した"});
         return;
     }
     const SpellDef& spell = game.content().spells[spellNo];
-    SpellCast cast{game,        state, spell, MemberSide(game, rosterNo), CastFrame(c.name, spell),
-                   order.target};
+    const std::string& spellName = ShownSpellName(state, spellNo, spell);
+    SpellCast cast{
+        game, state, spell, MemberSide(game, rosterNo), CastFrame(c.name, spellName), order.target};
     if (order.code == Order::Spell && (c.conditions & Cond::Silenced)) {
         cast.say(kSilencedText);
         return;
@@ -107,7 +108,7 @@ void CastPartySpell(Game& game, BattleState& state, int pos)
                            spell.slot <= 4 && spell.school >= 0 && spell.school <= 2 &&
                            c.spellKnown(spell.school, spell.level, spell.slot) != 0;
         if (!known || c.mp(spell.school, spell.level) < 1) {
-            Say(state, Cat({c.name, "には\r", toFullWidth(spell.name), "を唱える魔力がなかった"}));
+            Say(state, {c.name, "には\r", spellName, "を唱える魔力がなかった"});
             return;
         }
         --c.mp(spell.school, spell.level);
@@ -134,11 +135,14 @@ void CastMonsterSpell(Game& game, BattleState& state, int school, int level)
     }
     if (count == 0)
         return;
-    const SpellDef& spell =
-        game.content().spells[candidates[static_cast<std::size_t>(Roll(game, count) - 1)]];
-    SpellCast cast{
-        game, state, spell, MonsterSide(state, g, s), CastFrame(MonsterName(state, g, s), spell),
-        0};
+    const int spellNo = candidates[static_cast<std::size_t>(Roll(game, count) - 1)];
+    const SpellDef& spell = game.content().spells[spellNo];
+    SpellCast cast{game,
+                   state,
+                   spell,
+                   MonsterSide(state, g, s),
+                   CastFrame(MonsterName(state, g, s), ShownSpellName(state, spellNo, spell)),
+                   0};
     if (cast.caster.has(Cond::Silenced)) {
         cast.say(kSilencedText);
         return;

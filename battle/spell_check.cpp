@@ -4,7 +4,9 @@
 
 #include "battle/battle_rules.h"
 #include "battle/melee.h"
+#include "battle/narrator.h"
 #include "battle/spell_rules.h"
+#include "core/error.h"
 #include "core/game.h"
 #include "core/resistances.h"
 #include "core/spell_effects.h"
@@ -25,14 +27,21 @@ void ElementSideEffect(SpellCast& cast, Combatant& target)
         return;
     const bool cold = element == Res::Cold;
     *target.conditions |= cold ? Cond::Frozen : Cond::Shocked;
-    cast.say(Cat({*target.name, cold ? "は\n凍りついた" : "は\n感電した"}));
+    cast.say({*target.name, cold ? "は\n凍りついた" : "は\n感電した"});
 }
 
 } // namespace
 
 void SpellCast::say(std::string_view text)
 {
-    Say(state, Cat({frame, text}));
+    if (state.narrator)
+        state.narrator->sayJoined({text}, frame);
+}
+
+void SpellCast::say(std::initializer_list<std::string_view> parts)
+{
+    if (state.narrator)
+        state.narrator->sayJoined(parts, frame);
 }
 
 int32_t SpellCast::roll()
@@ -40,9 +49,21 @@ int32_t SpellCast::roll()
     return std::max(0, RollDice(game, spell.dice[0], spell.dice[1], spell.dice[2]));
 }
 
-std::string CastFrame(const std::string& caster, const SpellDef& spell)
+const std::string& ShownSpellName(BattleState& state, int spellNo, const SpellDef& spell)
 {
-    return Cat({caster, "は\n", toFullWidth(spell.name), "の呪文を唱えた\r"});
+    if (spellNo < 1 || spellNo > kNamedSpells)
+        throw GameError("spell " + std::to_string(spellNo) + " has no name to show in battle");
+    BattleState::SpellName& shown = state.spellNames[static_cast<std::size_t>(spellNo)];
+    if (!shown.known) {
+        shown.text = toFullWidth(spell.name);
+        shown.known = true;
+    }
+    return shown.text;
+}
+
+std::string CastFrame(const std::string& caster, std::string_view spellName)
+{
+    return Cat({caster, "は\n", spellName, "の呪文を唱えた\r"});
 }
 
 SpellOutcome SpellCheck(SpellCast& cast, const Combatant& target, int32_t resist, int32_t evade,
@@ -55,15 +76,15 @@ SpellOutcome SpellCheck(SpellCast& cast, const Combatant& target, int32_t resist
     // Below 17 the die cannot show 17: no roll is spent on a dodge that
     // cannot happen.
     if (evade >= 17 && Roll(cast.game, evade) >= 17) {
-        cast.say(Cat({*target.name, "は呪文を回避した"}));
+        cast.say({*target.name, "は呪文を回避した"});
         return SpellOutcome::Nothing;
     }
     if (Roll(cast.game, 100) < nullify) {
-        cast.say(Cat({*target.name, "は\n呪文を無効化した"}));
+        cast.say({*target.name, "は\n呪文を無効化した"});
         return SpellOutcome::Nothing;
     }
     if (Roll(cast.game, 100) < resist) {
-        cast.say(Cat({*target.name, "は\n呪文に抵抗した"}));
+        cast.say({*target.name, "は\n呪文に抵抗した"});
         return SpellOutcome::Nothing;
     }
     return SpellOutcome::Affected;
@@ -98,7 +119,7 @@ std::string SpellKill(SpellCast& cast, Combatant& victim)
 void SpellDamage(SpellCast& cast, Combatant& target, int32_t rolled)
 {
     const int32_t damage = Shielded(rolled, ShieldOf(cast.state, target).magic);
-    cast.say(Cat({*target.name, "は\n", Digits(damage), "のダメージをうけた"}));
+    cast.say({*target.name, "は\n", Digits(damage), "のダメージをうけた"});
     Wound(target, damage);
     if (*target.hp < 1) {
         Say(cast.state, SpellKill(cast, target));
@@ -112,8 +133,8 @@ void SpellReflected(SpellCast& cast, const Combatant& target, int32_t rolled)
 {
     Combatant& caster = cast.caster;
     const int32_t damage = Shielded(rolled, ShieldOf(cast.state, caster).magic);
-    cast.say(Cat({*target.name, "は\n呪文を反射した！\r", *caster.name, "は\n", Digits(damage),
-                  "のダメージをうけた"}));
+    cast.say({*target.name, "は\n呪文を反射した！\r", *caster.name, "は\n", Digits(damage),
+              "のダメージをうけた"});
     Wound(caster, damage);
     if (*caster.hp < 1)
         Say(cast.state, Kill(cast.game, cast.state, caster, false));
@@ -121,7 +142,7 @@ void SpellReflected(SpellCast& cast, const Combatant& target, int32_t rolled)
 
 void SpellAbsorbed(SpellCast& cast, Combatant& target, int32_t rolled)
 {
-    cast.say(Cat({*target.name, "は\n呪文を吸収した！"}));
+    cast.say({*target.name, "は\n呪文を吸収した！"});
     Mend(target, rolled);
 }
 
@@ -142,9 +163,9 @@ void HarmWithDamage(SpellCast& cast, Combatant& target)
     }
 }
 
-std::vector<Combatant> MonstersOf(SpellCast& cast, int group, bool firstOnly)
+Targets MonstersOf(SpellCast& cast, int group, bool firstOnly)
 {
-    std::vector<Combatant> out;
+    Targets out;
     const int from = group == 0 ? 1 : group;
     const int to = group == 0 ? kGroupCount : group;
     for (int g = from; g <= to && g >= 1 && g <= kGroupCount; ++g)
@@ -157,9 +178,9 @@ std::vector<Combatant> MonstersOf(SpellCast& cast, int group, bool firstOnly)
     return out;
 }
 
-std::vector<Combatant> MembersOf(SpellCast& cast)
+Targets MembersOf(SpellCast& cast)
 {
-    std::vector<Combatant> out;
+    Targets out;
     for (int p = 1; p <= PartySize(cast.game); ++p)
         if (!(MemberAt(cast.game, p).conditions & kNotTargetable))
             out.push_back(MemberSide(cast.game, RosterAt(cast.game, p)));

@@ -8,10 +8,13 @@
 // where monsters cast it, for theirs; the table is checked against the
 // vocabulary of effect codes.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <new>
 #include <span>
 #include <string>
-#include <vector>
 
 #include "battle/battle_state.h"
 #include "battle/combatant.h"
@@ -30,13 +33,17 @@ struct SpellCast {
     int target = 0;    // a group, or a member's roster number, by the target kind
 
     bool byParty() const { return !caster.isMonster(); }
-    // One line of the cast: the frame, then the text.
+    // One line of the cast: the frame, then the text (or its pieces).
     void say(std::string_view text);
+    void say(std::initializer_list<std::string_view> parts);
     // The rolled amount of the spell's dice.
     int32_t roll();
 };
 
-std::string CastFrame(const std::string& caster, const SpellDef& spell);
+// A spell's name as the battle shows it (full-width), converted once per
+// battle: a cast names its spell in every line it says.
+const std::string& ShownSpellName(BattleState& state, int spellNo, const SpellDef& spell);
+std::string CastFrame(const std::string& caster, std::string_view spellName);
 
 enum class SpellOutcome { Affected, Nothing, Reflected, Absorbed };
 
@@ -64,10 +71,48 @@ void SpellAbsorbed(SpellCast& cast, Combatant& target, int32_t rolled);
 // The rule of damage spells: check, then damage, reflection or absorption.
 void HarmWithDamage(SpellCast& cast, Combatant& target);
 
+// The combatants a spell reaches, held in place: every cast gathers a few,
+// and a battle casts on the hot path, so they take no allocation.
+class Targets {
+    union Slot {
+        Slot() {}
+        Combatant c;
+    };
+
+public:
+    class iterator {
+    public:
+        explicit iterator(Slot* at) : at_(at) {}
+        Combatant& operator*() const { return at_->c; }
+        iterator& operator++()
+        {
+            ++at_;
+            return *this;
+        }
+        bool operator!=(const iterator& other) const { return at_ != other.at_; }
+
+    private:
+        Slot* at_;
+    };
+
+    Targets() = default;
+    void push_back(const Combatant& c) { new (&slots_[count_++].c) Combatant(c); }
+    bool empty() const { return count_ == 0; }
+    std::size_t size() const { return count_; }
+    Combatant& front() { return slots_[0].c; }
+    iterator begin() { return iterator(slots_.data()); }
+    iterator end() { return iterator(slots_.data() + count_); }
+
+private:
+    // Every monster of every group, or the whole party.
+    std::array<Slot, kGroupCount * kGroupSlots> slots_;
+    std::size_t count_ = 0;
+};
+
 // Everyone the spell may strike on the other side: the living monsters of
 // a group or of every group, or the targetable members.
-std::vector<Combatant> MonstersOf(SpellCast& cast, int group, bool firstOnly);
-std::vector<Combatant> MembersOf(SpellCast& cast);
+Targets MonstersOf(SpellCast& cast, int group, bool firstOnly);
+Targets MembersOf(SpellCast& cast);
 
 // Death by a spell: a monster's rewards go to the killer; a member dies.
 std::string SpellKill(SpellCast& cast, Combatant& victim);

@@ -16,7 +16,7 @@ namespace {
 // Who a harmful spell of the party reaches: one monster, a group or all
 // groups; a monster's reaches one member picked by a die over the party
 // (nobody when that one may not be targeted) or the whole party.
-std::vector<Combatant> Victims(SpellCast& cast)
+Targets Victims(SpellCast& cast)
 {
     const int kind = cast.spell.targetKind;
     if (cast.byParty()) {
@@ -28,7 +28,9 @@ std::vector<Combatant> Victims(SpellCast& cast)
         if (pos < 1 || pos > PartySize(cast.game) ||
             (MemberAt(cast.game, pos).conditions & kNotTargetable))
             return {};
-        return {MemberSide(cast.game, RosterAt(cast.game, pos))};
+        Targets one;
+        one.push_back(MemberSide(cast.game, RosterAt(cast.game, pos)));
+        return one;
     }
     return MembersOf(cast);
 }
@@ -55,7 +57,7 @@ void Inflict(SpellCast& cast, Combatant& victim, const ConditionSpell& c)
     // Wild magic's conditions (code 0) know no resistance.
     if (c.code != 0 && Roll(cast.game, 100) <= victim.resist(c.code))
         return;
-    cast.say(Cat({*victim.name, c.text}));
+    cast.say({*victim.name, c.text});
     if (c.condition == Cond::Dead)
         SpellKill(cast, victim);
     else
@@ -89,7 +91,7 @@ void SpellArmourUp(SpellCast& cast)
                 static_cast<int16_t>(std::clamp(v.ac + amount, -32768, 32767));
         else
             cast.game.character(v.rosterNo).ac = SaturatingAdd(v.ac, amount);
-        cast.say(Cat({*v.name, "は\nＡＣが", Digits(amount), "上がった"}));
+        cast.say({*v.name, "は\nＡＣが", Digits(amount), "上がった"});
     }
 }
 
@@ -113,11 +115,11 @@ void SpellCondition(SpellCast& cast)
             break;
         case SpellOutcome::Reflected:
             // Turned back, the spell seeks its caster with the same odds.
-            cast.say(Cat({*v.name, "は\n呪文を反射した！"}));
+            cast.say({*v.name, "は\n呪文を反射した！"});
             Inflict(cast, cast.caster, *c);
             break;
         case SpellOutcome::Absorbed:
-            cast.say(Cat({*v.name, "は\n呪文を吸収した！"}));
+            cast.say({*v.name, "は\n呪文を吸収した！"});
             break;
         case SpellOutcome::Nothing:
             break;
@@ -127,7 +129,7 @@ void SpellCondition(SpellCast& cast)
 
 void SpellDrain(SpellCast& cast)
 {
-    std::vector<Combatant> victims = MonstersOf(cast, cast.target, true);
+    Targets victims = MonstersOf(cast, cast.target, true);
     if (victims.empty())
         return;
     Combatant& v = victims.front();
@@ -138,11 +140,11 @@ void SpellDrain(SpellCast& cast)
     const int32_t taken = std::max(0, before - std::max(0, *v.hp));
     Combatant& caster = cast.caster;
     if (!caster.isMonster() && cast.game.character(caster.rosterNo).race == Race::Angel) {
-        cast.say(Cat({*caster.name, "は\n吸収できなかった"}));
+        cast.say({*caster.name, "は\n吸収できなかった"});
         return;
     }
     Mend(caster, taken);
-    cast.say(Cat({*caster.name, "は\n", Digits(taken), "ポイント回復した"}));
+    cast.say({*caster.name, "は\n", Digits(taken), "ポイント回復した"});
 }
 
 void SpellBanish(SpellCast& cast)
@@ -153,17 +155,17 @@ void SpellBanish(SpellCast& cast)
         const int32_t mine = Roll(cast.game, std::max(1, cast.caster.level));
         const int32_t theirs = Roll(cast.game, std::max(1, v.level));
         if (mine > theirs) {
-            cast.say(Cat({*v.name, "を\n退魔した"}));
+            cast.say({*v.name, "を\n退魔した"});
             *v.conditions = kEmptySlot; // gone, and nothing gained by it
         } else {
-            cast.say(Cat({*v.name, "を\n退魔できなかった"}));
+            cast.say({*v.name, "を\n退魔できなかった"});
         }
     }
 }
 
 void SpellWild(SpellCast& cast)
 {
-    std::vector<Combatant> victims = MonstersOf(cast, cast.target, true);
+    Targets victims = MonstersOf(cast, cast.target, true);
     if (victims.empty())
         return;
     Combatant& v = victims.front();
@@ -178,12 +180,12 @@ void SpellWild(SpellCast& cast)
     case 4:
         return Inflict(cast, v, {0, Cond::Silenced, "は\n沈黙した"});
     case 5:
-        cast.say(Cat({*v.name, "は逃げた・・・"}));
+        cast.say({*v.name, "は逃げた・・・"});
         *v.conditions = kEmptySlot;
         return;
     case 6:
         Mend(v, v.maxHp);
-        cast.say(Cat({*v.name, "は\n全快した"}));
+        cast.say({*v.name, "は\n全快した"});
         return;
     case 9:
         return SpellDamage(cast, v, RollDice(cast.game, strength, strength, 0));
@@ -201,15 +203,15 @@ void SpellDeathsDoor(SpellCast& cast)
         switch (HarmCheck(cast, v)) {
         case SpellOutcome::Affected:
             *v.hp = 1;
-            cast.say(Cat({*v.name, "は\n瀕死状態におちいった"}));
+            cast.say({*v.name, "は\n瀕死状態におちいった"});
             break;
         case SpellOutcome::Reflected:
             *cast.caster.hp = std::min(*cast.caster.hp, 1);
-            cast.say(Cat(
-                {*v.name, "は\n呪文を反射した\r", *cast.caster.name, "は\n瀕死状態におちいった"}));
+            cast.say(
+                {*v.name, "は\n呪文を反射した\r", *cast.caster.name, "は\n瀕死状態におちいった"});
             break;
         case SpellOutcome::Absorbed:
-            cast.say(Cat({*v.name, "は\n呪文を吸収した！"}));
+            cast.say({*v.name, "は\n呪文を吸収した！"});
             break;
         case SpellOutcome::Nothing:
             break;

@@ -28,14 +28,14 @@ Character* Helped(SpellCast& cast)
         return nullptr;
     Character& c = cast.game.character(cast.target);
     if (c.race == Race::Angel) {
-        cast.say(Cat({c.name, "は\n呪文を無効化した"}));
+        cast.say({c.name, "は\n呪文を無効化した"});
         return nullptr;
     }
     return &c;
 }
 
 // The monsters a monster's helpful spell reaches: its own group.
-std::vector<Combatant> OwnGroup(SpellCast& cast)
+Targets OwnGroup(SpellCast& cast)
 {
     return MonstersOf(cast, cast.caster.group, false);
 }
@@ -43,9 +43,9 @@ std::vector<Combatant> OwnGroup(SpellCast& cast)
 void SayHealed(SpellCast& cast, const std::string& name, Healing outcome, int32_t amount)
 {
     if (outcome == Healing::Full)
-        cast.say(Cat({name, "は\n全快した"}));
+        cast.say({name, "は\n全快した"});
     else
-        cast.say(Cat({name, "は\n", Digits(amount), "ポイント回復した"}));
+        cast.say({name, "は\n", Digits(amount), "ポイント回復した"});
 }
 
 } // namespace
@@ -71,7 +71,7 @@ void SpellHeal(SpellCast& cast)
         cast.say(kNothingText);
         return;
     case Healing::Sick:
-        cast.say(Cat({c->name, "は\n病気なので回復できない"}));
+        cast.say({c->name, "は\n病気なので回復できない"});
         return;
     default:
         break;
@@ -91,13 +91,13 @@ void SayRaising(SpellCast& cast, const std::string& name, Raising outcome)
 {
     switch (outcome) {
     case Raising::Raised:
-        cast.say(Cat({name, "は\n生き返った"}));
+        cast.say({name, "は\n生き返った"});
         return;
     case Raising::ToAshes:
-        cast.say(Cat({name, "は\n灰燼と化した！！"}));
+        cast.say({name, "は\n灰燼と化した！！"});
         return;
     case Raising::Vanished: // erased from the roster when the battle ends
-        cast.say(Cat({name, "は\n消滅した！！"}));
+        cast.say({name, "は\n消滅した！！"});
         return;
     default:
         cast.say(kNothingText);
@@ -132,7 +132,7 @@ void SpellCure(SpellCast& cast)
         return;
     const int code = cast.spell.effect;
     Cure(*c, code == 10 ? Cond::Paralysed : code == 43 ? Cond::Poisoned : kMindAilments);
-    cast.say(Cat({c->name, "は\n回復した"}));
+    cast.say({c->name, "は\n回復した"});
 }
 
 void SpellArmourDown(SpellCast& cast)
@@ -142,7 +142,7 @@ void SpellArmourDown(SpellCast& cast)
         for (Combatant& m : OwnGroup(cast)) {
             int16_t& ac = cast.state.monsters[m.group][m.slot].ac;
             ac = static_cast<int16_t>(std::clamp(ac - amount, -32768, 32767));
-            cast.say(Cat({*m.name, "は\nＡＣが下がった"}));
+            cast.say({*m.name, "は\nＡＣが下がった"});
         }
         return;
     }
@@ -155,7 +155,7 @@ void SpellArmourDown(SpellCast& cast)
     if (SpellCheck(cast, side, 0, 0, side.resist(2)) != SpellOutcome::Affected)
         return;
     c->ac = SaturatingAdd(c->ac, -int64_t{amount});
-    cast.say(Cat({c->name, "は\nＡＣが下がった"}));
+    cast.say({c->name, "は\nＡＣが下がった"});
 }
 
 void SpellWard(SpellCast& cast)
@@ -164,7 +164,7 @@ void SpellWard(SpellCast& cast)
     if (!c)
         return;
     c->conditions |= cast.spell.effect == 61 ? kBeheadingWard : kDrainWard;
-    cast.say(Cat({c->name, "は\n守られた"}));
+    cast.say({c->name, "は\n守られた"});
 }
 
 void SpellIdentify(SpellCast& cast)
@@ -188,7 +188,7 @@ void SpellShieldUp(SpellCast& cast)
     }
     ++level;
     const char* side = cast.byParty() ? "パーティーに" : "モンスターに";
-    cast.say(Cat({side, magic ? "魔法のシールドが張られた" : "ブレスのシールドが張られた"}));
+    cast.say({side, magic ? "魔法のシールドが張られた" : "ブレスのシールドが張られた"});
 }
 
 void SpellShieldsDown(SpellCast& cast)

@@ -17,15 +17,9 @@ std::string SneakFrame(const std::string& attacker)
     return Cat({attacker, "の不意打ち！\r"});
 }
 
-std::string HitText(std::string_view frame, const std::string& target, int32_t swings,
-                    int32_t damage)
-{
-    return Cat({frame, target, "に　", Digits(swings), "あたり", Digits(damage), "のダメージ"});
-}
-
 void SayNullified(BattleState& state, std::string_view frame, const Combatant& t)
 {
-    Say(state, Cat({frame, *t.name, "は攻撃を無効化した！"}));
+    Say(state, {frame, *t.name, "は攻撃を無効化した！"});
 }
 
 namespace {
@@ -73,14 +67,15 @@ int32_t LandBlow(Game& game, BattleState& state, Combatant& a, Combatant& t, std
     if (swing == Swing::Hit && rules.blindVictim && t.has(Cond::Blind) && Roll(game, 2) == 1)
         swing = Swing::Miss;
     if (swing == Swing::Stumble) {
-        Say(state, Cat({frame, *a.name, rules.stumbleText}));
+        Say(state, {frame, *a.name, rules.stumbleText});
         return 0;
     }
     if (swing == Swing::Miss) {
-        Say(state, Cat({frame, *t.name, kMissText}));
+        Say(state, {frame, *t.name, kMissText});
         return 0;
     }
-    Say(state, HitText(frame, *t.name, blow.swings, blow.damage));
+    Say(state,
+        {frame, *t.name, "に　", Digits(blow.swings), "あたり", Digits(blow.damage), "のダメージ"});
     Wound(t, blow.damage);
     *t.conditions &= ~(Cond::Asleep | Cond::Confused);
     return roll;

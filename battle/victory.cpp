@@ -71,12 +71,14 @@ void Victory(Game& game, BattleState& state)
     state.end = BattleEnd::Victory;
 
     const Rewards& r = state.rewards;
-    if (r.kills >= 1 && Roll(game, 30) <= 11) {
+    if (r.kills >= 1 && state.fixedRolls.apply(FixedRoll::Chest, Roll(game, 30), 1, 30) <= 11) {
         Say(state, "モンスターは宝箱を持っていた");
         const int32_t average = r.rankSum / r.kills;
         report.chest = true;
         report.chestLevel = std::min(average + 1, 35);
-        report.trapNo = Roll(game, average < 34 ? std::max(average + 5, 1) : 38);
+        const int trapSides = average < 34 ? std::max(average + 5, 1) : 38;
+        report.trapNo =
+            state.fixedRolls.apply(FixedRoll::ChestTrap, Roll(game, trapSides), 1, trapSides);
         state.phase = BattlePhase::Chest;
         return;
     }

@@ -4,10 +4,12 @@
 //   qvr-bench-battle [--runs N] [--battles B]
 //
 // Subject: whole seeded battles of the six preset members at level 6 against
-// band encounters of rank 6 (two groups of 1d3+1), every line of narration
-// appended to a string sink. The wizard and the priest know a few spells
-// (one-monster and group damage, sleep, healing) and cast them as the
-// simulator's player does, so spells are in the mix. Baseline: a bare round of the same actors with
+// the band monsters of ranks 6 and 5 (two groups of 1d3+1), every line of
+// narration appended to a string sink. The wizard and the priest know a few
+// spells (one-monster and group damage, sleep, healing) and cast them as the
+// simulator's player does; the monsters mostly strike, but now and then cast
+// the same spells, breathe fire or use a special move, so every kind of
+// action is in the mix. Baseline: a bare round of the same actors with
 // none of the rules: each rolls initiative, the actors are sorted, each rolls
 // a hit and its damage and appends one formatted line to the same kind of
 // sink. The ratio says what the rules cost over the least a round can do.
@@ -23,6 +25,7 @@
 #include <time.h>
 
 #include "battle/narrator.h"
+#include "battle/sim_setup.h"
 #include "battle/simulation.h"
 #include "bench_support.h"
 #include "core/dice.h"
@@ -116,6 +119,23 @@ std::shared_ptr<const Content> SpellContent()
     spell(2, 0, 1, 2, 15, 11, 2, {0, 0, 0});
     spell(5, 0, 2, 1, 2, 8, 2, {2, 6, 0});
     spell(37, 1, 1, 1, 7, 0, 4, {1, 8, 0});
+
+    // The monsters' d20 table: melee but for a wizard's and a priest's
+    // spell of level 1, a fire breath and the special moves below.
+    // kMoves: a sleep on one member, a blast on one and a blast on all;
+    // they cost what the move table makes them cost once it is in.
+    constexpr int16_t kMoves[] = {21, 41, 48};
+    for (int i = 0; i < 2; ++i) {
+        MonsterDef m = BandMonster(6 - i);
+        m.groupDice = {1, 3, 1};
+        m.actions[15] = 2;  // school 0, level 1
+        m.actions[16] = 11; // school 1, level 1
+        m.actions[17] = 27; // fire breath
+        for (int k = 0; k < 3; ++k)
+            m.actions[18 + k] = kMoves[k];
+        content->monsters[1 + i] = m;
+        content->encounterTable(1, 3 + i) = static_cast<int16_t>(1 + i);
+    }
     return content;
 }
 
@@ -135,9 +155,7 @@ int main(int argc, char** argv)
             config.content = SpellContent();
             // The rounds are timed, not the rolling of characters.
             config.rerollParty = false;
-            config.bandRank = 6;
-            config.groupSides = 3;
-            config.groupAdd = 1;
+            config.encounter = 1;
             config.battles = battles;
             config.seed = static_cast<uint64_t>(i + 1);
             config.narrator = &engineSink;

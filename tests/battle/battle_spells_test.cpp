@@ -342,6 +342,18 @@ TEST(BattleSpells, EachEffectCodeDoesWhatItsRowSays)
         {"a member reflects it", 2, 2, 0, true, [](F& f) { f.member(2).res[2] = -5; },
          [](F& f) { return f.member(2).hp == 500 && f.mon(1, 1).hp == 88; },
          "M2は\n呪文を反射した！"},
+        // Turned back on its caster, the spell kills a monster like any wound
+        // below 1, but nobody earns its death.
+        {"a member's reflection kills the caster", 2, 2, 0, true,
+         [](F& f) {
+             f.member(2).res[2] = -5;
+             f.mon(1, 1).hp = 12;
+         },
+         [](F& f) {
+             return (f.mon(1, 1).conditions & Cond::Dead) && f.mon(1, 1).hp == 0 &&
+                    f.state.rewards.kills == 0 && f.state.rewards.exp == 0;
+         },
+         "MONは\n死んだ・・・"},
         {"a member absorbs it", 2, 2, 0, true, [](F& f) { f.member(1).res[2] = 150; },
          [](F& f) { return f.member(1).hp == 512 && f.member(2).hp == 488; },
          "M1は\n呪文を吸収した！"},

@@ -198,6 +198,31 @@ TEST(Round, EndOfRoundUpkeep)
     EXPECT_EQ(f.state.orders[2].rosterNo, 2);
 }
 
+// Poison takes one point a round after regeneration has given its own (up
+// to the maximum), and kills only when nothing is left.
+TEST(Round, PoisonCostsOnePointARound)
+{
+    struct Case {
+        int32_t hp, regen, expected;
+        bool dies;
+    } cases[] = {
+        {5, 0, 4, false},      {2, 0, 1, false}, {5, 3, 7, false},
+        {1000, 3, 999, false}, {1, 0, 0, true},  {1, 1, 1, false},
+    };
+    for (const Case& c : cases) {
+        BattleFixture f(2, {Class::Fighter, Class::Fighter});
+        f.place(1, BattleFixture::Brute("A"));
+        f.member(1).conditions = Cond::Poisoned;
+        f.member(1).hp = c.hp;
+        f.member(1).regen = c.regen;
+        RunRound(f.game, f.state);
+        EXPECT_EQ(f.member(1).hp, c.expected) << c.hp << " regen " << c.regen;
+        EXPECT_EQ((f.member(1).conditions & Cond::Dead) != 0, c.dies) << c.hp;
+        EXPECT_NE(f.member(1).conditions & Cond::Poisoned, 0) << "poison stays";
+        EXPECT_EQ(f.said().size(), c.dies ? 1u : 0u) << c.hp;
+    }
+}
+
 TEST(Round, TheRoundEndsTheBattle)
 {
     {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/dice.h"
 #include "core/messages.h"
 #include "maze/movement.h"
 #include "tests/events/maze_party.h"
@@ -211,6 +212,35 @@ TEST(EventRunner, FloorTrapByLuckAndLevitation)
     }
 }
 
+// The member is hit when the 1d20 falls below its luck: at luck equal to the
+// face it is spared, one point more and it is hit. The face is read ahead
+// from a copy of the game's stream, so no seed is hunted for it.
+TEST(EventRunner, FloorTrapLuckBoundary)
+{
+    for (int above = 0; above <= 1; ++above) {
+        for (uint64_t seed : {1u, 2u, 3u}) {
+            MazeParty m(1, 4, 4);
+            m.game.rng = Rng(seed);
+            Rng ahead = m.game.rng;
+            const int face = Dice(ahead, 1, 20, 0);
+            m.alice().luck = static_cast<int16_t>(face + above);
+            m.alice().hp = 1000;
+            m.bob().conditions = Cond::Dead; // beyond care: rolls nothing
+            m.ok(2);
+            FloorTrap(m.game, 1);
+            const std::vector<std::string> shown = m.shown();
+            ASSERT_EQ(shown.size(), 2u) << face;
+            if (above) {
+                EXPECT_LT(m.alice().hp, 1000) << "luck " << face + 1 << " over face " << face;
+                EXPECT_EQ(shown[1].find("MSG |アリスは\n\n"), 0u) << shown[1];
+            } else {
+                EXPECT_EQ(m.alice().hp, 1000) << "luck " << face << " at face " << face;
+                EXPECT_EQ(shown[1], "MSG |アリスは\nダメージを受けなかった");
+            }
+        }
+    }
+}
+
 // A teleport may aim anywhere: what is still off the maze after one wrap
 // meets the arrival check, never the tables.
 TEST(EventRunner, TeleportsOffTheMazeReachTheArrivalCheck)
@@ -221,9 +251,11 @@ TEST(EventRunner, TeleportsOffTheMazeReachTheArrivalCheck)
         int endX, endY;
     } cases[] = {
         {3, -1, 20, false, false, 19, 0}, // one wrap brings it back
-        {3, -25, 4, true, true, 0, 0},    {3, 4, 45, true, true, 0, 0},
-        {18, 4, 4, true, true, 0, 0},     {-1, 4, 4, true, false, 0, 0}, // the sky
-        {0, 4, 4, true, false, 0, 0},                                    // the moat
+        {3, 20, -1, false, false, 0, 19}, // from either edge
+        {3, 7, -20, false, false, 7, 0},  {3, -25, 4, true, true, 0, 0},
+        {3, 4, 45, true, true, 0, 0},     {18, 4, 4, true, true, 0, 0},
+        {-1, 4, 4, true, false, 0, 0}, // the sky
+        {0, 4, 4, true, false, 0, 0},  // the moat
     };
     for (const Case& c : cases) {
         MazeParty m(1, 4, 4);

@@ -115,6 +115,26 @@ TEST(ScriptRunner, StartsWithoutTouchingTheSaveAndLeavesTheDesktopSettingsAlone)
     EXPECT_EQ(game.observer, nullptr);
 }
 
+// A case that fixes a roll the game never makes no longer tests what it
+// says: the run fails and names the faces; a bad fix line is refused.
+TEST(ScriptRunner, FixedRollsTheGameNeverMadeFailTheScript)
+{
+    {
+        CaseFolder folder(CaseSetup{});
+        Game game;
+        Result r = run(game, folder.path(), "fix opening 4\nfix chest 1\ndump\n");
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find("never made: opening 4 chest 1"), std::string::npos) << r.err;
+    }
+    for (const char* line : {"fix damage 3\n", "fix opening\n", "fix opening x\n", "fix\n"}) {
+        CaseFolder folder(CaseSetup{});
+        Game game;
+        Result r = run(game, folder.path(), line);
+        EXPECT_EQ(r.status, 2) << line;
+        EXPECT_NE(r.err.find("fix"), std::string::npos) << r.err;
+    }
+}
+
 TEST(ScriptRunner, WaitFiresTheMusicUpkeepEverySecond)
 {
     CaseFolder folder(CaseSetup{});
