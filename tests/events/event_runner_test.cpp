@@ -83,6 +83,23 @@ TEST(EventRunner, ConditionsAndOnceFlags)
     }
 }
 
+// The game's own floor 3: the tavern's door is two triggers on one cell, the
+// night's passing on to the day's.
+TEST(EventRunner, TheTavernDoorOfTheRealFloorTellsNightFromDay)
+{
+    for (int hour : {12, 20}) {
+        MazeParty m(3, 8, 6, 2);
+        static_cast<FixedClock&>(*m.game.clock).set(hour * 3600);
+        m.ok();
+        EXPECT_EQ(RunCellEvent(m.game), 0);
+        EXPECT_EQ(m.shown(),
+                  std::vector<std::string>{hour == 12
+                                               ? "MSG |扉には『準備中』の札がかかっている"
+                                               : "MSG |扉の向こうから、陽気な歌声が聞こえてくる"})
+            << hour;
+    }
+}
+
 TEST(EventRunner, CastleExitOnlyFacingNorthOrWest)
 {
     struct Case {

@@ -90,9 +90,9 @@ Sources CompileSources(const std::filesystem::path& dataDir, const std::filesyst
     return sources;
 }
 
-Content CompileContent(const std::filesystem::path& dataDir)
+Content CompileContent(const std::filesystem::path& dataDir, const std::filesystem::path& textsFile)
 {
-    return CompileSources(dataDir).content;
+    return CompileSources(dataDir, textsFile).content;
 }
 
 SaveData StartingSave(const Sources& sources)

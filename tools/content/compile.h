@@ -61,7 +61,8 @@ void CheckItems(const Content& content, const std::filesystem::path& file,
 // unless named), and checks the result.
 Sources CompileSources(const std::filesystem::path& dataDir,
                        const std::filesystem::path& textsFile = {});
-Content CompileContent(const std::filesystem::path& dataDir);
+Content CompileContent(const std::filesystem::path& dataDir,
+                       const std::filesystem::path& textsFile = {});
 
 // The texts file that goes with a content folder: data/messages.toml for
 // data/content.

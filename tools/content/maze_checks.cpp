@@ -62,7 +62,7 @@ void checkOp(const Content& c, const MessageTable& texts, const MazeEvents& ev, 
     const std::string at = ev.triggerFiles[t] + ":" + std::to_string(ev.opLines[o]) + ": ";
     auto text = [&](int n) {
         if (!texts.has(n))
-            throw SourceError(at + "text " + std::to_string(n) + " is not in the texts");
+            throw SourceError(at + "text " + std::to_string(n) + " is not in messages.toml");
     };
     auto item = [&](int n) {
         if (n < 1 || n >= kItemCount || c.items[n].name.empty())
