@@ -92,6 +92,7 @@ int main(int argc, char** argv)
             content::Sources sources = content::CompileSources(dataDir);
             bool freshSave = content::WriteGameFolder(sources, outDir);
             std::cout << "wrote " << (std::filesystem::path(outDir) / kContentFileName).string()
+                      << ", " << kTextsFileName << ", " << kEventsFileName
                       << (freshSave ? " and a starting QVR1.DAT" : " (the existing save is kept)")
                       << "\n";
             return 0;
