@@ -118,7 +118,7 @@ TEST(StockEvents, TheBookTeachesOnlyAQualifiedMember)
         (c.school == 1 ? a.iq : a.piety) = c.stat;
         a.spellKnown(c.school - 1, c.level, 4) = c.known ? 1 : 0;
         m.ok(2);
-        m.prompter->answer({CharKey('1')});
+        m.prompter->answer({Key::Enter});
         m.ok();
         LearnFromBook(m.game, c.school, c.level);
         const std::vector<std::string> shown = m.shown();

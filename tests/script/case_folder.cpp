@@ -211,9 +211,11 @@ MessageTable caseTexts(const CaseSetup& setup)
     std::map<int, std::string> all;
     for (const MessageEntry& e : texts.all())
         all[e.number] = e.text;
-    for (const std::string& file : setup.textFiles)
-        for (const MessageEntry& e : content::ReadMessageSource(kCaseSources / file).all())
+    for (const std::string& file : setup.textFiles) {
+        const MessageTable own = content::ReadMessageSource(kCaseSources / file);
+        for (const MessageEntry& e : own.all())
             all[e.number] = e.text;
+    }
     std::vector<MessageEntry> entries;
     for (auto& [number, text] : all)
         entries.push_back({number, std::move(text)});
