@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "built_files.h"
+
 #include "core/data_files.h"
 #include "core/memory_store.h"
 #include "core/messages.h"
@@ -43,6 +45,8 @@ struct Started {
     {
         auto store = std::make_unique<MemoryStore>();
         store->putFile(kContentFileName, EncodeContentImage(Content{}));
+        store->putFile(kTextsFileName, test::BuiltFile(kTextsFileName));
+        store->putFile(kEventsFileName, test::BuiltFile(kEventsFileName));
         SaveData save;
         for (int i = 1; i <= 25; ++i)
             save.eventFlags[i] = i;
