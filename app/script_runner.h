@@ -11,7 +11,9 @@
 // game opens it (the same lock, the same loading, the same saving); it is
 // --game-dir, else $QVR_HOME, else the folder of the executable (for an
 // installed runner, whose folder holds no QVR2.DAT, the user's data folder:
-// core/game_folder.h). The title
+// core/game_folder.h); the numbered texts and the floors' events are read
+// from TEXTS.DAT and EVENTS.DAT beside QVR2.DAT, and a missing or damaged one
+// stops the run with 1 like the other data files. The title
 // window is skipped, as with the game's command-line argument. Dice come
 // from --seed (from the clock without it); the time of day starts at --time
 // (12:00:00 without it) and moves only with the engine's time, by `wait`

@@ -1,6 +1,6 @@
 # `cmake --install build [--prefix DIR]`: the game laid out as the Filesystem
 # Hierarchy Standard has it. The programs go to bin/, the music plugin to
-# the library folder, the content and a pristine starting save to
+# the library folder, the content, texts, events and a pristine starting save to
 # share/qvr/, and the desktop's entry, icons, AppStream metainfo and man
 # pages where desktops and man look for them. An installed game never
 # writes into these folders: it plays in the user's data folder
@@ -28,14 +28,16 @@ set(QVR_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
 add_custom_target(dist-content ALL
   COMMAND ${CMAKE_COMMAND} -E rm -f ${QVR_DIST_DIR}/QVR1.DAT
   COMMAND qvr-content build --data ${CMAKE_SOURCE_DIR}/data/content --out ${QVR_DIST_DIR}
-  BYPRODUCTS ${QVR_DIST_DIR}/QVR1.DAT ${QVR_DIST_DIR}/QVR2.DAT
+  BYPRODUCTS ${QVR_DIST_DIR}/QVR1.DAT ${QVR_DIST_DIR}/QVR2.DAT ${QVR_DIST_DIR}/TEXTS.DAT
+    ${QVR_DIST_DIR}/EVENTS.DAT
   DEPENDS ${QVR_CONTENT_SOURCES}
   COMMENT "Compiling the content to install")
 add_dependencies(dist-content qvr-content)
 
 install(TARGETS qvr qvr-script qvr-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS qvr-music LIBRARY DESTINATION ${QVR_INSTALL_PLUGIN})
-install(FILES ${QVR_DIST_DIR}/QVR2.DAT ${QVR_DIST_DIR}/QVR1.DAT DESTINATION ${QVR_INSTALL_DATA})
+install(FILES ${QVR_DIST_DIR}/QVR2.DAT ${QVR_DIST_DIR}/QVR1.DAT ${QVR_DIST_DIR}/TEXTS.DAT
+  ${QVR_DIST_DIR}/EVENTS.DAT DESTINATION ${QVR_INSTALL_DATA})
 
 set(QVR_DESKTOP_DIR ${CMAKE_SOURCE_DIR}/data/desktop)
 install(FILES ${QVR_DESKTOP_DIR}/${QVR_APP_ID}.desktop

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "core/event_file.h"
+#include "core/messages.h"
 #include "core/name_codes.h"
 #include "core/record_io.h"
 #include "core/save_check.h"
@@ -165,6 +167,12 @@ void LoadGame(Game& game)
     std::string contentName = store.pathOf(kContentFileName).string();
     std::vector<uint8_t> contentImage = store.readFile(kContentFileName, kContentFileMaxBytes);
     game.setContent(DecodeContent(contentImage, contentName));
+
+    std::vector<uint8_t> textsImage = store.readFile(kTextsFileName, kContentFileMaxBytes);
+    game.texts = std::make_shared<const MessageTable>(
+        DecodeMessageImage(textsImage, store.pathOf(kTextsFileName).string()));
+    std::vector<uint8_t> eventsImage = store.readFile(kEventsFileName, kContentFileMaxBytes);
+    game.eventData = DecodeEventImage(eventsImage, store.pathOf(kEventsFileName).string());
 }
 
 void SaveGame(Game& game)

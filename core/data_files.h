@@ -40,8 +40,9 @@ void DecodeContentImage(std::span<const uint8_t> image, Content& content,
 std::shared_ptr<const Content> DecodeContent(std::span<const uint8_t> image,
                                              const std::string& fileName);
 
-// Reads both files of the game's folder (game.store must be set). Any problem
-// with either file is a GameError that names the file and what is wrong.
+// Reads the save, the content, the texts and the events from the game folder
+// (game.store must be set). Any problem with any of them is a GameError that
+// names the file and what is wrong.
 void LoadGame(Game& game);
 
 // Writes the save file safely (see SaveStore::writeFileSafely); a failure is

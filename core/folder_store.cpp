@@ -97,7 +97,8 @@ void FolderStore::unlock()
 std::vector<uint8_t> FolderStore::read(const std::string& name, std::size_t maxBytes) const
 {
     std::filesystem::path path = pathOf(name);
-    if (!contentFolder_.empty() && name == kContentFileName)
+    if (!contentFolder_.empty() &&
+        (name == kContentFileName || name == kTextsFileName || name == kEventsFileName))
         path = contentFolder_ / name;
     // Without O_NONBLOCK a FIFO under a data file's name would hold the open,
     // and start-up with it, until some writer came along; the check for a

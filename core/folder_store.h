@@ -16,8 +16,8 @@ public:
     ~FolderStore() override;
 
     std::filesystem::path folder() const override { return folder_; }
-    // QVR2.DAT is read from `folder` instead (an installed game's content,
-    // which the player's folder does not hold).
+    // QVR2.DAT, TEXTS.DAT and EVENTS.DAT are read from `folder` instead (an
+    // installed game's content, which the player's folder does not hold).
     void setContentFolder(std::filesystem::path folder) { contentFolder_ = std::move(folder); }
 
     // flock on QVR.lock in the folder: the kernel drops it when the process

@@ -24,6 +24,8 @@
 namespace qvr {
 
 struct EventTable;
+struct EventData;
+class MessageTable;
 
 // The music tracks the player assigned, and what plays now.
 struct MusicState {
@@ -80,8 +82,11 @@ public:
     std::unique_ptr<MusicPlayer> musicPlayer;
     std::unique_ptr<Prompter> prompter; // none: every prompt is a GameError
     GameObserver* observer = nullptr;   // not owned
-    // The floors' events; none means those compiled into the program. Tests
-    // give their own.
+    // The numbered texts and the floors' events, read from the game folder
+    // with the content (none in a rule test that needs none).
+    std::shared_ptr<const MessageTable> texts;
+    std::shared_ptr<const EventData> eventData;
+    // A test's own table of events, in place of eventData.
     const EventTable* events = nullptr; // not owned
     // The screens town, maze and battle share; game/ sets them up.
     std::unique_ptr<SharedScreens> sharedScreens;

@@ -1,31 +1,53 @@
 #pragma once
 
 // The numbered game texts. Screens, events and battle narration refer to
-// their texts by number; the table itself is written in data/messages.toml
-// and compiled into the program, so the texts cannot go missing at run time.
+// their texts by number; the table is written in data/messages.toml, compiled
+// by qvr-content into TEXTS.DAT in the game folder and read at start-up, so
+// that a test can bring texts of its own.
 
+#include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace qvr {
 
+class Game;
+
 struct MessageEntry {
     int number;
-    std::string_view text; // UTF-8, line breaks as the text has them (LF or CR LF)
+    std::string text; // UTF-8, line breaks as the text has them (LF or CR LF)
 };
 
-// Text number n; a number without an entry reads as an empty text, as the
-// game treats a text that was never written.
-std::string_view MessageText(int n);
+class MessageTable {
+public:
+    MessageTable() = default;
+    // Refuses entries out of order or numbered twice (a GameError).
+    explicit MessageTable(std::vector<MessageEntry> entries);
 
-bool HasMessageText(int n);
+    // Text number n; a number without an entry reads as an empty text, as
+    // the game treats a text that was never written.
+    std::string_view text(int n) const;
+    bool has(int n) const;
+    // Every entry, sorted by number, each number once.
+    std::span<const MessageEntry> all() const { return entries_; }
 
-// Every entry, sorted by number, each number once.
-std::span<const MessageEntry> AllMessageTexts();
+private:
+    const MessageEntry* find(int n) const;
+    std::vector<MessageEntry> entries_;
+};
 
-namespace detail {
-// Defined in the generated message_table.cpp: sorted by number, unique.
-extern const std::span<const MessageEntry> kMessageTable;
-} // namespace detail
+// The highest number a text may have: the game's never run past five digits.
+inline constexpr int kLastMessageNumber = 99999;
+
+std::vector<uint8_t> EncodeMessageImage(const MessageTable& table);
+// A damaged image is a GameError naming the file and what is wrong.
+MessageTable DecodeMessageImage(std::span<const uint8_t> image, const std::string& fileName);
+
+// The game's texts as read from its folder; a game that read none (a rule
+// test) has none, and every number reads as empty.
+std::string_view MessageText(const Game& game, int n);
+bool HasMessageText(const Game& game, int n);
 
 } // namespace qvr

@@ -16,6 +16,9 @@ namespace qvr {
 
 inline constexpr const char* kSaveFileName = "QVR1.DAT";
 inline constexpr const char* kContentFileName = "QVR2.DAT";
+// The numbered texts and the floors' events, compiled with the content.
+inline constexpr const char* kTextsFileName = "TEXTS.DAT";
+inline constexpr const char* kEventsFileName = "EVENTS.DAT";
 inline constexpr const char* kBackupFileName = "QVR1.BAK";
 inline constexpr const char* kLockFileName = "QVR.lock";
 inline constexpr const char* kIniFileName = "QVR.ini";

@@ -119,6 +119,30 @@ std::string toFullWidth(std::string_view utf8)
     return out;
 }
 
+std::string AsciiUpper(std::string_view utf8)
+{
+    std::string out(utf8);
+    for (char& ch : out)
+        if (ch >= 'a' && ch <= 'z')
+            ch = static_cast<char>(ch - 'a' + 'A');
+    return out;
+}
+
+std::string UpperFullWidth(std::string_view utf8)
+{
+    std::string out = toFullWidth(AsciiUpper(utf8));
+    // U+FF41..FF5A (ａ..ｚ) are EF BD 81..9A; U+FF21..FF3A (Ａ..Ｚ) EF BC A1..BA.
+    for (std::size_t i = 0; i + 2 < out.size(); ++i) {
+        auto b = [&](std::size_t k) { return static_cast<unsigned char>(out[k]); };
+        if (b(i) == 0xEF && b(i + 1) == 0xBD && b(i + 2) >= 0x81 && b(i + 2) <= 0x9A) {
+            out[i + 1] = static_cast<char>(0xBC);
+            out[i + 2] = static_cast<char>(b(i + 2) - 0x81 + 0xA1);
+            i += 2;
+        }
+    }
+    return out;
+}
+
 std::string fullWidthDigits(long long n)
 {
     std::string out;

@@ -19,6 +19,14 @@ namespace qvr {
 // full-width mark (ワ゛, ア゜). Everything else is returned unchanged.
 std::string toFullWidth(std::string_view utf8);
 
+// ASCII letters in upper case, every other byte as it was: how spell names
+// are stored and typed names compared.
+std::string AsciiUpper(std::string_view utf8);
+// A typed word as the game compares it: upper case, then full width (as
+// toFullWidth), full-width small letters raised too, so that "human",
+// "ＨＵＭＡＮ" and "ｈｕｍａｎ" read alike.
+std::string UpperFullWidth(std::string_view utf8);
+
 // The number in full-width digits, with "－" for a minus sign.
 std::string fullWidthDigits(long long n);
 

@@ -234,13 +234,13 @@ void GameScreens::returnToCastle(Game& game)
         }
     CompactItems(game, bearer);
     for (int n = 200; n <= 203; ++n)
-        ShowMessage(game, "", std::string(MessageText(n)));
+        ShowMessage(game, "", std::string(MessageText(game, n)));
     for (int i = 1; i <= st.partyCount; ++i)
         game.character(st.partyMember[i]).specialFlags |= Special::Finished;
     for (Panel& p : screen.panels)
         p.visible = false;
     screen.keyboardOwner.clear();
-    screen.message.text = std::string(MessageText(204));
+    screen.message.text = std::string(MessageText(game, 204));
     screen.messageCentred = true;
     screen.message.visible = true;
     game.timers.enable("tmrEnding", true);
@@ -260,8 +260,8 @@ void GameScreens::continueAfterEnding(Game& game)
     screen.drawing.clear();
     if (!game.timers.running("tmrEnding")) {
         for (int n = 11063; n <= 11079; ++n)
-            if (HasMessageText(n))
-                ShowMessage(game, "", std::string(MessageText(n)));
+            if (HasMessageText(game, n))
+                ShowMessage(game, "", std::string(MessageText(game, n)));
     }
     // Left running, the timer would write its line over the town later.
     game.timers.enable("tmrEnding", false);

@@ -91,7 +91,7 @@ void walkOn(Game& game)
     closePanel(game);
     game.place = {Mode::Maze};
     if (st.eventResult != 0) {
-        const int next = AfterBattleEvent(game);
+        const int next = AfterBattleEvent(game, true);
         if (next != 0)
             FollowEventResult(game, next);
         if (next > 0 || game.place.mode != Mode::Maze || st.partyCount == 0)

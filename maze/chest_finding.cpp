@@ -60,11 +60,7 @@ DisarmResult TryDisarm(Game& game, const Character& actor, int chestLevel, const
                        const std::string& typed)
 {
     // Trap names are plain ASCII capitals: any case typed on the keyboard fits.
-    std::string answer(TrimBlanks(typed));
-    for (char& ch : answer)
-        if (ch >= 'a' && ch <= 'z')
-            ch = static_cast<char>(ch - 'a' + 'A');
-    if (answer != trap.name)
+    if (AsciiUpper(TrimBlanks(typed)) != trap.name)
         return DisarmResult::Sprung;
     const int f = roll(game, chestLevel + 50);
     if (f == 1)

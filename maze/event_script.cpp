@@ -4,6 +4,7 @@
 #include "core/music.h"
 #include "core/prompts.h"
 #include "core/shared_screens.h"
+#include "maze/event_stock.h"
 #include "maze/maze_events.h"
 #include "maze/movement.h"
 #include "maze/party_items.h"
@@ -62,9 +63,13 @@ bool TeleportParty(Game& game, int floor, int x, int y)
     return CheckInRock(game);
 }
 
-int RunTrigger(Game& game, const EventTable& table, const EventTrigger& trigger)
+int RunTrigger(Game& game, const EventTable& table, const EventTrigger& trigger,
+               const ScriptContext& context)
 {
     ScriptRun run{game};
+    // A stock step either lets the script go on or ends it; a battle it
+    // starts counts as the script's end, so a once-flag is set.
+    auto ended = [&](int result) { return result > 0 ? run.finish(result) : result; };
     GameState& st = game.state;
     for (int i = 0; i < trigger.opCount; ++i) {
         const EventOp& op = table.ops[trigger.firstOp + i];
@@ -73,7 +78,7 @@ int RunTrigger(Game& game, const EventTable& table, const EventTrigger& trigger)
             ShowMessage(game, "", std::string(op.text));
             break;
         case OpCode::Message:
-            ShowMessage(game, "", std::string(MessageText(op.a)));
+            ShowMessage(game, "", std::string(MessageText(game, op.a)));
             break;
         case OpCode::Scene:
             ShowTexts(game, op.a, op.b);
@@ -83,7 +88,8 @@ int RunTrigger(Game& game, const EventTable& table, const EventTrigger& trigger)
             ShowTexts(game, op.a, op.b);
             break;
         case OpCode::Ask:
-            if (!AskYesNo(game, "", std::string(op.text.empty() ? MessageText(op.a) : op.text)))
+            if (!AskYesNo(game, "",
+                          std::string(op.text.empty() ? MessageText(game, op.a) : op.text)))
                 return 0;
             break;
         case OpCode::Once:
@@ -145,6 +151,48 @@ int RunTrigger(Game& game, const EventTable& table, const EventTrigger& trigger)
             return -1;
         case OpCode::Takeover:
             return run.finish(-1);
+        case OpCode::Strength:
+            if (int r = StrengthTest(game, op.a); r != kGoOn)
+                return ended(r);
+            break;
+        case OpCode::PartyOf:
+            if (st.partyCount < op.a)
+                return 0;
+            break;
+        case OpCode::FewerThan:
+            if (st.partyCount >= op.a)
+                return 0;
+            break;
+        case OpCode::Bump:
+            if (int r = Bump(game); r != kGoOn)
+                return ended(r);
+            break;
+        case OpCode::Box:
+            return ended(SealedBox(game, op.a, op.b));
+        case OpCode::Riddle:
+            if (int r = Riddle(game, op.a, op.b, op.c); r != kGoOn)
+                return ended(r);
+            break;
+        case OpCode::Seller:
+            return ended(InformationSeller(game, op.a, op.b));
+        case OpCode::Tips:
+            if (int r = RumourDrinker(game, op.a, op.b, op.c); r != 0)
+                return ended(r);
+            break;
+        case OpCode::Book:
+            LearnFromBook(game, op.a, op.b);
+            break;
+        case OpCode::Raise:
+            RaiseStatistic(game, context.hand, op.a, op.b);
+            break;
+        case OpCode::Replace:
+            if (!ReplaceItem(game, context.hand, op.a))
+                return 0;
+            break;
+        case OpCode::Reward:
+            if (!GiveReward(game, op.a, op.b == 1, context.afterChest))
+                return 0;
+            break;
         }
     }
     return run.finish(0);

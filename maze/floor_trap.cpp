@@ -51,9 +51,9 @@ int Apparition(Game& game)
         Dice(game.rng, 1, 100, 0) != 3)
         return 0;
     ShowTexts(game, 995, 997);
-    if (!AskYesNo(game, "", std::string(MessageText(998))))
+    if (!AskYesNo(game, "", std::string(MessageText(game, 998))))
         return 0;
-    ShowMessage(game, "", std::string(MessageText(999)));
+    ShowMessage(game, "", std::string(MessageText(game, 999)));
     st.encounterOrigin = 13;
     return 1236 + Dice(game.rng, 1, 14, 0);
 }

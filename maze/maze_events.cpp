@@ -1,17 +1,16 @@
 #include "maze/maze_events.h"
 
+#include "core/event_file.h"
 #include "core/event_ops.h"
 #include "core/game.h"
+#include "core/item_numbers.h"
 #include "core/messages.h"
 #include "core/prompts.h"
-#include "maze/event_table.h"
 #include "maze/party_items.h"
 
 namespace qvr {
 
 namespace {
-
-constexpr int kFirstKeyItem = 95;
 
 bool isNight(const Game& game)
 {
@@ -44,7 +43,8 @@ bool condHolds(const Game& game, const EventCond& c)
 }
 
 // The first trigger of the set that matches the party's floor, cell and
-// facing (and the item, for U) and whose conditions hold.
+// facing (and the item, for U). When its conditions fail the search ends
+// there, unless the trigger passes on to the next one.
 const EventTrigger* findTrigger(const Game& game, const EventTable& table, TriggerSet set,
                                 int itemNo = 0)
 {
@@ -61,6 +61,8 @@ const EventTrigger* findTrigger(const Game& game, const EventTable& table, Trigg
             holds = condHolds(game, table.conds[t.firstCond + i]);
         if (holds)
             return &t;
+        if (!t.passOn)
+            return nullptr;
     }
     return nullptr;
 }
@@ -83,7 +85,7 @@ bool pickUpKeyItems(Game& game)
     bool found = false;
     for (int row = 1; row <= 7; ++row) {
         const KeyItemPlace& p = st.keyItemPlaces[row];
-        const int item = kFirstKeyItem - 1 + row;
+        const int item = ItemNo::FirstKey - 1 + row;
         if (p.floor != st.floor || p.x != st.posX || p.y != st.posY ||
             !NobodyHolds(game, item, true))
             continue;
@@ -106,7 +108,10 @@ bool pickUpKeyItems(Game& game)
 
 const EventTable& EventsOf(const Game& game)
 {
-    return game.events ? *game.events : CompiledEvents();
+    static const EventTable kNone{};
+    if (game.events)
+        return *game.events;
+    return game.eventData ? game.eventData->table : kNone;
 }
 
 int RunCellEvent(Game& game)
@@ -133,30 +138,30 @@ int SearchHere(Game& game)
     return 0;
 }
 
-int UseItemHere(Game& game, int itemNo)
+int UseItemHere(Game& game, int itemNo, int rosterNo, int slot)
 {
     const EventTable& table = EventsOf(game);
     if (inDungeon(game))
         if (const EventTrigger* t = findTrigger(game, table, TriggerSet::Use, itemNo))
-            return RunTrigger(game, table, *t);
+            return RunTrigger(game, table, *t, {{itemNo, rosterNo, slot}});
     ShowMessage(game, "", "何もおこらない");
     return 0;
 }
 
-int AfterBattleEvent(Game& game)
+int AfterBattleEvent(Game& game, bool afterChest)
 {
     if (!inDungeon(game))
         return 0;
     const EventTable& table = EventsOf(game);
     if (const EventTrigger* t = findTrigger(game, table, TriggerSet::After))
-        return RunTrigger(game, table, *t);
+        return RunTrigger(game, table, *t, {{}, afterChest});
     return 0;
 }
 
 void ShowTexts(Game& game, int first, int last)
 {
     for (int n = first; n <= last; ++n)
-        ShowMessage(game, "", std::string(MessageText(n)));
+        ShowMessage(game, "", std::string(MessageText(game, n)));
 }
 
 } // namespace qvr

@@ -14,10 +14,24 @@ class Game;
 struct EventTable;
 struct EventTrigger;
 
+// Who holds the item a U-key script answers to: the member and the slot
+// (0 when not known: the first copy in the party's packs counts).
+struct ItemInHand {
+    int itemNo = 0;
+    int rosterNo = 0;
+    int slot = 0;
+};
+
+// What a script knows of why it runs.
+struct ScriptContext {
+    ItemInHand hand;         // U: the item used
+    bool afterChest = false; // after: a chest was opened, not only a battle won
+};
+
 int RunCellEvent(Game& game);
 int SearchHere(Game& game);
-int UseItemHere(Game& game, int itemNo);
-int AfterBattleEvent(Game& game);
+int UseItemHere(Game& game, int itemNo, int rosterNo = 0, int slot = 0);
+int AfterBattleEvent(Game& game, bool afterChest = false);
 
 // Texts first..last of the message table, one message box each.
 void ShowTexts(Game& game, int first, int last);
@@ -37,10 +51,12 @@ bool TeleportParty(Game& game, int floor, int x, int y);
 // an encounter number, or 0.
 int Apparition(Game& game);
 
-// The events the game runs: its own table, or the one compiled in.
+// The events the game runs: a test's own table, or those read from the game
+// folder (none before they are read).
 const EventTable& EventsOf(const Game& game);
 
 // Runs one trigger's operations straight through.
-int RunTrigger(Game& game, const EventTable& table, const EventTrigger& trigger);
+int RunTrigger(Game& game, const EventTable& table, const EventTrigger& trigger,
+               const ScriptContext& context = {});
 
 } // namespace qvr

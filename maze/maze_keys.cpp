@@ -118,7 +118,7 @@ void useItem(Game& game)
     if (slot < 1)
         return;
     game.state.curItem = static_cast<int16_t>(game.character(r).items[slot]);
-    FollowEventResult(game, UseItemHere(game, game.character(r).items[slot]));
+    FollowEventResult(game, UseItemHere(game, game.character(r).items[slot], r, slot));
 }
 
 void searchCell(Game& game)

@@ -77,8 +77,8 @@ void StartOver(Character& c)
 
 std::string PowerQuestion(const Game& game, int rosterNo, int slot)
 {
-    return std::string(MessageText(1045)) + CarriedItemName(game, rosterNo, slot) +
-           std::string(MessageText(1046)) + "\r" + std::string(MessageText(1047));
+    return std::string(MessageText(game, 1045)) + CarriedItemName(game, rosterNo, slot) +
+           std::string(MessageText(game, 1046)) + "\r" + std::string(MessageText(game, 1047));
 }
 
 // A released power may wear the item out: it becomes its successor, or
@@ -89,7 +89,7 @@ void MaybeBreak(Game& game, int rosterNo, int slot, bool nothingLeft)
     const ItemDef* def = CarriedItem(game, c, slot);
     if (!def || Dice(game.rng, 1, 100, 0) >= def->breakChance)
         return;
-    ShowMessage(game, "", std::string(MessageText(1048)));
+    ShowMessage(game, "", std::string(MessageText(game, 1048)));
     int next = nothingLeft ? 0 : def->wearsInto;
     if (next < 0 || !Bounded<ItemDef, 0, kItemCount>::contains(next))
         next = 0;

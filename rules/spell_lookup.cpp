@@ -1,16 +1,13 @@
 #include "rules/spell_lookup.h"
 
 #include "core/records.h"
+#include "core/textformat.h"
 
 namespace qvr {
 
 std::string SpellNameAsTyped(std::string_view typed)
 {
-    std::string out(typed);
-    for (char& ch : out)
-        if (ch >= 'a' && ch <= 'z')
-            ch = static_cast<char>(ch - 'a' + 'A');
-    return out;
+    return AsciiUpper(typed);
 }
 
 int SpellNumberByName(const Content& content, std::string_view typed)

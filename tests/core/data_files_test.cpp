@@ -7,8 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "core/data_files.h"
+#include "core/event_file.h"
 #include "core/folder_store.h"
 #include "core/memory_store.h"
+#include "core/messages.h"
 #include "core/name_codes.h"
 #include "golden.h"
 #include "temp_folder.h"
@@ -333,6 +335,10 @@ TEST(LoadAndSave, MissingShortAndLongFilesAreNamed)
     EXPECT_NE(loadError(game).find("QVR2.DAT: ファイルがありません"), std::string::npos);
 
     writeFile(dir.path() / "QVR2.DAT", EncodeContentImage(Content{}));
+    EXPECT_NE(loadError(game).find("TEXTS.DAT: ファイルがありません"), std::string::npos);
+    writeFile(dir.path() / "TEXTS.DAT", EncodeMessageImage(MessageTable{}));
+    EXPECT_NE(loadError(game).find("EVENTS.DAT: ファイルがありません"), std::string::npos);
+    writeFile(dir.path() / "EVENTS.DAT", EncodeEventImage(EventTable{}));
     EXPECT_EQ(loadError(game), "");
 
     writeFile(dir.path() / "QVR1.DAT", std::vector<uint8_t>(100, 0));
@@ -352,6 +358,8 @@ TEST(LoadAndSave, SaveWritesTheImageAndKeepsTheOldOneAsBackup)
     TempFolder dir;
     writeFile(dir.path() / "QVR1.DAT", std::vector<uint8_t>(kSaveFileBytes, 0));
     writeFile(dir.path() / "QVR2.DAT", EncodeContentImage(Content{}));
+    writeFile(dir.path() / "TEXTS.DAT", EncodeMessageImage(MessageTable{}));
+    writeFile(dir.path() / "EVENTS.DAT", EncodeEventImage(EventTable{}));
     Game game;
     game.store = std::make_unique<FolderStore>(dir.path());
     LoadGame(game);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "built_files.h"
 #include "core/data_files.h"
 #include "core/memory_store.h"
 #include "core/music.h"
@@ -40,9 +41,9 @@ struct GameRecorder : GameObserver {
 
 // How far the fixture takes the game before the test begins.
 enum class GameStart {
-    // An empty content file and an empty save in the store, the
-    // version already stored (so starting saves nothing), and started
-    // without the title window: the castle town is on screen.
+    // An empty content file, an empty save and the build's texts and events
+    // in the store, the version already stored (so starting saves nothing),
+    // and started without the title window: the castle town is on screen.
     InTown,
     // Nothing loaded and nothing started: the store is only there to save
     // into, and the test fills in the content it needs.
@@ -63,6 +64,8 @@ template <class PrompterT = ScriptedPrompter> struct GameFixture {
             files->putFile(kContentFileName, EncodeContentImage(Content{}));
             SaveData empty;
             files->putFile(kSaveFileName, EncodeSaveImage(empty));
+            files->putFile(kTextsFileName, BuiltFile(kTextsFileName));
+            files->putFile(kEventsFileName, BuiltFile(kEventsFileName));
         }
         InstallGameScreens(game);
         game.store = std::move(files);

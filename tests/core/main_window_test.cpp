@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "built_files.h"
+
 #include "core/data_files.h"
 #include "core/memory_store.h"
 #include "core/messages.h"
@@ -43,12 +45,15 @@ struct Started {
     {
         auto store = std::make_unique<MemoryStore>();
         store->putFile(kContentFileName, EncodeContentImage(Content{}));
+        store->putFile(kTextsFileName, test::BuiltFile(kTextsFileName));
+        store->putFile(kEventsFileName, test::BuiltFile(kEventsFileName));
         SaveData save;
         for (int i = 1; i <= 25; ++i)
             save.eventFlags[i] = i;
         save.eventFlags[37] = 2;
         store->putFile(kSaveFileName, EncodeSaveImage(save));
-        store->putFile(kIniFileName, sjisEncode("[ＢＧＭ]\r\nタイトル=title.mid\r\n城下=town.ogg\r\n"));
+        store->putFile(kIniFileName,
+                       sjisEncode("[ＢＧＭ]\r\nタイトル=title.mid\r\n城下=town.ogg\r\n"));
         game.observer = &rec;
         game.store = std::move(store);
         if (finish)
@@ -306,12 +311,12 @@ TEST(EndingFlow, CarryingTheItemHomeShowsTheEndingAndWaitsForEnter)
     ReturnToCastle(f.game);
     ASSERT_EQ(f.prompter->shown.size(), 4u);
     for (int n = 0; n < 4; ++n)
-        EXPECT_EQ(f.prompter->shown[n], "MSG |" + std::string(MessageText(200 + n)));
+        EXPECT_EQ(f.prompter->shown[n], "MSG |" + std::string(MessageText(f.game, 200 + n)));
     EXPECT_EQ(hero.items[1], 7); // the item is gone and the pack closed up
     EXPECT_EQ(hero.items[2], 0);
     EXPECT_TRUE(hero.specialFlags & Special::Finished);
     EXPECT_TRUE(f.game.character(2).specialFlags & Special::Finished);
-    EXPECT_EQ(f.game.screen.message.text, std::string(MessageText(204)));
+    EXPECT_EQ(f.game.screen.message.text, std::string(MessageText(f.game, 204)));
     EXPECT_TRUE(f.game.screen.message.visible);
     EXPECT_EQ(f.game.state.endingShown, -1);
     EXPECT_EQ(f.game.place.mode, Mode::Ending);
@@ -327,7 +332,7 @@ TEST(EndingFlow, CarryingTheItemHomeShowsTheEndingAndWaitsForEnter)
 
     int epilogue = 0;
     for (int n = 11063; n <= 11079; ++n)
-        if (HasMessageText(n)) {
+        if (HasMessageText(f.game, n)) {
             f.prompter->answer({Key::Enter});
             ++epilogue;
         }

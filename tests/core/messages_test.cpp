@@ -10,6 +10,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "built_files.h"
 #include "core/sjis.h"
 
 namespace qvr {
@@ -18,6 +19,28 @@ namespace {
 namespace fs = std::filesystem;
 
 // ---- the table as the game reads it -------------------------------------
+
+// The build's TEXTS.DAT, as start-up reads it.
+const MessageTable& builtTexts()
+{
+    static const MessageTable table = DecodeMessageImage(test::BuiltFile("TEXTS.DAT"), "TEXTS.DAT");
+    return table;
+}
+
+std::string_view MessageText(int n)
+{
+    return builtTexts().text(n);
+}
+
+bool HasMessageText(int n)
+{
+    return builtTexts().has(n);
+}
+
+std::span<const MessageEntry> AllMessageTexts()
+{
+    return builtTexts().all();
+}
 
 TEST(MessageTextTest, QuotedTextsComeBackExactly)
 {
@@ -95,14 +118,14 @@ TEST(MessageTextTest, EveryTextIsWellFormedAndFitsCodePage932)
 
 // ---- the generator -------------------------------------------------------
 
-// The build puts the generator in <build>/tools and this test in <build>/bin.
+// The texts are compiled by qvr-content, which the build puts beside this test.
 fs::path generatorPath()
 {
     std::error_code ec;
     const fs::path self = fs::read_symlink("/proc/self/exe", ec);
     if (ec)
         return {};
-    return self.parent_path().parent_path() / "tools" / "qvr-textgen";
+    return self.parent_path() / "qvr-content";
 }
 
 std::string readAll(const fs::path& p)
@@ -114,12 +137,12 @@ std::string readAll(const fs::path& p)
 }
 
 class MessageTextGenTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override
     {
         tool_ = generatorPath();
         if (tool_.empty() || !fs::exists(tool_))
-            GTEST_SKIP() << "qvr-textgen not found next to the test";
+            GTEST_SKIP() << "qvr-content not found next to the test";
         dir_ = fs::path(::testing::TempDir()) /
                ("textgen_" + std::to_string(::getpid()) + "_" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -137,17 +160,18 @@ class MessageTextGenTest : public ::testing::Test {
         {
             std::ofstream(dir_ / "in.toml", std::ios::binary) << toml;
         }
-        const std::string cmd = "'" + tool_.string() + "' '" + (dir_ / "in.toml").string() + "' '" +
-                                out().string() + "' 2>'" + (dir_ / "err").string() + "'";
+        const std::string cmd = "'" + tool_.string() + "' texts '" + (dir_ / "in.toml").string() +
+                                "' --out '" + out().string() + "' 2>'" + (dir_ / "err").string() +
+                                "'";
         const int status = std::system(cmd.c_str());
         errors = readAll(dir_ / "err");
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    fs::path out() const { return dir_ / "table.cpp"; }
+    fs::path out() const { return dir_ / "TEXTS.DAT"; }
 
     std::string errors;
 
-  private:
+private:
     fs::path tool_;
     fs::path dir_;
 };
@@ -180,36 +204,6 @@ TEST_F(MessageTextGenTest, RefusesBrokenInputNamingFileAndLine)
     }
 }
 
-// Reads back the string literals of one generated entry the way a compiler
-// would, so the test sees the bytes the program will hold.
-std::string decodeLiterals(std::string_view src)
-{
-    std::string bytes;
-    bool inside = false;
-    for (std::size_t i = 0; i < src.size(); ++i) {
-        const char c = src[i];
-        if (!inside) {
-            if (c == '"')
-                inside = true;
-            continue;
-        }
-        if (c == '"') {
-            inside = false;
-        } else if (c != '\\') {
-            bytes += c;
-        } else if (src[i + 1] >= '0' && src[i + 1] <= '7') {
-            int v = 0, k = 0;
-            for (; k < 3 && src[i + 1 + k] >= '0' && src[i + 1 + k] <= '7'; ++k)
-                v = v * 8 + (src[i + 1 + k] - '0');
-            bytes += static_cast<char>(v);
-            i += k;
-        } else {
-            bytes += src[++i];
-        }
-    }
-    return bytes;
-}
-
 TEST_F(MessageTextGenTest, EmitsSortedEntriesWithTheirExactBytes)
 {
     // Digits right after multi-byte characters, quotes, backslashes, CR LF
@@ -220,19 +214,13 @@ TEST_F(MessageTextGenTest, EmitsSortedEntriesWithTheirExactBytes)
                   "\n"),
               0)
         << errors;
-    const std::string src = readAll(out());
-
-    const auto at3 = src.find("{3, {");
-    const auto at20 = src.find("{20, {");
-    ASSERT_NE(at3, std::string::npos);
-    ASSERT_NE(at20, std::string::npos);
-    EXPECT_LT(at3, at20);
-    const auto end3 = src.find("}},", at3);
-    const std::string entry = src.substr(at3, end3 - at3);
-    EXPECT_EQ(decodeLiterals(entry.substr(entry.find('"'))), tricky);
-    EXPECT_NE(entry.find(", " + std::to_string(tricky.size())), std::string::npos);
-    for (char c : src)
-        EXPECT_LT(static_cast<unsigned char>(c), 0x80) << "raw non-ASCII byte in the output";
+    const std::string bytes = readAll(out());
+    const MessageTable table = DecodeMessageImage(
+        std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), "TEXTS.DAT");
+    ASSERT_EQ(table.all().size(), 2u);
+    EXPECT_EQ(table.all()[0].number, 3);
+    EXPECT_EQ(table.all()[0].text, tricky);
+    EXPECT_EQ(table.all()[1].text, "second");
 }
 
 TEST_F(MessageTextGenTest, LeavesAnUnchangedOutputAlone)
@@ -252,7 +240,12 @@ TEST_F(MessageTextGenTest, LeavesAnUnchangedOutputAlone)
 TEST_F(MessageTextGenTest, AcceptsAnEmptyTable)
 {
     ASSERT_EQ(run("# nothing yet\n"), 0) << errors;
-    EXPECT_NE(readAll(out()).find("kMessageTable{}"), std::string::npos);
+    const std::string bytes = readAll(out());
+    EXPECT_TRUE(
+        DecodeMessageImage(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()),
+                           "TEXTS.DAT")
+            .all()
+            .empty());
 }
 
 } // namespace

@@ -5,8 +5,10 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
-#include "core/folder_store.h"
+#include "built_files.h"
+
 #include "core/data_files.h"
+#include "core/folder_store.h"
 #include "game/main_window.h"
 #include "game/save_backup.h"
 #include "temp_folder.h"
@@ -36,6 +38,8 @@ struct Folder {
         if (!goodContent)
             content.resize(10);
         store.writeFileSafely(kContentFileName, content);
+        store.writeFileSafely(kTextsFileName, test::BuiltFile(kTextsFileName));
+        store.writeFileSafely(kEventsFileName, test::BuiltFile(kEventsFileName));
         put(kSaveFileName, save, saveWithFlag(1));
         put(kBackupFileName, backup, saveWithFlag(2));
     }

@@ -6,6 +6,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "built_files.h"
+
 #include "core/data_files.h"
 #include "core/folder_store.h"
 #include "game/main_window.h"
@@ -136,6 +138,8 @@ TEST(SaveChecks, ARefusedSaveOffersTheBackupAtStartUp)
     TempFolder dir;
     FolderStore store(dir.path());
     store.writeFileSafely(kContentFileName, EncodeContentImage(Content{}));
+    store.writeFileSafely(kTextsFileName, test::BuiltFile(kTextsFileName));
+    store.writeFileSafely(kEventsFileName, test::BuiltFile(kEventsFileName));
     SaveData good = SaveWith([](Character&) {});
     store.writeFileSafely(kBackupFileName, EncodeSaveImage(good));
     SaveData damaged = SaveWith([](Character& c) { c.items[2] = 9999; });

@@ -83,7 +83,8 @@ struct CrashFolder {
         dir = base / ("qvr-crash-" + tag + "-" + std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
-        fs::copy_file(fs::path(QVR_BIN_DIR) / kContentFileName, dir / kContentFileName);
+        for (const char* name : {kContentFileName, kTextsFileName, kEventsFileName})
+            fs::copy_file(fs::path(QVR_BIN_DIR) / name, dir / name);
         SaveData save;
         Character& c = save.roster[1];
         c.rosterNo = 1;

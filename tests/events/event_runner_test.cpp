@@ -37,13 +37,15 @@ TEST(EventRunner, AFacingTriggerRunsOnlyFacingItsWay)
     }
 }
 
-// The first trigger whose conditions hold runs; a failed condition passes
-// to the next one, and a once-flag ends the script on later visits.
+// The first trigger whose cell matches decides: its failed conditions end
+// the search unless it says "else", and a once-flag ends the script on later
+// visits.
 TEST(EventRunner, ConditionsAndOnceFlags)
 {
     MazeParty m(1, 5, 5);
     m.add(TriggerSet::Enter, 5, 5, {Op(OpCode::Say, 0, 0, 0, "flagged")}, 0, 0,
           {{CondCode::FlagSet, 30}});
+    m.triggerList.back().passOn = 1;
     m.add(TriggerSet::Enter, 5, 5, {Op(OpCode::Once, 22), Op(OpCode::Say, 0, 0, 0, "first")});
     m.ok();
     RunCellEvent(m.game);
@@ -54,6 +56,22 @@ TEST(EventRunner, ConditionsAndOnceFlags)
     RunCellEvent(m.game);
     EXPECT_EQ(m.shown(), (std::vector<std::string>{"MSG |first", "MSG |flagged"}));
 
+    // Without "else" a failed condition stops there: the later trigger on
+    // the cell, with no condition at all, stays silent.
+    MazeParty strict(1, 5, 5);
+    strict.add(TriggerSet::Enter, 5, 5, {Op(OpCode::Say, 0, 0, 0, "flagged")}, 0, 0,
+               {{CondCode::FlagSet, 30}});
+    strict.add(TriggerSet::Enter, 5, 5, {Op(OpCode::Say, 0, 0, 0, "later")});
+    EXPECT_EQ(RunCellEvent(strict.game), 0);
+    EXPECT_TRUE(strict.shown().empty());
+    // A trigger facing elsewhere does not match, so it does not stop the search.
+    MazeParty turned(1, 5, 5, 2);
+    turned.add(TriggerSet::Enter, 5, 5, {Op(OpCode::Say, 0, 0, 0, "north")}, 1);
+    turned.add(TriggerSet::Enter, 5, 5, {Op(OpCode::Say, 0, 0, 0, "any")});
+    turned.ok();
+    RunCellEvent(turned.game);
+    EXPECT_EQ(turned.shown(), (std::vector<std::string>{"MSG |any"}));
+
     // The night gate: the hour above 18 or below 4.
     MazeParty n(1, 5, 5);
     n.add(TriggerSet::Enter, 5, 5, {Op(OpCode::Say, 0, 0, 0, "night")}, 0, 0, {{CondCode::Night}});
@@ -63,6 +81,23 @@ TEST(EventRunner, ConditionsAndOnceFlags)
             n.ok();
         RunCellEvent(n.game);
         EXPECT_EQ(n.shown().size(), hour == 19 || hour == 3 ? 1u : 0u) << hour;
+    }
+}
+
+// The game's own floor 3: the tavern's door is two triggers on one cell, the
+// night's passing on to the day's.
+TEST(EventRunner, TheTavernDoorOfTheRealFloorTellsNightFromDay)
+{
+    for (int hour : {12, 20}) {
+        MazeParty m(3, 8, 6, 2);
+        static_cast<FixedClock&>(*m.game.clock).set(hour * 3600);
+        m.ok();
+        EXPECT_EQ(RunCellEvent(m.game), 0);
+        EXPECT_EQ(m.shown(),
+                  std::vector<std::string>{hour == 12
+                                               ? "MSG |扉には『準備中』の札がかかっている"
+                                               : "MSG |扉の向こうから、陽気な歌声が聞こえてくる"})
+            << hour;
     }
 }
 
@@ -303,8 +338,8 @@ TEST(EventRunner, TheApparitionComesOnceARunAfterTenMinutes)
     EXPECT_EQ(m.game.state.encounterOrigin, 13);
     std::vector<std::string> shown = m.shown();
     ASSERT_EQ(shown.size(), 5u);
-    EXPECT_EQ(shown[3], "ASK |" + std::string(MessageText(998)));
-    EXPECT_EQ(shown[4], "MSG |" + std::string(MessageText(999)));
+    EXPECT_EQ(shown[3], "ASK |" + std::string(MessageText(m.game, 998)));
+    EXPECT_EQ(shown[4], "MSG |" + std::string(MessageText(m.game, 999)));
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -41,6 +42,16 @@ const std::vector<uint8_t>& contentImage()
 {
     static const std::vector<uint8_t> image = readFile(QVR_BIN_DIR "/QVR2.DAT");
     return image;
+}
+
+// The build's texts and events: the walks meet the real floors' scripts.
+const std::vector<uint8_t>& builtImage(const char* name)
+{
+    static std::map<std::string, std::vector<uint8_t>> images;
+    auto [it, fresh] = images.try_emplace(name);
+    if (fresh)
+        it->second = readFile(std::string(QVR_BIN_DIR "/") + name);
+    return it->second;
 }
 
 // The build's starting save (its shop stock and the rest), with the party of
@@ -198,6 +209,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     options.makeStore = [&save] {
         auto store = std::make_unique<MemoryStore>();
         store->putFile(kContentFileName, contentImage());
+        store->putFile(kTextsFileName, builtImage(kTextsFileName));
+        store->putFile(kEventsFileName, builtImage(kEventsFileName));
         store->putFile(kSaveFileName, save);
         return store;
     };

@@ -23,8 +23,9 @@ const fs::path& folder()
     static const fs::path dir = [] {
         fs::path d = fs::temp_directory_path() / ("qvr-fuzz-startup-" + std::to_string(getpid()));
         fs::create_directories(d);
-        fs::copy_file(fs::path(QVR_BIN_DIR) / qvr::kContentFileName, d / qvr::kContentFileName,
-                      fs::copy_options::overwrite_existing);
+        for (const char* name : {qvr::kContentFileName, qvr::kTextsFileName, qvr::kEventsFileName})
+            fs::copy_file(fs::path(QVR_BIN_DIR) / name, d / name,
+                          fs::copy_options::overwrite_existing);
         return d;
     }();
     return dir;

@@ -58,7 +58,8 @@ def play(runner, bin_dir, cases, case, append=""):
     with open(os.path.join(cases, case + ".expected"), encoding="utf-8") as f:
         expected = f.read()
     with tempfile.TemporaryDirectory() as folder:
-        shutil.copy(os.path.join(bin_dir, "QVR2.DAT"), folder)
+        for name in ("QVR2.DAT", "TEXTS.DAT", "EVENTS.DAT"):
+            shutil.copy(os.path.join(bin_dir, name), folder)
         with open(os.path.join(folder, "QVR1.DAT"), "wb") as f:
             f.write(starting_save(script))
         path = os.path.join(folder, "case.qvrs")

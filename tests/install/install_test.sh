@@ -17,6 +17,7 @@ cmake --install "$build" --prefix "$prefix" >"$tmp/install.log"
 
 app=org.qvr.Qvr
 for f in bin/qvr bin/qvr-script bin/qvr-sim share/qvr/QVR2.DAT share/qvr/QVR1.DAT \
+         share/qvr/TEXTS.DAT share/qvr/EVENTS.DAT \
          share/applications/$app.desktop share/metainfo/$app.metainfo.xml \
          share/icons/hicolor/scalable/apps/$app.svg share/man/man6/qvr.6 \
          share/man/man6/qvr-script.6; do

@@ -1,15 +1,20 @@
 #include "tests/script/case_folder.h"
 
 #include <fstream>
+#include <map>
+#include <set>
 #include <span>
 #include <sstream>
 #include <stdexcept>
 #include <sys/stat.h>
 
 #include "core/data_files.h"
+#include "core/event_file.h"
 #include "core/ini_file.h"
+#include "core/messages.h"
 #include "core/music.h"
 #include "core/name_codes.h"
+#include "tools/content/maze_source.h"
 
 namespace qvr::test {
 
@@ -250,6 +255,88 @@ void WriteContent(const std::filesystem::path& dir, const CaseSetup& setup)
     WriteWholeFile(dir / kContentFileName, std::string(image.begin(), image.end()));
 }
 
+std::span<const uint8_t> bytesOf(const std::string& s)
+{
+    return {reinterpret_cast<const uint8_t*>(s.data()), s.size()};
+}
+
+const std::filesystem::path kBuilt = QVR_BIN_DIR;
+const std::filesystem::path kCaseSources = QVR_SCRIPT_CASES_DIR;
+
+// The build's texts with the case's own written over them, compiled by the
+// content compiler's own reader.
+MessageTable caseTexts(const CaseSetup& setup)
+{
+    const std::string built = ReadWholeFile(kBuilt / kTextsFileName);
+    MessageTable texts = DecodeMessageImage(bytesOf(built), kTextsFileName);
+    if (setup.textFiles.empty())
+        return texts;
+    std::map<int, std::string> all;
+    for (const MessageEntry& e : texts.all())
+        all[e.number] = e.text;
+    for (const std::string& file : setup.textFiles) {
+        const MessageTable own = content::ReadMessageSource(kCaseSources / file);
+        for (const MessageEntry& e : own.all())
+            all[e.number] = e.text;
+    }
+    std::vector<MessageEntry> entries;
+    for (auto& [number, text] : all)
+        entries.push_back({number, std::move(text)});
+    return MessageTable(std::move(entries));
+}
+
+// One trigger of `from` with its conditions and operations, at the end of `to`.
+void appendTrigger(content::MazeEvents& to, const EventTrigger& t, std::span<const EventCond> conds,
+                   std::span<const EventOp> ops, std::span<const std::string> texts)
+{
+    EventTrigger copy = t;
+    copy.firstCond = static_cast<uint16_t>(to.conds.size());
+    copy.firstOp = static_cast<uint16_t>(to.ops.size());
+    for (int i = 0; i < t.condCount; ++i)
+        to.conds.push_back(conds[t.firstCond + i]);
+    for (int i = 0; i < t.opCount; ++i) {
+        EventOp op = ops[t.firstOp + i];
+        op.text = {};
+        to.ops.push_back(op);
+        to.opTexts.push_back(texts[t.firstOp + i]);
+    }
+    to.triggers.push_back(copy);
+}
+
+// The build's events, the floors the case writes events for replaced by the
+// case's own, which are checked like the data's (texts, items, encounters,
+// rock) against the case's content.
+void writeEvents(const std::filesystem::path& dir, const CaseSetup& setup,
+                 const MessageTable& texts, bool withContent)
+{
+    if (setup.eventFiles.empty()) {
+        std::filesystem::copy_file(kBuilt / kEventsFileName, dir / kEventsFileName);
+        return;
+    }
+    content::MazeEvents own;
+    for (const std::string& file : setup.eventFiles)
+        content::ReadEventScript(kCaseSources / file, own);
+    if (withContent) {
+        const std::string image = ReadWholeFile(dir / kContentFileName);
+        Content c;
+        DecodeContentImage(bytesOf(image), c, kContentFileName);
+        content::CheckEventReferences(c, texts, own);
+    }
+    std::set<int> floors;
+    for (const EventTrigger& t : own.triggers)
+        floors.insert(t.floor);
+    const std::string built = ReadWholeFile(kBuilt / kEventsFileName);
+    std::shared_ptr<const EventData> data = DecodeEventImage(bytesOf(built), kEventsFileName);
+    content::MazeEvents merged;
+    for (const EventTrigger& t : data->triggers)
+        if (!floors.count(t.floor))
+            appendTrigger(merged, t, data->conds, data->ops, data->texts);
+    for (const EventTrigger& t : own.triggers)
+        appendTrigger(merged, t, own.conds, own.ops, own.opTexts);
+    std::vector<uint8_t> image = content::EventImage(merged);
+    WriteWholeFile(dir / kEventsFileName, std::string(image.begin(), image.end()));
+}
+
 } // namespace
 
 std::string ReadWholeFile(const std::filesystem::path& path)
@@ -348,6 +435,10 @@ CaseSetup ReadCaseSetup(const std::string& script)
             if (read < 3)
                 throw std::runtime_error("encounter: wants FLOOR ENTRY M1 [M2 M3 M4]");
             setup.encounters.push_back(row);
+        } else if (name == "events") {
+            setup.eventFiles.push_back(value);
+        } else if (name == "texts") {
+            setup.textFiles.push_back(value);
         } else if (name == "saved") {
             if (value != "yes" && value != "no")
                 throw std::runtime_error("saved: wants yes or no");
@@ -427,6 +518,13 @@ CaseFolder::CaseFolder(const CaseSetup& setup)
     };
     if (wanted(kContentFileName))
         WriteContent(path(), setup);
+    const MessageTable texts = caseTexts(setup);
+    if (wanted(kTextsFileName)) {
+        std::vector<uint8_t> image = EncodeMessageImage(texts);
+        WriteWholeFile(path() / kTextsFileName, std::string(image.begin(), image.end()));
+    }
+    if (wanted(kEventsFileName))
+        writeEvents(path(), setup, texts, wanted(kContentFileName));
     if (wanted(kSaveFileName)) {
         std::vector<uint8_t> image(kSaveFileBytes, 0);
         if (!setup.characters.empty() || !setup.stock.empty()) {

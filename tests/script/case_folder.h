@@ -35,15 +35,18 @@ struct CaseSetup {
     std::vector<std::array<int, 5>> cells;      // floor, x, y, walls, doors
     std::vector<std::string> monsters;          // "M NAME field=value ..."
     std::vector<std::array<int, 6>> encounters; // floor, entry, monsters of groups 1..4
+    std::vector<std::string> eventFiles;        // event scripts beside the case
+    std::vector<std::string> textFiles;         // tables of numbered texts beside the case
 };
 
 // Reads the directives of the script's first comment lines. Throws
 // std::runtime_error for a directive it cannot read.
 CaseSetup ReadCaseSetup(const std::string& script);
 
-// A fresh game folder for a case: the build's QVR2.DAT and an all-zero
-// QVR1.DAT holding the case's characters and shop stock, its QVR.ini, and another holder of
-// the lock when the case wants one.
+// A fresh game folder for a case: the build's QVR2.DAT, TEXTS.DAT and
+// EVENTS.DAT (with the case's own floors, events and texts compiled over
+// them), an all-zero QVR1.DAT holding the case's characters and shop stock,
+// its QVR.ini, and another holder of the lock when the case wants one.
 class CaseFolder {
 public:
     explicit CaseFolder(const CaseSetup& setup);

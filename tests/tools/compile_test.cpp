@@ -62,7 +62,7 @@ std::string compileEdited(const std::string& file, const std::string& from, cons
     text.replace(at, from.size(), to);
     spit(dir.path() / file, text);
     try {
-        CompileContent(dir.path());
+        CompileContent(dir.path(), std::filesystem::path(QVR_SOURCE_DIR) / "data/messages.toml");
     } catch (const SourceError& e) {
         return e.what();
     }

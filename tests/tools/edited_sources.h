@@ -32,7 +32,8 @@ inline std::string CompileEdited(const std::string& file, const std::string& fro
     text.replace(at, from.size(), to);
     std::ofstream(dir.path() / file, std::ios::binary) << text;
     try {
-        content::CompileContent(dir.path());
+        content::CompileContent(dir.path(),
+                                std::filesystem::path(QVR_SOURCE_DIR) / "data/messages.toml");
     } catch (const content::SourceError& e) {
         return e.what();
     }

@@ -48,6 +48,17 @@ TEST(MazeSources, BrokenFloorsAreRefusedWithFileAndLine)
          "floor01.txt:27:", "cell 0..19"},
         {"events/floor01.txt", "enter 2,3", "enter 2,20", "floor01.txt:8:", "y 20 is outside"},
         {"floors/floor01.txt", "|   D      ", "|   X      ", "floor01.txt:11:", "unknown side 'X'"},
+        // The stock events name texts, cells and values of their own.
+        {"events/floor03.txt", "enter 8,6 facing S if night else", "enter 8,6 facing S else",
+         "floor03.txt:23:", "needs an if"},
+        {"events/floor03.txt", "seller 5000 12130", "seller 5000 12131",
+         "floor03.txt:59:", "text 12136"},
+        {"events/floor03.txt", "tips 1022 8 5", "tips 1022 8 20",
+         "floor03.txt:55:", "the door's y 20 is outside"},
+        {"events/floor03.txt", "tips 1022 8 5", "tips 1200 8 5",
+         "floor03.txt:55:", "encounter 1200 has no monsters"},
+        {"events/floor03.txt", "reward 43 1", "reward 43 2", "floor03.txt:20:", "unidentified"},
+        {"events/floor03.txt", "once 36", "once 101", "floor03.txt:50:", "flag 101 is outside"},
     };
     for (const Case& c : cases) {
         std::string error = CompileEdited(c.file, c.from, c.to);

@@ -120,5 +120,5 @@ TEST(SourceFields, ContentSummaryCompilesBackToTheSameContent)
         std::ofstream(dir.path() / file, std::ios::binary) << summary;
     for (const char* maze : {"floors", "events"})
         std::filesystem::copy(sources / maze, dir.path() / maze);
-    EXPECT_EQ(CompileContent(dir.path()), original);
+    EXPECT_EQ(CompileContent(dir.path(), sources.parent_path() / "messages.toml"), original);
 }

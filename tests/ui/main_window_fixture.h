@@ -74,8 +74,9 @@ struct Started {
     // With `finished` false only the title's part of start-up has run.
     explicit Started(bool showTitle, bool finished = true)
     {
-        std::filesystem::copy_file(std::filesystem::path(QVR_BIN_DIR) / kContentFileName,
-                                   folder.path() / kContentFileName);
+        for (const char* name : {kContentFileName, kTextsFileName, kEventsFileName})
+            std::filesystem::copy_file(std::filesystem::path(QVR_BIN_DIR) / name,
+                                       folder.path() / name);
         std::ofstream(folder.path() / kSaveFileName, std::ios::binary)
             << std::string(kSaveFileBytes, '\0');
         game.store = std::make_unique<FolderStore>(folder.path());

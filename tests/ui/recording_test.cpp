@@ -37,7 +37,8 @@ std::string ReadAll(const fs::path& path)
 
 void MakeGameFolder(const fs::path& folder)
 {
-    fs::copy_file(fs::path(QVR_BIN_DIR) / kContentFileName, folder / kContentFileName);
+    for (const char* name : {kContentFileName, kTextsFileName, kEventsFileName})
+        fs::copy_file(fs::path(QVR_BIN_DIR) / name, folder / name);
     std::ofstream(folder / kSaveFileName, std::ios::binary) << std::string(kSaveFileBytes, '\0');
 }
 

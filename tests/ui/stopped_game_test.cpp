@@ -92,8 +92,8 @@ void StoppedGameTest::errorInABattleClosesTheWindow()
 void StoppedGameTest::damagedSaveIsRefusedAtStartUp()
 {
     TempFolder dir;
-    std::filesystem::copy_file(std::filesystem::path(QVR_BIN_DIR) / kContentFileName,
-                               dir.path() / kContentFileName);
+    for (const char* name : {kContentFileName, kTextsFileName, kEventsFileName})
+        std::filesystem::copy_file(std::filesystem::path(QVR_BIN_DIR) / name, dir.path() / name);
     SaveData save;
     Character& c = save.roster[2];
     c.rosterNo = 2;

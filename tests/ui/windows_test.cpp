@@ -535,8 +535,8 @@ private slots:
         game.reset();
         QTemporaryDir dir;
         const std::filesystem::path path = dir.path().toStdString();
-        std::filesystem::copy_file(std::filesystem::path(QVR_BIN_DIR) / kContentFileName,
-                                   path / kContentFileName);
+        for (const char* name : {kContentFileName, kTextsFileName, kEventsFileName})
+            std::filesystem::copy_file(std::filesystem::path(QVR_BIN_DIR) / name, path / name);
         SaveData save;
         Character& alan = save.roster[1];
         alan.rosterNo = 1;

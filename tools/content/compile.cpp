@@ -3,6 +3,7 @@
 #include <set>
 
 #include "core/data_files.h"
+#include "core/event_file.h"
 #include "core/folder_store.h"
 #include "core/spell_effects.h"
 
@@ -67,22 +68,31 @@ void CheckContent(const Content& content, const std::filesystem::path& dataDir,
     CheckItems(content, dataDir / "items", itemPlaces);
 }
 
-Sources CompileSources(const std::filesystem::path& dataDir)
+std::filesystem::path DefaultTextsFile(const std::filesystem::path& dataDir)
+{
+    std::filesystem::path dir = dataDir;
+    if (!dir.has_filename()) // "data/content/"
+        dir = dir.parent_path();
+    return dir.parent_path() / "messages.toml";
+}
+
+Sources CompileSources(const std::filesystem::path& dataDir, const std::filesystem::path& textsFile)
 {
     Sources sources;
+    sources.texts = ReadMessageSource(textsFile.empty() ? DefaultTextsFile(dataDir) : textsFile);
     ReadSpells(dataDir / "spells.toml", sources.content);
     ReadTraps(dataDir / "traps.toml", sources.content);
     ReadItems(dataDir / "items", sources);
     ReadMonsters(dataDir / "monsters.toml", sources);
     ReadEncounters(dataDir / "encounters.toml", sources.content);
-    sources.events = ReadMaze(dataDir, sources.content);
+    sources.events = ReadMaze(dataDir, sources.content, sources.texts);
     CheckContent(sources.content, dataDir, sources.itemPlaces);
     return sources;
 }
 
-Content CompileContent(const std::filesystem::path& dataDir)
+Content CompileContent(const std::filesystem::path& dataDir, const std::filesystem::path& textsFile)
 {
-    return CompileSources(dataDir).content;
+    return CompileSources(dataDir, textsFile).content;
 }
 
 SaveData StartingSave(const Sources& sources)
@@ -98,6 +108,8 @@ bool WriteGameFolder(const Sources& sources, const std::filesystem::path& outDir
     FolderStore folder(outDir);
     std::vector<uint8_t> image = EncodeContentImage(sources.content);
     folder.writeFileSafely(kContentFileName, image);
+    folder.writeFileSafely(kTextsFileName, EncodeMessageImage(sources.texts));
+    folder.writeFileSafely(kEventsFileName, EventImage(sources.events));
     if (std::filesystem::exists(folder.pathOf(kSaveFileName)))
         return false;
     SaveData fresh = StartingSave(sources);

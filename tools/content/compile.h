@@ -25,7 +25,8 @@ struct Sources {
     Bounded<int32_t, 0, kItemCount> openingStock{};
     SourcePlaces itemPlaces;
     SourcePlaces monsterPlaces;
-    MazeEvents events; // compiled into the program, not into QVR2.DAT
+    MessageTable texts; // TEXTS.DAT
+    MazeEvents events;  // EVENTS.DAT
 };
 
 // One source file's part of the content.
@@ -57,16 +58,23 @@ void CheckItems(const Content& content, const std::filesystem::path& file,
                 const SourcePlaces& itemPlaces);
 
 // Reads every source of the folder (each file is required, and a map of
-// every floor under floors/) and checks the result.
-Sources CompileSources(const std::filesystem::path& dataDir);
-Content CompileContent(const std::filesystem::path& dataDir);
+// every floor under floors/) and the texts (messages.toml beside the folder
+// unless named), and checks the result.
+Sources CompileSources(const std::filesystem::path& dataDir,
+                       const std::filesystem::path& textsFile = {});
+Content CompileContent(const std::filesystem::path& dataDir,
+                       const std::filesystem::path& textsFile = {});
+
+// The texts file that goes with a content folder: data/messages.toml for
+// data/content.
+std::filesystem::path DefaultTextsFile(const std::filesystem::path& dataDir);
 
 // The save a new game starts from: nobody on the roster, the shop stocked.
 SaveData StartingSave(const Sources& sources);
 
-// Writes QVR2.DAT into outDir, replacing any old one, and the starting
-// QVR1.DAT only when the folder has none: a rebuild never touches a player's
-// save. Returns true when it wrote a new QVR1.DAT.
+// Writes QVR2.DAT, TEXTS.DAT and EVENTS.DAT into outDir, replacing any old
+// ones, and the starting QVR1.DAT only when the folder has none: a rebuild
+// never touches a player's save. Returns true when it wrote a new QVR1.DAT.
 bool WriteGameFolder(const Sources& sources, const std::filesystem::path& outDir);
 
 } // namespace qvr::content

@@ -1,6 +1,7 @@
 #include <fstream>
 #include <limits>
 
+#include "core/event_file.h"
 #include "tools/content/maze_source.h"
 #include "tools/content/toml_fields.h"
 
@@ -138,15 +139,21 @@ void readHeader(const Reader& r, const std::vector<std::string>& w, int floor, M
         } else if (w[i] == "item" && i + 1 < w.size()) {
             t.item = static_cast<int16_t>(r.number(w[i + 1], 1, kItemCount - 1, "an item"));
             i += 2;
+        } else if (w[i] == "else" && i + 1 == w.size()) {
+            t.passOn = 1;
+            ++i;
         } else if (w[i] == "if") {
             EventCond cond{};
             i = readCond(r, w, i + 1, cond);
             ev.conds.push_back(cond);
             ++t.condCount;
         } else {
-            r.fail("unknown word \"" + w[i] + "\" in a trigger (facing, item, if)");
+            r.fail("unknown word \"" + w[i] +
+                   "\" in a trigger (facing, item, if, else at the end)");
         }
     }
+    if (t.passOn && t.condCount == 0)
+        r.fail("else lets the next trigger run when this one's conditions fail: it needs an if");
     if ((t.set == TriggerSet::Use) != (t.item != 0))
         r.fail(t.set == TriggerSet::Use ? "a use trigger names its item"
                                         : "only use names an item");
@@ -185,7 +192,7 @@ void readOp(const Reader& r, const std::vector<std::string>& w, MazeEvents& ev)
     int16_t* slots[3] = {&op.a, &op.b, &op.c};
     for (int i = 0; i < given && i < 3; ++i)
         *slots[i] = static_cast<int16_t>(numbers[i]);
-    if (info->code == OpCode::Battle && given < 2)
+    if ((info->code == OpCode::Battle || info->code == OpCode::Box) && given < 2)
         op.b = kScriptedBattleOrigin;
     EventTrigger& t = ev.triggers.back();
     if (t.opCount == std::numeric_limits<uint8_t>::max())
@@ -225,6 +232,14 @@ void ReadEventScript(const std::filesystem::path& path, MazeEvents& events)
     }
     if (!events.triggers.empty() && events.triggers.back().opCount == 0)
         r.fail("the last trigger has no operations");
+}
+
+std::vector<uint8_t> EventImage(const MazeEvents& events)
+{
+    std::vector<EventOp> ops = events.ops;
+    for (std::size_t i = 0; i < ops.size(); ++i)
+        ops[i].text = events.opTexts[i];
+    return EncodeEventImage({events.triggers, events.conds, ops});
 }
 
 } // namespace qvr::content

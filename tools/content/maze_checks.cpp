@@ -1,5 +1,6 @@
 #include <deque>
 
+#include "core/event_file.h"
 #include "core/messages.h"
 #include "core/sjis.h"
 #include "tools/content/maze_source.h"
@@ -52,21 +53,41 @@ void checkWallPairs(const Content& c, const MapPlaces& places, int floor)
     }
 }
 
-// The references an operation makes: texts, items, floors and cells.
-void checkOp(const Content& c, const MazeEvents& ev, std::size_t t, std::size_t o)
+// The references an operation makes: texts, items, flags, encounters, floors
+// and cells.
+void checkOp(const Content& c, const MessageTable& texts, const MazeEvents& ev, std::size_t t,
+             std::size_t o)
 {
     const EventOp& op = ev.ops[o];
     const std::string at = ev.triggerFiles[t] + ":" + std::to_string(ev.opLines[o]) + ": ";
     auto text = [&](int n) {
-        if (!HasMessageText(n))
+        if (!texts.has(n))
             throw SourceError(at + "text " + std::to_string(n) + " is not in messages.toml");
     };
     auto item = [&](int n) {
         if (n < 1 || n >= kItemCount || c.items[n].name.empty())
             throw SourceError(at + "item " + std::to_string(n) + " is not in the item catalogue");
     };
+    auto encounter = [&](int n) {
+        if (n < 1 || n > kLastEncounter)
+            throw SourceError(at + "encounter " + std::to_string(n) + " is outside 1..1250");
+        if (c.encounterTable(n, 3) < 1)
+            throw SourceError(at + "encounter " + std::to_string(n) +
+                              " has no monsters in encounters.toml");
+    };
+    auto within = [&](int v, int lo, int hi, const char* what) {
+        if (v < lo || v > hi)
+            throw SourceError(at + what + " " + std::to_string(v) + " is outside " +
+                              std::to_string(lo) + ".." + std::to_string(hi));
+    };
     if (!ev.opTexts[o].empty() && !sjisEncodable(ev.opTexts[o]))
         throw SourceError(at + "the text has characters code page 932 cannot hold");
+    const OpInfo* info = FindEventOp(op.code);
+    const int16_t args[3] = {op.a, op.b, op.c};
+    if (info && info->flagArg >= 0)
+        within(args[info->flagArg], 0, 100, "flag");
+    if (info && info->itemArg >= 0)
+        item(args[info->itemArg]);
     switch (op.code) {
     case OpCode::Message:
         return text(op.a);
@@ -79,29 +100,46 @@ void checkOp(const Content& c, const MazeEvents& ev, std::size_t t, std::size_t 
         for (int n = op.a; n <= op.b; ++n)
             text(n);
         return;
-    case OpCode::Once:
-    case OpCode::SetFlag:
-    case OpCode::AddFlag:
-        if (op.a < 0 || op.a > 100)
-            throw SourceError(at + "flag " + std::to_string(op.a) + " is outside 0..100");
-        return;
     case OpCode::Give:
+    case OpCode::Reward:
         if (op.b != 0 && op.b != 1)
-            throw SourceError(at + "give's second value is 1 (unidentified) or nothing");
-        return item(op.a);
-    case OpCode::Take:
-        return item(op.a);
+            throw SourceError(at + "the item's second value is 1 (unidentified) or nothing");
+        return;
     case OpCode::Trap:
-        if (op.a < 1 || op.a > 20)
-            throw SourceError(at + "a trap throws 1..20 d10");
-        return;
+        return within(op.a, 1, 20, "a trap's d10");
     case OpCode::Battle:
-        if (op.a < 1 || op.a > kLastEncounter)
-            throw SourceError(at + "encounter " + std::to_string(op.a) + " is outside 1..1250");
-        if (c.encounterTable(op.a, 3) < 1)
-            throw SourceError(at + "encounter " + std::to_string(op.a) +
-                              " has no monsters in encounters.toml");
+    case OpCode::Box:
+        return encounter(op.a);
+    case OpCode::Tips:
+        encounter(op.a);
+        within(op.b, 0, kMazeSize - 1, "the door's x");
+        within(op.c, 0, kMazeSize - 1, "the door's y");
+        // The drinker's own words and every tier's question and tips.
+        for (int n : {12101, 12102, 12103, 12106, 12107, 12108, 12109})
+            text(n);
+        for (int n = 12111; n <= 12127; ++n)
+            text(n);
         return;
+    case OpCode::Strength:
+        return within(op.a, 1, 99, "strength");
+    case OpCode::PartyOf:
+    case OpCode::FewerThan:
+        return within(op.a, 1, 6, "a party's size");
+    case OpCode::Riddle:
+        for (int n : args)
+            text(n);
+        return;
+    case OpCode::Seller:
+        within(op.a, 0, 32767, "a price");
+        for (int n = op.b; n < op.b + 6; ++n)
+            text(n);
+        return;
+    case OpCode::Book:
+        within(op.a, 1, 2, "a school");
+        return within(op.b, 1, 7, "a spell level");
+    case OpCode::Raise:
+        within(op.a, 1, 6, "a statistic");
+        return within(op.b, 1, 99, "a raise");
     default:
         break;
     }
@@ -193,7 +231,8 @@ void checkReachable(const Content& c, const MapPlaces& places, const MazeEvents&
 
 } // namespace
 
-MazeEvents ReadMaze(const std::filesystem::path& dataDir, Content& content)
+MazeEvents ReadMaze(const std::filesystem::path& dataDir, Content& content,
+                    const MessageTable& texts)
 {
     MapPlaces places;
     MazeEvents events;
@@ -206,15 +245,13 @@ MazeEvents ReadMaze(const std::filesystem::path& dataDir, Content& content)
         if (std::filesystem::exists(script))
             ReadEventScript(script, events);
     }
-    CheckMaze(content, places, events);
+    CheckMaze(content, places, events, texts);
     return events;
 }
 
-void CheckMaze(const Content& content, const MapPlaces& places, const MazeEvents& events)
+void CheckEventReferences(const Content& content, const MessageTable& texts,
+                          const MazeEvents& events)
 {
-    for (int floor = 0; floor < kFloorCount; ++floor)
-        if (!places.file[floor].empty())
-            checkWallPairs(content, places, floor);
     for (std::size_t t = 0; t < events.triggers.size(); ++t) {
         const EventTrigger& tr = events.triggers[t];
         if (isRock(content, tr.floor, tr.x, tr.y))
@@ -222,11 +259,23 @@ void CheckMaze(const Content& content, const MapPlaces& places, const MazeEvents
         if (tr.set == TriggerSet::Use && content.items[tr.item].name.empty())
             throw SourceError(events.placeOf(t) + ": item " + std::to_string(tr.item) +
                               " is not in the item catalogue");
-        for (std::size_t o = tr.firstOp; o < tr.firstOp + tr.opCount; ++o) {
-            checkOp(content, events, t, o);
+        for (std::size_t o = tr.firstOp; o < tr.firstOp + tr.opCount; ++o)
+            checkOp(content, texts, events, t, o);
+    }
+}
+
+void CheckMaze(const Content& content, const MapPlaces& places, const MazeEvents& events,
+               const MessageTable& texts)
+{
+    for (int floor = 0; floor < kFloorCount; ++floor)
+        if (!places.file[floor].empty())
+            checkWallPairs(content, places, floor);
+    CheckEventReferences(content, texts, events);
+    for (std::size_t t = 0; t < events.triggers.size(); ++t) {
+        const EventTrigger& tr = events.triggers[t];
+        for (std::size_t o = tr.firstOp; o < tr.firstOp + tr.opCount; ++o)
             if (events.ops[o].code == OpCode::Stairs)
                 checkStairs(events, t, o);
-        }
     }
     for (int floor = 1; floor < kFloorCount; ++floor)
         if (!places.file[floor].empty())

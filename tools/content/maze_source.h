@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/event_ops.h"
+#include "core/messages.h"
 #include "core/records.h"
 
 namespace qvr::content {
@@ -50,11 +51,23 @@ struct MazeEvents {
 void ReadEventScript(const std::filesystem::path& path, MazeEvents& events);
 
 // Reads data/content/floors and data/content/events (every floor 0..17 must
-// have a map; an event script is optional) and checks them together.
-MazeEvents ReadMaze(const std::filesystem::path& dataDir, Content& content);
-void CheckMaze(const Content& content, const MapPlaces& places, const MazeEvents& events);
+// have a map; an event script is optional) and checks them together, the
+// texts the events show against `texts`.
+MazeEvents ReadMaze(const std::filesystem::path& dataDir, Content& content,
+                    const MessageTable& texts);
+void CheckMaze(const Content& content, const MapPlaces& places, const MazeEvents& events,
+               const MessageTable& texts);
+// What the operations name (texts, items, flags, encounters, target cells)
+// and where the triggers sit, without the checks of whole floors: for events
+// written over maps that are not the data's own.
+void CheckEventReferences(const Content& content, const MessageTable& texts,
+                          const MazeEvents& events);
 
-// The C++ source of the compiled trigger table (maze/event_table.h).
-std::string EventTableSource(const MazeEvents& events);
+// The image of EVENTS.DAT.
+std::vector<uint8_t> EventImage(const MazeEvents& events);
+
+// Reads a table of numbered texts (data/messages.toml): every problem of the
+// file in one SourceError, each on its own line as "file:line:column: error: ...".
+MessageTable ReadMessageSource(const std::filesystem::path& path);
 
 } // namespace qvr::content
