@@ -63,6 +63,9 @@ enum class OpCode : uint8_t {
     Castle = 17,   // "城へ戻りますか？"; yes leaves the maze
     Takeover = 18, // ends the script; no encounter roll this action
     Switch = 19,   // the hidden switch question; yes teleports like Teleport
+    // The dungeon characters and the altar.
+    Npc = 50,   // a: meets character a (greeting, its panel); no encounter roll
+    Altar = 51, // a..b: with all seven keys, this scene and the wish panel
 };
 
 // How an operation's arguments are written: numbers, a quoted text, or a
@@ -78,7 +81,7 @@ struct OpInfo {
     const char* what;
 };
 
-inline constexpr std::array<OpInfo, 19> kEventOps{{
+inline constexpr std::array<OpInfo, 21> kEventOps{{
     {OpCode::Say, "say", OpArgs::Text, 0, 0, "a fixed text"},
     {OpCode::Message, "message", OpArgs::Numbers, 1, 1, "a numbered text"},
     {OpCode::Scene, "scene", OpArgs::Numbers, 2, 2, "numbered texts first..last"},
@@ -98,6 +101,8 @@ inline constexpr std::array<OpInfo, 19> kEventOps{{
     {OpCode::Castle, "castle", OpArgs::Numbers, 0, 0, "the way back to the castle"},
     {OpCode::Takeover, "takeover", OpArgs::Numbers, 0, 0, "no encounter roll this action"},
     {OpCode::Switch, "switch", OpArgs::Numbers, 3, 3, "a hidden switch that teleports"},
+    {OpCode::Npc, "npc", OpArgs::Numbers, 1, 1, "meets dungeon character n"},
+    {OpCode::Altar, "altar", OpArgs::Numbers, 2, 2, "with the seven keys: texts, then a wish"},
 }};
 
 inline constexpr int16_t kScriptedBattleOrigin = 13;

@@ -24,6 +24,7 @@
 namespace qvr {
 
 struct EventTable;
+struct NpcTable;
 
 // The music tracks the player assigned, and what plays now.
 struct MusicState {
@@ -83,6 +84,8 @@ public:
     // The floors' events; none means those compiled into the program. Tests
     // give their own.
     const EventTable* events = nullptr; // not owned
+    // The dungeon characters' talk; none means the table compiled in.
+    const NpcTable* npcs = nullptr; // not owned
     // The screens town, maze and battle share; game/ sets them up.
     std::unique_ptr<SharedScreens> sharedScreens;
 

@@ -6,7 +6,9 @@
 #include "core/shared_screens.h"
 #include "maze/maze_events.h"
 #include "maze/movement.h"
+#include "maze/npc.h"
 #include "maze/party_items.h"
+#include "maze/wish.h"
 
 namespace qvr {
 
@@ -144,6 +146,15 @@ int RunTrigger(Game& game, const EventTable& table, const EventTrigger& trigger)
             ReturnToCastle(game);
             return -1;
         case OpCode::Takeover:
+            return run.finish(-1);
+        case OpCode::Npc:
+            MeetNpc(game, op.a);
+            return run.finish(-1);
+        case OpCode::Altar:
+            if (!PartyHasEveryKey(game))
+                return run.finish(0);
+            ShowTexts(game, op.a, op.b);
+            OpenWish(game);
             return run.finish(-1);
         }
     }

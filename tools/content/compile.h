@@ -10,6 +10,7 @@
 
 #include "core/records.h"
 #include "tools/content/maze_source.h"
+#include "tools/content/npcs_source.h"
 #include "tools/content/toml_fields.h"
 
 namespace qvr::content {
@@ -26,6 +27,7 @@ struct Sources {
     SourcePlaces itemPlaces;
     SourcePlaces monsterPlaces;
     MazeEvents events; // compiled into the program, not into QVR2.DAT
+    NpcSources npcs;   // the talk is too; the wares go into QVR2.DAT
 };
 
 // One source file's part of the content.

@@ -23,6 +23,7 @@ int usage()
            "  qvr-content build --data DIR --out DIR   write QVR2.DAT (and QVR1.DAT if none)\n"
            "  qvr-content check --data DIR             check the sources only\n"
            "  qvr-content events --data DIR --out FILE write the floors' event table (C++)\n"
+           "  qvr-content npcs --data DIR --out FILE   write the characters' talk table (C++)\n"
            "  qvr-content dump FILE                    summarise a QVR1.DAT or QVR2.DAT\n";
     return 2;
 }
@@ -68,9 +69,10 @@ int main(int argc, char** argv)
             std::cout << "content is sound\n";
             return 0;
         }
-        if (command == "events" && !dataDir.empty() && !outDir.empty()) {
+        if ((command == "events" || command == "npcs") && !dataDir.empty() && !outDir.empty()) {
             content::Sources sources = content::CompileSources(dataDir);
-            std::string text = content::EventTableSource(sources.events);
+            std::string text = command == "events" ? content::EventTableSource(sources.events)
+                                                   : content::NpcTableSource(sources.npcs);
             std::ofstream out(outDir, std::ios::binary);
             out << text;
             out.close();
