@@ -1,5 +1,3 @@
-#include <array>
-
 #include "core/bounded.h"
 #include "core/game.h"
 #include "maze/npc.h"
@@ -15,7 +13,7 @@ struct VariantRun {
     uint8_t variant;
 };
 
-constexpr std::array<VariantRun, 109> kVariantRuns{{
+constexpr VariantRun kVariantRuns[] = {
     {0, 1},    {1, 2},    {4, 3},    {10, 4},   {11, 5},   {15, 6},   {21, 7},   {22, 8},
     {25, 9},   {32, 10},  {40, 11},  {41, 12},  {42, 11},  {43, 12},  {45, 11},  {47, 13},
     {50, 12},  {51, 14},  {52, 2},   {54, 13},  {55, 3},   {56, 4},   {57, 7},   {58, 8},
@@ -30,7 +28,7 @@ constexpr std::array<VariantRun, 109> kVariantRuns{{
     {223, 35}, {224, 38}, {230, 33}, {231, 34}, {232, 39}, {236, 35}, {237, 39}, {240, 40},
     {243, 30}, {244, 40}, {247, 35}, {248, 40}, {250, 37}, {251, 33}, {252, 35}, {253, 37},
     {255, 37},
-}};
+};
 
 } // namespace
 
@@ -39,9 +37,11 @@ int CraftVariantFor(int code)
     if (code < 0 || code > 255)
         return 0;
     int variant = 0;
-    for (const VariantRun& run : kVariantRuns)
-        if (run.from <= code)
-            variant = run.variant;
+    for (const VariantRun& run : kVariantRuns) {
+        if (run.from > code)
+            break;
+        variant = run.variant;
+    }
     return variant;
 }
 
