@@ -127,6 +127,10 @@
 //   RANK heading | row | …   the ranking window opens
 //   SAY text                 a battle says a line (the engine's narration, in
 //                            the order it is said)
+//   PANEL name [caption] | row | …  a maze panel takes the keyboard: a
+//                            dungeon character's menu fraNPC (caption: its
+//                            name), its five wares fraNPCBuy, the altar's
+//                            wish list fraWish; the dump shows them as panels
 //   HISTORY | line | …       the message history opens (key F2): the last
 //                            lines of message and yes/no boxes, oldest
 //                            first; the later lines of one box start with a

@@ -240,4 +240,10 @@ void ScriptObserver::titleChanged(const std::string& title)
     out_ << "TITLE " << OneLine(title) << '\n';
 }
 
+void ScriptObserver::panelShown(const Panel& panel)
+{
+    out_ << "PANEL " << panel.name << " [" << OneLine(panel.caption) << ']' << RowList(panel.rows)
+         << '\n';
+}
+
 } // namespace qvr

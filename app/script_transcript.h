@@ -53,6 +53,7 @@ public:
     void saved() override;
     void titleChanged(const std::string& title) override;
     void narrated(const std::string& line) override;
+    void panelShown(const Panel& panel) override;
 
 private:
     std::ostream& out_;

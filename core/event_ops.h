@@ -76,6 +76,9 @@ enum class OpCode : uint8_t {
     Raise = 29,     // statistic a (1 strength .. 6 luck) += b for the member using the item
     Replace = 30,   // item a takes the place of the item being used
     Reward = 31,    // item a (b = 1 unidentified): an after-battle reward
+    // The dungeon characters and the altar.
+    Npc = 50,   // a: meets character a (greeting, its panel); no encounter roll
+    Altar = 51, // a..b: with all seven keys, this scene and the wish panel
 };
 
 // How an operation's arguments are written: numbers, a quoted text, or a
@@ -128,6 +131,8 @@ inline constexpr OpInfo kEventOps[] = {
     {OpCode::Raise, "raise", OpArgs::Numbers, 2, 2, "statistic (1..6) += n for the user"},
     {OpCode::Replace, "replace", OpArgs::Numbers, 1, 1, "the used item becomes item n", -1, 0},
     {OpCode::Reward, "reward", OpArgs::Numbers, 1, 2, "item n after a battle or chest", -1, 0},
+    {OpCode::Npc, "npc", OpArgs::Numbers, 1, 1, "meets dungeon character n"},
+    {OpCode::Altar, "altar", OpArgs::Numbers, 2, 2, "with the seven keys: texts, then a wish"},
 };
 
 inline constexpr int16_t kScriptedBattleOrigin = 13;

@@ -26,6 +26,7 @@ namespace qvr {
 struct EventTable;
 struct EventData;
 class MessageTable;
+struct NpcTable;
 
 // The music tracks the player assigned, and what plays now.
 struct MusicState {
@@ -88,6 +89,8 @@ public:
     std::shared_ptr<const EventData> eventData;
     // A test's own table of events, in place of eventData.
     const EventTable* events = nullptr; // not owned
+    // The dungeon characters' talk; none means the table compiled in.
+    const NpcTable* npcs = nullptr; // not owned
     // The screens town, maze and battle share; game/ sets them up.
     std::unique_ptr<SharedScreens> sharedScreens;
 

@@ -12,6 +12,7 @@ namespace qvr {
 
 class Game;
 class ModalWindow;
+struct Panel;
 
 // The time of day. The front end reads the system clock; scripts set it.
 class Clock {
@@ -118,6 +119,9 @@ public:
     virtual void titleChanged(const std::string& /*title*/) {}
     // A line of a battle's narration, as it is said.
     virtual void narrated(const std::string& /*line*/) {}
+    // A panel of the maze's own (a dungeon character's, its wares, the wish)
+    // was shown with the keyboard.
+    virtual void panelShown(const Panel& /*panel*/) {}
 };
 
 } // namespace qvr

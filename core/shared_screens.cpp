@@ -85,4 +85,11 @@ void StartBattle(Game& game, int encounterNo)
     screensOf(game).startBattle(game, encounterNo);
 }
 
+void OpenToldPanel(Game& game, const char* name, int row)
+{
+    game.screen.open(name, row);
+    if (game.observer)
+        game.observer->panelShown(game.screen.panel(name));
+}
+
 } // namespace qvr

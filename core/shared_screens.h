@@ -100,6 +100,10 @@ void LeaveTitle(Game& game);
 void ContinueAfterEnding(Game& game);
 bool EndGame(Game& game);
 
+// Opens a panel at `row` with the keyboard and tells the observer, for the
+// panels a transcript follows.
+void OpenToldPanel(Game& game, const char* name, int row);
+
 // Ends an expedition: events, the maze key Q, a wiped-out party.
 void ReturnToCastle(Game& game);
 void StartBattle(Game& game, int encounterNo);

@@ -20,6 +20,8 @@
 #include "game/reorder_panel.h"
 #include "game/save_backup.h"
 #include "maze/command_text.h"
+#include "maze/npc.h"
+#include "maze/wish.h"
 #include "rules/character_rules.h"
 #include "town/castle_town.h"
 #include "town/town_panels.h"
@@ -143,7 +145,6 @@ void LoadMainWindow(Game& game)
 
 void PlaceKeyItems(Game& game)
 {
-    const Content& content = game.content();
     for (int row = 1; row <= 7; ++row) {
         int item = kFirstKeyItem + row - 1;
         bool held = false;
@@ -151,33 +152,13 @@ void PlaceKeyItems(Game& game)
             held = game.character(r).rosterNo != 0 && carries(game.character(r), item);
         if (held)
             continue;
-        KeyItemPlace place;
-        // A floor of nothing but rock would never let the draw end: give up
-        // after many tries and keep the last cell drawn.
-        for (int attempt = 0; attempt < 10000; ++attempt) {
-            place.floor = static_cast<int16_t>(Dice(game.rng, 1, 13, 0));
-            place.x = static_cast<int16_t>(Dice(game.rng, 1, 20, -1));
-            place.y = static_cast<int16_t>(Dice(game.rng, 1, 20, -1));
-            bool rock = content.mazeWalls(place.floor, place.y, place.x) == 15 &&
-                        content.mazeDoors(place.floor, place.y, place.x) == 0;
-            if (!rock)
-                break;
-        }
-        game.state.keyItemPlaces[row] = place;
+        HideKeyItem(game, row);
     }
 }
 
 void BuildCraftedWeapon(Game& game)
 {
-    int variant = game.save().eventFlags[37];
-    if (!Bounded<ItemDef, 0, 40>::contains(variant))
-        variant = 0; // a damaged flag must not reach outside the table
-    ItemDef weapon = game.content().craftVariants[variant];
-    weapon.name = "コスモドラグーン";
-    weapon.unknownName = "コスモドラグーン";
-    weapon.kind = 1;
-    weapon.itemNo = kCraftedWeapon;
-    game.state.craftedWeapon = std::move(weapon);
+    BuildCraftedWeaponFrom(game, game.save().eventFlags[37]);
 }
 
 void GameScreens::returnToCastle(Game& game)

@@ -7,7 +7,9 @@
 #include "maze/event_stock.h"
 #include "maze/maze_events.h"
 #include "maze/movement.h"
+#include "maze/npc.h"
 #include "maze/party_items.h"
+#include "maze/wish.h"
 
 namespace qvr {
 
@@ -193,6 +195,15 @@ int RunTrigger(Game& game, const EventTable& table, const EventTrigger& trigger,
             if (!GiveReward(game, op.a, op.b == 1, context.afterChest))
                 return 0;
             break;
+        case OpCode::Npc:
+            MeetNpc(game, op.a);
+            return run.finish(-1);
+        case OpCode::Altar:
+            if (!PartyHasEveryKey(game))
+                return run.finish(0);
+            ShowTexts(game, op.a, op.b);
+            OpenWish(game);
+            return run.finish(-1);
         }
     }
     return run.finish(0);

@@ -400,6 +400,16 @@ CaseSetup ReadCaseSetup(const std::string& script)
                 setup.stock.emplace_back(std::stoi(entry.substr(0, eq)),
                                          std::stoi(entry.substr(eq + 1)));
             }
+        } else if (name == "flag") {
+            std::istringstream entries(value);
+            std::string entry;
+            while (entries >> entry) {
+                std::size_t eq = entry.find('=');
+                if (eq == std::string::npos)
+                    throw std::runtime_error("flag: wants FLAG=VALUE, not " + entry);
+                setup.flags.emplace_back(std::stoi(entry.substr(0, eq)),
+                                         std::stoi(entry.substr(eq + 1)));
+            }
         } else if (name == "character") {
             setup.characters.push_back(value);
         } else if (name == "floor") {
@@ -527,7 +537,7 @@ CaseFolder::CaseFolder(const CaseSetup& setup)
         writeEvents(path(), setup, texts, wanted(kContentFileName));
     if (wanted(kSaveFileName)) {
         std::vector<uint8_t> image(kSaveFileBytes, 0);
-        if (!setup.characters.empty() || !setup.stock.empty()) {
+        if (!setup.characters.empty() || !setup.stock.empty() || !setup.flags.empty()) {
             SaveData save;
             DecodeSaveImage(image, save, kSaveFileName);
             for (const std::string& line : setup.characters)
@@ -536,6 +546,11 @@ CaseFolder::CaseFolder(const CaseSetup& setup)
                 if (item < 1 || item > kItemCount)
                     throw std::runtime_error("stock: no item " + std::to_string(item));
                 save.itemStock[item] = count;
+            }
+            for (const auto& [flag, v] : setup.flags) {
+                if (flag < 0 || flag > 100)
+                    throw std::runtime_error("flag: no flag " + std::to_string(flag));
+                save.eventFlags[flag] = v;
             }
             image = EncodeSaveImage(save);
         }

@@ -28,6 +28,7 @@ struct CaseSetup {
     std::vector<std::array<std::string, 3>> ini;    // section, key, value
     std::vector<std::string> characters;            // "N NAME field=value ..."
     std::vector<std::pair<int, int>> stock;         // item, the shop's stock of it
+    std::vector<std::pair<int, int>> flags;         // event flag, its value in the save
     std::optional<bool> saved;
     std::vector<int> quietFloors;               // floors made open and without encounters
     std::vector<int> calmFloors;                // real floors without encounters

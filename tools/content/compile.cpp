@@ -86,6 +86,7 @@ Sources CompileSources(const std::filesystem::path& dataDir, const std::filesyst
     ReadMonsters(dataDir / "monsters.toml", sources);
     ReadEncounters(dataDir / "encounters.toml", sources.content);
     sources.events = ReadMaze(dataDir, sources.content, sources.texts);
+    sources.npcs = ReadNpcs(dataDir / "npcs.toml", sources.content, sources.texts);
     CheckContent(sources.content, dataDir, sources.itemPlaces);
     return sources;
 }

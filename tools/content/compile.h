@@ -10,6 +10,7 @@
 
 #include "core/records.h"
 #include "tools/content/maze_source.h"
+#include "tools/content/npcs_source.h"
 #include "tools/content/toml_fields.h"
 
 namespace qvr::content {
@@ -27,6 +28,7 @@ struct Sources {
     SourcePlaces monsterPlaces;
     MessageTable texts; // TEXTS.DAT
     MazeEvents events;  // EVENTS.DAT
+    NpcSources npcs;    // the talk is compiled into the program; the wares go into QVR2.DAT
 };
 
 // One source file's part of the content.

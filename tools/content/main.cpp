@@ -26,6 +26,7 @@ int usage()
            "                                           DIR/../messages.toml\n"
            "  qvr-content check --data DIR             check the sources only\n"
            "  qvr-content texts FILE.toml --out FILE   write a texts file (TEXTS.DAT) alone\n"
+           "  qvr-content npcs --data DIR --out FILE   write the characters' talk table (C++)\n"
            "  qvr-content dump FILE                    summarise a QVR1.DAT or QVR2.DAT\n";
     return 2;
 }
@@ -87,6 +88,15 @@ int main(int argc, char** argv)
         if (command == "texts" && argc == 5 && std::string(argv[3]) == "--out") {
             MessageTable texts = content::ReadMessageSource(argv[2]);
             return writeIfChanged(argv[4], EncodeMessageImage(texts));
+        }
+        if (command == "npcs" && !dataDir.empty() && !outDir.empty()) {
+            content::Sources sources = content::CompileSources(dataDir);
+            std::ofstream out(outDir, std::ios::binary);
+            out << content::NpcTableSource(sources.npcs);
+            out.close();
+            if (!out)
+                throw std::runtime_error(outDir + ": cannot be written");
+            return 0;
         }
         if (command == "build" && !dataDir.empty() && !outDir.empty()) {
             content::Sources sources = content::CompileSources(dataDir);

@@ -2,6 +2,7 @@
 
 #include "core/event_file.h"
 #include "core/messages.h"
+#include "core/npc_talk.h"
 #include "core/sjis.h"
 #include "tools/content/maze_source.h"
 #include "tools/content/toml_fields.h"
@@ -93,8 +94,13 @@ void checkOp(const Content& c, const MessageTable& texts, const MazeEvents& ev, 
         return text(op.a);
     case OpCode::Ask:
         return ev.opTexts[o].empty() ? text(op.a) : void();
+    case OpCode::Npc:
+        if (op.a < 1 || op.a > kNpcCount)
+            throw SourceError(at + "the dungeon characters are 1.." + std::to_string(kNpcCount));
+        return;
     case OpCode::Scene:
     case OpCode::Wall:
+    case OpCode::Altar:
         if (op.b < op.a)
             throw SourceError(at + "a scene runs from its first text to a later one");
         for (int n = op.a; n <= op.b; ++n)
