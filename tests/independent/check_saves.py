@@ -5,7 +5,6 @@ The values asserted are the ones the town's rules give for the case.
 Usage: check_saves.py QVR_SCRIPT BIN_DIR CASES_DIR"""
 
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
@@ -45,11 +44,47 @@ def starting_save(script):
                 else:
                     entry[SHORT[key]] = int(v)
             read_save.write_entry(image, slot, entry)
+        elif name == "kills":
+            for word in value.split():
+                monster, _, count = word.partition("=")
+                read_save.struct.pack_into("<i", image, read_save.MONSTER_TALLY_AT + 4 * int(monster),
+                                           int(count))
+        elif name in ("item", "monster"):
+            raise AssertionError("this reader cannot give a case its own %ss" % name)
         elif name == "stock":
             for word in value.split():
                 item, _, count = word.partition("=")
                 read_save.struct.pack_into("<i", image, read_save.STOCK_AT + 4 * int(item), int(count))
     return image
+
+
+# QVR2.DAT ends with the fusion table (61 rows by 9 columns of 16-bit
+# numbers, column by column) and the traders' table (21 rows of 28 bytes).
+RECIPE_COLUMNS, RECIPE_ROWS, TRADERS_BYTES = 9, 61, 21 * 28
+
+
+def case_content(script, built):
+    """The build's content with the case's `# recipe:` lines as its whole
+    fusion table."""
+    content = bytearray(built)
+    rows = []
+    for line in script.splitlines():
+        line = line.strip()
+        if not line:
+            continue
+        if not line.startswith("#"):
+            break
+        name, _, value = line[1:].strip().partition(":")
+        if name == "recipe":
+            rows.append([int(v) for v in value.split()])
+    if rows:
+        base = len(content) - TRADERS_BYTES - 2 * RECIPE_COLUMNS * RECIPE_ROWS
+        content[base:base + 2 * RECIPE_COLUMNS * RECIPE_ROWS] = bytes(2 * RECIPE_COLUMNS * RECIPE_ROWS)
+        for values in rows:
+            row, cells = values[0], values[1:]
+            for column, v in enumerate(cells):
+                read_save.struct.pack_into("<h", content, base + 2 * (column * RECIPE_ROWS + row), v)
+    return content
 
 
 def play(runner, bin_dir, cases, case, append=""):
@@ -58,7 +93,10 @@ def play(runner, bin_dir, cases, case, append=""):
     with open(os.path.join(cases, case + ".expected"), encoding="utf-8") as f:
         expected = f.read()
     with tempfile.TemporaryDirectory() as folder:
-        shutil.copy(os.path.join(bin_dir, "QVR2.DAT"), folder)
+        with open(os.path.join(bin_dir, "QVR2.DAT"), "rb") as f:
+            built = f.read()
+        with open(os.path.join(folder, "QVR2.DAT"), "wb") as f:
+            f.write(case_content(script, built))
         with open(os.path.join(folder, "QVR1.DAT"), "wb") as f:
             f.write(starting_save(script))
         path = os.path.join(folder, "case.qvrs")

@@ -35,6 +35,9 @@ struct CaseSetup {
     std::vector<std::array<int, 5>> cells;      // floor, x, y, walls, doors
     std::vector<std::string> monsters;          // "M NAME field=value ..."
     std::vector<std::array<int, 6>> encounters; // floor, entry, monsters of groups 1..4
+    std::vector<std::vector<int>> recipes;      // row, result, alternative, ingredients
+    std::vector<std::string> items;             // "N NAME UNKNOWN field=value ..."
+    std::vector<std::pair<int, int>> kills;     // monster, times the players defeated it
 };
 
 // Reads the directives of the script's first comment lines. Throws

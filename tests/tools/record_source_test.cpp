@@ -33,7 +33,8 @@ template <typename Record> Record readBack(const std::string& source)
 
 template <typename Record> class DumpedRecord : public ::testing::Test {
 };
-using Records = ::testing::Types<Character, MonsterDef, ItemDef, SpellDef, TrapDef, NpcShopDef>;
+using Records =
+    ::testing::Types<Character, MonsterDef, ItemDef, SpellDef, TrapDef, NpcShopDef, RecipeDef>;
 TYPED_TEST_SUITE(DumpedRecord, Records);
 
 } // namespace

@@ -76,6 +76,7 @@ Sources CompileSources(const std::filesystem::path& dataDir)
     ReadMonsters(dataDir / "monsters.toml", sources);
     ReadEncounters(dataDir / "encounters.toml", sources.content);
     sources.events = ReadMaze(dataDir, sources.content);
+    ReadRecipes(dataDir / "recipes.toml", sources);
     CheckContent(sources.content, dataDir, sources.itemPlaces);
     return sources;
 }
