@@ -64,6 +64,7 @@ void itemChosen(Game& game, int rosterNo, int slot)
     if (!MakeArtificialHuman(game, rosterNo, slot))
         return;
     backToMenu(game);
+    game.screen.open(kAstrologyPanel, 0);
 }
 
 void memberChosen(Game& game, int rosterNo)

@@ -62,8 +62,9 @@ void CloseFusionItemList(Game& game)
     list.rows.clear();
     ReleasePartyList(game);
     SetPrompt(game, "");
-    const int row = screen.panel(kAstrologyPanel).selected;
-    screen.open(kAstrologyPanel, row < 0 ? 0 : row);
+    const Panel& menu = screen.panel(kAstrologyPanel);
+    const int row = menu.selected;
+    screen.open(kAstrologyPanel, row < 0 || row >= static_cast<int>(menu.rows.size()) ? 0 : row);
 }
 
 void BuildAstrologyPanels(Game& game)

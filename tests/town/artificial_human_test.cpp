@@ -6,6 +6,7 @@
 
 #include "core/item_numbers.h"
 #include "core/panel_names.h"
+#include "rules/party_panel.h"
 #include "test_items.h"
 #include "town/artificial_human.h"
 #include "town/astrology_office.h"
@@ -38,6 +39,7 @@ struct ArtificialHumanTest : ::testing::Test, TownFixture {
         alan.items[3] = ItemNo::SpiritOrb;
         game.state.partyCount = 1;
         game.state.partyMember[1] = 1;
+        RefreshPartyPanel(game);
     }
     void answerMessages(int count)
     {
@@ -50,7 +52,7 @@ struct ArtificialHumanTest : ::testing::Test, TownFixture {
         OpenAstrologyOffice(game);
         prompter->answer({CharKey('Y')});
         press('A');
-        EXPECT_EQ(owner(), std::string(kPartyList));
+        EXPECT_EQ(owner(), std::string(kPartyPanel));
         EXPECT_EQ(PromptText(game), "誰のアイテムと合体させますか？");
         press('1');
     }
@@ -216,8 +218,7 @@ TEST_F(ArtificialHumanTest, RefusalsChangeNothing)
     press(Key::Escape);
     EXPECT_EQ(owner(), std::string(kAstrologyPanel));
     member(2, "ＢＥＴＨ", 2).items[1] = ItemNo::SpiritOrb;
-    game.state.partyCount = 2;
-    game.state.partyMember[2] = 2;
+    RefreshPartyPanel(game);
     OpenAstrologyOffice(game);
     prompter->shown.clear();
     prompter->answer({CharKey('Y')});
@@ -225,7 +226,7 @@ TEST_F(ArtificialHumanTest, RefusalsChangeNothing)
     press('A');
     press('2');
     EXPECT_EQ(prompter->shown.back(), "MSG |合体できるアイテムを持ってませんよ");
-    EXPECT_EQ(owner(), std::string(kPartyList));
+    EXPECT_EQ(owner(), std::string(kPartyPanel));
 
     // Declining the question leaves the menu as it was.
     press(Key::Escape);

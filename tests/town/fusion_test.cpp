@@ -38,8 +38,8 @@ struct FusionTest : ::testing::Test, TownFixture {
         items[kLump] = WearableItem(kLump, "塊", ItemKind::Material);
         items[kKey] = WearableItem(kKey, "鍵", ItemKind::Event);
         recipe(1, kBlade, kLump, {kSword, kScrap});
-        member(1, "ＡＬＡＮ", 1);
-        member(2, "ＢＥＴＨ", 2);
+        member(1, "ＡＬＡＮ", 1).sex = 1;
+        member(2, "ＢＥＴＨ", 2).sex = 2;
         game.state.partyCount = 2;
         game.state.partyMember[1] = 1;
         game.state.partyMember[2] = 2;
