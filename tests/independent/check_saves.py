@@ -209,6 +209,20 @@ def main(argv):
     if fallen == 0 or found == 0:
         FAILURES.append("%s: the run fought nothing or found nothing" % case)
 
+    # Row 1 takes the short sword and the scrap and makes the broadsword,
+    # tallied once; the katana and the orb make a samurai of the seeds'
+    # race and alignment in slot 7, resisting what every one of them does.
+    case = "fusion_and_creation_saved"
+    roster, _ = play(runner, bin_dir, cases, case)
+    check(case, roster, {"ＡＬＡＮ": {"items": [126] + [0] * 11},
+                         "ＭＵＲＡ": {"slot": 7, "rosterNo": 7, "classCode": 256, "race": 512,
+                                     "alignment": 2, "sex": 1, "level": 1, "age": 1,
+                                     "ageDays": 1, "floor": 0}})
+    if "ＭＵＲＡ" in roster:
+        res = roster["ＭＵＲＡ"]["res"]
+        expect(case, "ＭＵＲＡ", "res 15, 17, 18", [res[15], res[17], res[18]], [100, 100, 100])
+    expect(case, "save", "broadswords tallied", LAST_RUN["save"]["itemTally"].get("126"), 1)
+
     for failure in FAILURES:
         print(failure)
     print("%d disagreements" % len(FAILURES))
