@@ -115,8 +115,8 @@ TEST(SourceFields, ContentSummaryCompilesBackToTheSameContent)
     Content original = CompileContent(sources);
     std::string summary = SummariseContent(original);
     TempFolder dir;
-    for (const char* file :
-         {"spells.toml", "traps.toml", "items.toml", "monsters.toml", "encounters.toml"})
+    for (const char* file : {"spells.toml", "traps.toml", "items.toml", "monsters.toml",
+                             "encounters.toml", "recipes.toml"})
         std::ofstream(dir.path() / file, std::ios::binary) << summary;
     for (const char* maze : {"floors", "events"})
         std::filesystem::copy(sources / maze, dir.path() / maze);
