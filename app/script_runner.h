@@ -151,7 +151,9 @@
 //   MOVE 転移魔法 | X v | Y v | Z v  the camp's teleport panel fraMove, the
 //                                 field with the keyboard written "X> v"
 //   CARD | name | line | …        the item card fraInspect of an appraised
-//                                 item (lines as in the dump below)
+//                                 item or of the encyclopedia's entry, or the
+//                                 monster card fraMonster of the dictionary's
+//                                 (lines as in the dump below)
 //
 // A dump, between the lines DUMP and END (rows two blanks in, with "> " on
 // the selected one; row texts exactly as shown, trailing blanks included):
@@ -191,6 +193,10 @@
 //     group G monster M living N: LINE   each group of the monster list, in
 //                              list order, with its line as shown
 //     order P code C target T spell S item I   each order given so far
+//   The astrology office's fusion list and its list of a member's items
+//   for an artificial human are the frameless panel lstItem (a recipe row
+//   not yet open reads "？？？？？？？？？？"); the prompt line above it is the
+//   panel lbl.
 //   keyboard LIST              the list that owns the keyboard (the panel's
 //                              name when it has no list), or "none"
 //   wizard STEP NAME           while the creation wizard runs: its step (race,
@@ -223,8 +229,14 @@
 //                                          name, "種族:", "職業:", "性別＆属性:"
 //                                          with the marks shown, "装備１: …",
 //                                          "装備２: …" (four blanks in)
+//       fraMonster and its lines           while a monster card is shown: the
+//                                          name, "不確定名: NAME", the nine
+//                                          value lines as shown ("出現数　　　
+//                                          １Ｄ３+０" .. "運　　　　　７"),
+//                                          "特殊攻撃:" and "防御:" with their
+//                                          entries (four blanks in)
 //       lblMsg1: TEXT                      when it holds text
-//       keyboard lstCommand|lstItem|lstEQ|fraSpell|fraMove|fraInspect
+//       keyboard lstCommand|lstItem|lstEQ|fraSpell|fraMove|fraInspect|fraMonster
 
 #include <cstddef>
 #include <cstdint>

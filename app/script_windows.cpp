@@ -14,9 +14,15 @@ namespace qvr {
 namespace {
 
 // The names of the window's own controls, as a dump calls them.
-const char* keyboardList(StatusFocus focus)
+// The frame a card is shown in.
+const char* cardFrame(const StatusWindow& w)
 {
-    switch (focus) {
+    return w.card && std::holds_alternative<MonsterCard>(*w.card) ? "fraMonster" : "fraInspect";
+}
+
+const char* keyboardList(const StatusWindow& w)
+{
+    switch (w.focus) {
     case StatusFocus::Items:
         return "lstItem";
     case StatusFocus::Equip:
@@ -26,7 +32,7 @@ const char* keyboardList(StatusFocus focus)
     case StatusFocus::Teleport:
         return "fraMove";
     case StatusFocus::Card:
-        return "fraInspect";
+        return cardFrame(w);
     case StatusFocus::Commands:
         break;
     }
@@ -189,7 +195,7 @@ std::vector<std::string> StatusLines(const StatusWindow& w)
         break;
     case StatusFocus::Card:
         if (w.card)
-            lines.push_back("CARD" + RowList(ItemCardLines(*w.card)));
+            lines.push_back("CARD" + RowList(CardLines(*w.card)));
         break;
     case StatusFocus::Commands:
         lines.push_back("STATUS " + OneLine(w.sheet.caption) + RowList(w.commands));
@@ -239,13 +245,13 @@ void WriteStatusPrompt(std::ostream& out, const StatusWindow& w)
                 << TeleportPanel::kFieldNames[i] << ": " << w.teleport->fields[i] << '\n';
     }
     if (w.card) {
-        out << "  fraInspect\n";
-        for (const std::string& line : ItemCardLines(*w.card))
+        out << "  " << cardFrame(w) << '\n';
+        for (const std::string& line : CardLines(*w.card))
             out << "    " << OneLine(line) << '\n';
     }
     if (!w.lblMsg1.empty())
         out << "  lblMsg1: " << OneLine(w.lblMsg1) << '\n';
-    out << "  keyboard " << keyboardList(w.focus) << '\n';
+    out << "  keyboard " << keyboardList(w) << '\n';
 }
 
 bool ClickWindow(Game& game, ModalWindow& window, const std::string& list, int row)

@@ -107,7 +107,7 @@ std::vector<uint8_t> EncodeContentImage(const Content& content)
     writeTable(out, content.monsters, WriteMonster);
     writeTable(out, content.items, WriteItem);
     writeTable(out, content.craftVariants, WriteItem);
-    out.write(content.recipeTable);
+    WriteRecipeTable(out, content.recipes);
     writeTable(out, content.npcShops, WriteNpcShop);
     return std::move(out.bytes());
 }
@@ -132,7 +132,7 @@ std::shared_ptr<Content> decodeContent(std::span<const uint8_t> image, const std
     readNamedTable(in, loaded->items, "アイテム", ReadItem, ReadItemDecoding);
     readTable(in, loaded->craftVariants, "作られる武器の型", ReadItem);
     in.setContext("合成表");
-    in.read(loaded->recipeTable);
+    ReadRecipeTable(in, loaded->recipes);
     readTable(in, loaded->npcShops, "商人", ReadNpcShop);
     in.setContext("ファイルの終わり");
     if (in.remaining() != 0)

@@ -31,6 +31,9 @@ inline constexpr const char* kShopKindsList = "lstBuy";
 inline constexpr const char* kShopItemList = "lstShopItem";
 // A list without a frame: the panel and its list share the name.
 inline constexpr const char* kTempleList = "lstTemple";
+// The astrology office's list of recipes, or of a member's items for an
+// artificial human; also frameless.
+inline constexpr const char* kFusionItemList = "lstItem";
 
 // The training grounds and the creation wizard.
 inline constexpr const char* kTrainingPanel = "fraProvingGrounds";

@@ -81,6 +81,13 @@ public:
         f.codes_ = bits;
         return f;
     }
+    // A list a source may cut short: the elements it leaves out are 0.
+    constexpr Field mayEndEarly() const
+    {
+        Field f = *this;
+        f.endsEarly_ = true;
+        return f;
+    }
     // A set of flags: any bits of `bits`, no others.
     constexpr Field onlyBits(long bits) const
     {
@@ -92,6 +99,7 @@ public:
     constexpr const char* key() const { return key_; }
     constexpr bool isOptional() const { return optional_; }
     constexpr bool isRunTime() const { return runTime_; }
+    constexpr bool mayEndEarlyInSources() const { return endsEarly_; }
     constexpr std::size_t maxTextBytes() const { return maxBytes_; }
     constexpr bool isRanged() const { return ranged_; }
     constexpr std::span<const BitName> names() const { return names_; }
@@ -115,6 +123,7 @@ private:
     std::size_t maxBytes_ = 32767; // what a stored length can say
     bool optional_ = false;
     bool runTime_ = false;
+    bool endsEarly_ = false;
     std::span<const BitName> names_{};
     long codes_ = 0;
     long onlyBits_ = 0;
@@ -381,6 +390,15 @@ template <class Io, RecordOf<TrapDef> R> void Sync(Io& io, R& t)
     io(Field("number").range(1, 38), t.number);
     io(Field("note").maxBytes(200).optional(), t.note);
     io(Field("name").maxBytes(kTrapNameBytes), t.name);
+}
+
+// Row 0 of the table is kept empty, so a zero result means an unused row.
+template <class Io, RecordOf<RecipeDef> R> void Sync(Io& io, R& r)
+{
+    io(Field("result").range(0, kItemCount), r.result);
+    io(Field("alternative").range(0, kItemCount).optional(), r.alternative);
+    io(Field("ingredients").range(0, kItemCount).mayEndEarly(), r.ingredients);
+    io(Field("unused").range(0, 0).optional(), r.unused);
 }
 
 template <class Io, RecordOf<NpcShopDef> R> void Sync(Io& io, R& s)

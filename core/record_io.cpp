@@ -1,5 +1,8 @@
 #include "core/record_io.h"
 
+#include <array>
+
+#include "core/error.h"
 #include "core/name_codes.h"
 #include "core/record_fields.h"
 #include "core/sjis.h"
@@ -90,7 +93,51 @@ template <typename Record> void writeRecord(ByteWriter& out, const Record& r)
     Sync(io, r);
 }
 
+// The places of a recipe's columns, in stored order, from its field list.
+template <typename Value> class RecipeColumns {
+public:
+    explicit RecipeColumns(std::array<Value*, kRecipeColumns>& cells) : cells_(cells) {}
+    void operator()(const Field&, Value& v) { add(v); }
+    template <FixedTable Table> void operator()(const Field&, Table& table)
+    {
+        for (Value& v : table)
+            add(v);
+    }
+
+private:
+    void add(Value& v)
+    {
+        if (n_ >= cells_.size())
+            throw GameError("内部エラー: 合成表の列が多すぎます");
+        cells_[n_++] = &v;
+    }
+    std::array<Value*, kRecipeColumns>& cells_;
+    std::size_t n_ = 0;
+};
+
+template <typename Value, typename Recipe> std::array<Value*, kRecipeColumns> columnsOf(Recipe& r)
+{
+    std::array<Value*, kRecipeColumns> cells{};
+    RecipeColumns<Value> io(cells);
+    Sync(io, r);
+    return cells;
+}
+
 } // namespace
+
+void ReadRecipeTable(ByteReader& in, Bounded<RecipeDef, 0, kRecipeCount>& recipes)
+{
+    for (int column = 0; column < kRecipeColumns; ++column)
+        for (RecipeDef& r : recipes)
+            *columnsOf<int16_t>(r)[static_cast<std::size_t>(column)] = in.i16();
+}
+
+void WriteRecipeTable(ByteWriter& out, const Bounded<RecipeDef, 0, kRecipeCount>& recipes)
+{
+    for (int column = 0; column < kRecipeColumns; ++column)
+        for (const RecipeDef& r : recipes)
+            out.i16(*columnsOf<const int16_t>(r)[static_cast<std::size_t>(column)]);
+}
 
 void ReadCharacter(ByteReader& in, Character& c)
 {

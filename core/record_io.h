@@ -36,6 +36,11 @@ void WriteSpell(ByteWriter& out, const SpellDef& spell);
 void ReadTrap(ByteReader& in, TrapDef& trap);
 void WriteTrap(ByteWriter& out, const TrapDef& trap);
 
+// The fusion table is stored column by column, each column running over
+// rows 0..60: the records' fields are gathered from every row in turn.
+void ReadRecipeTable(ByteReader& in, Bounded<RecipeDef, 0, kRecipeCount>& recipes);
+void WriteRecipeTable(ByteWriter& out, const Bounded<RecipeDef, 0, kRecipeCount>& recipes);
+
 void ReadNpcShop(ByteReader& in, NpcShopDef& shop);
 void WriteNpcShop(ByteWriter& out, const NpcShopDef& shop);
 

@@ -34,7 +34,7 @@ inline constexpr int32_t Dead = 16384;
 inline constexpr int32_t Ashes = 32768;
 inline constexpr int32_t Vanished = 65536;
 inline constexpr int32_t Hidden = 262144;
-inline constexpr int32_t CurseBound = 524288;  // held by cursed equipment
+inline constexpr int32_t CurseBound = 524288;   // held by cursed equipment
 inline constexpr int32_t BattleMarkA = 1048576; // cleared when a battle ends
 inline constexpr int32_t BattleMarkB = 2097152; // cleared when a battle ends
 
@@ -262,6 +262,20 @@ struct TrapDef {
     bool operator==(const TrapDef&) const = default;
 };
 
+// One row of the fusion table. The file fixes only the first column (the
+// item made); the rest is this game's own: the item made on the unlucky
+// roll, the six ingredients (0 = none) and a column nobody reads.
+struct RecipeDef {
+    int16_t result = 0;
+    int16_t alternative = 0; // 0: the unlucky roll makes nothing
+    std::array<int16_t, 6> ingredients{};
+    int16_t unused = 0;
+
+    bool operator==(const RecipeDef&) const = default;
+};
+inline constexpr int kRecipeCount = 60;
+inline constexpr int kRecipeColumns = 9;
+
 struct NpcShopDef {
     int16_t value = 0;
     Bounded<int16_t, 0, 10> wares{}; // 1..10 used
@@ -286,14 +300,15 @@ inline constexpr int kMazeSize = 20;
 struct Content {
     Bounded<SpellDef, 0, kSpellCount> spells;
     Bounded<TrapDef, 0, 40> traps;
-    Grid2<int16_t, 1251, 7> encounterTable{}; // (entry, column)
+    Grid2<int16_t, 1251, 7> encounterTable{};                      // (entry, column)
     Grid3<int16_t, kFloorCount, kMazeSize, kMazeSize> mazeWalls{}; // (floor, row, column)
     Grid3<int16_t, kFloorCount, kMazeSize, kMazeSize> mazeDoors{};
     Grid3<int16_t, kFloorCount, kMazeSize, kMazeSize> mazeCells{};
     Bounded<MonsterDef, 0, kMonsterCount> monsters;
     Bounded<ItemDef, 0, kItemCount> items;
     Bounded<ItemDef, 0, 40> craftVariants;
-    Grid2<int16_t, 61, 9> recipeTable{}; // (recipe, column); column 0 is the item made
+    // Stored column by column (all results, then all alternatives, ...).
+    Bounded<RecipeDef, 0, kRecipeCount> recipes;
     Bounded<NpcShopDef, 0, 20> npcShops;
 
     bool operator==(const Content&) const = default;

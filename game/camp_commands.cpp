@@ -5,6 +5,7 @@
 #include "core/prompts.h"
 #include "game/status_window.h"
 #include "maze/camp_items.h"
+#include "maze/catalogues.h"
 #include "maze/teleport.h"
 #include "rules/party_panel.h"
 
@@ -21,7 +22,7 @@ void Appraise(Game& game, StatusWindow& w)
 {
     w.pickItem(game, kAppraiseTitle, kAppraisePrompt, [](Game& g, StatusWindow& win, int slot) {
         if (auto card = AppraiseItem(g, win.rosterNo, slot)) {
-            win.card = std::move(card);
+            win.card = Card{std::move(*card)};
             win.focus = StatusFocus::Card;
         }
     });
@@ -36,6 +37,11 @@ void Cast(Game& game, StatusWindow& w)
 void Use(Game& game, StatusWindow& w)
 {
     w.pickItem(game, kUseTitle, "", [](Game& g, StatusWindow& win, int slot) {
+        if (IsCatalogue(g.character(win.rosterNo).items[slot])) {
+            win.card = ReadCatalogue(g, win.rosterNo, slot);
+            win.focus = win.card ? StatusFocus::Card : StatusFocus::Commands;
+            return;
+        }
         FollowCampOutcome(g, win, UseItem(g, win.rosterNo, slot));
     });
 }

@@ -16,7 +16,7 @@
 #include "core/screen.h"
 #include "core/shared_screens.h"
 #include "game/status_fields.h"
-#include "maze/item_card.h"
+#include "maze/catalogue_card.h"
 #include "maze/teleport.h"
 
 namespace qvr {
@@ -97,8 +97,9 @@ struct StatusWindow final : ModalWindow {
 
     // fraMove, the camp's coordinate teleport, while it is open.
     std::optional<TeleportPanel> teleport;
-    // fraInspect, an appraised item's card, while it hides the sheet.
-    std::optional<ItemCard> card;
+    // fraInspect (an item's card: appraisal, the encyclopedia) or fraMonster
+    // (the dictionary's), while it hides the sheet.
+    std::optional<Card> card;
 
     // What each command does. The window fills in its own; a command whose
     // handler is empty is not listed, so the camp's commands appear once the

@@ -34,12 +34,6 @@ CampOutcome UseItem(Game& game, int rosterNo, int slot)
     const ItemDef* def = CarriedItem(game, c, slot);
     if (!def)
         return CampOutcome::Stay;
-    if (c.items[slot] == kEncyclopedia || c.items[slot] == kDictionary) {
-        ShowMessage(game, "",
-                    c.items[slot] == kEncyclopedia ? kEncyclopediaUnreadText
-                                                   : kDictionaryUnreadText);
-        return CampOutcome::Stay;
-    }
     const SpellDef* spell = SpellOfItem(game, *def);
     if (!spell || !Answers(*def, c)) {
         ShowMessage(game, "", kNothingHappenedText);

@@ -23,18 +23,13 @@ inline constexpr const char* kFrightenedText = "恐怖に犯された";
 inline constexpr const char* kUnidentifiedText = "識別されていません";
 inline constexpr const char* kCannotAppraiseText = "鑑定できなかった・・・";
 
-// The reference books; reading them comes with the catalogues.
-inline constexpr int kEncyclopedia = 537;
-inline constexpr int kDictionary = 538;
-inline constexpr const char* kEncyclopediaUnreadText = "大百科はまだ読むことができない";
-inline constexpr const char* kDictionaryUnreadText = "辞典はまだ読むことができない";
-
 // The class that may play an instrument (kind 9) and the one that may use a
 // charm or orb (kind 12).
 inline constexpr int kInstrumentKind = 9;
 inline constexpr int kCharmKind = 12;
 
-// Uses the item in a slot.
+// Uses the item in a slot. The catalogues are read, not used: see
+// maze/catalogues.h.
 CampOutcome UseItem(Game& game, int rosterNo, int slot);
 
 enum class IdentifyResult { Identified, Failed, Frightened, AlreadyKnown, Nothing };

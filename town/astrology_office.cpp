@@ -7,8 +7,11 @@
 #include "core/panel_names.h"
 #include "core/saving.h"
 #include "core/shared_screens.h"
+#include "rules/party_pack.h"
 #include "rules/party_panel.h"
+#include "town/artificial_human.h"
 #include "town/castle_town.h"
+#include "town/fusion.h"
 #include "town/rankings.h"
 #include "town/town_panels.h"
 
@@ -32,34 +35,37 @@ void backToCastle(Game& game)
     PlayMusic(game, kTrackCastleTown);
 }
 
-bool partyCarries(const Game& game, int item)
-{
-    for (int i = 1; i <= game.state.partyCount; ++i) {
-        const Character& c = game.character(game.state.partyMember[i]);
-        for (int slot = 1; slot <= 12; ++slot)
-            if (c.items[slot] == item)
-                return true;
-    }
-    return false;
-}
+// Stands over the office's menu, wide enough for the longest names.
+constexpr Rect kItemListRect{8, 55, 204, 90};
 
-// The last row is offered only while someone in the party carries what it
-// needs; entering again after the item is gone takes it away.
-void fixArtificialHumanRow(Game& game, Panel& menu)
+} // namespace
+
+void FixArtificialHumanRow(Game& game)
 {
-    const bool carried = partyCarries(game, kArtificialHumanItem);
+    Panel& menu = game.screen.panel(kAstrologyPanel);
+    const bool carried = !NobodyHolds(game, kArtificialHumanItem, false);
     const bool shown = menu.rows.size() > kRowsWithoutArtificialHuman &&
                        menu.rows[kRowsWithoutArtificialHuman].text == kArtificialHumanRow;
     if (carried && !shown) {
         menu.rows.resize(kRowsWithoutArtificialHuman);
-        // Making one comes with fusion; until then the row only shows.
-        menu.rows.push_back({kArtificialHumanRow, 'A', 0, {}});
+        menu.rows.push_back({kArtificialHumanRow, 'A', 0, OpenArtificialHuman});
     } else if (!carried && menu.rows.size() > kRowsWithoutArtificialHuman) {
         menu.rows.resize(kRowsWithoutArtificialHuman);
     }
 }
 
-} // namespace
+void CloseFusionItemList(Game& game)
+{
+    Screen& screen = game.screen;
+    Panel& list = screen.panel(kFusionItemList);
+    list.visible = false;
+    list.rows.clear();
+    ReleasePartyList(game);
+    SetPrompt(game, "");
+    const Panel& menu = screen.panel(kAstrologyPanel);
+    const int row = menu.selected;
+    screen.open(kAstrologyPanel, row < 0 || row >= static_cast<int>(menu.rows.size()) ? 0 : row);
+}
 
 void BuildAstrologyPanels(Game& game)
 {
@@ -78,18 +84,24 @@ void BuildAstrologyPanels(Game& game)
         rankingRow("G)獲 得 ア イ テ ム リ ス ト", Ranking::ItemList),
         rankingRow("D)倒 打 モ ン ス タ ー ラ ン ク", Ranking::MonstersDefeated),
         rankingRow("E)倒 打 モ ン ス タ ー リ ス ト", Ranking::MonsterList),
-        {"U)武 具 合 体", 'U', 0, {}}, // fusion opens here once its counter is ready
+        {"U)武 具 合 体", 'U', 0, OpenFusion},
         {"C)城 に 戻 る", 'C', 0, backToCastle},
     };
     p.backRow = kBackRow;
     game.screen.add(std::move(p));
+
+    Panel list;
+    list.name = kFusionItemList;
+    list.list = kFusionItemList;
+    list.rect = kItemListRect;
+    game.screen.add(std::move(list));
 }
 
 void OpenAstrologyOffice(Game& game)
 {
     Screen& screen = game.screen;
     screen.panel(kCastleTownPanel).visible = false;
-    fixArtificialHumanRow(game, screen.panel(kAstrologyPanel));
+    FixArtificialHumanRow(game);
     PlayMusic(game, kTrackAstrology);
     screen.open(kAstrologyPanel, 0);
     game.place = InTown(Facility::AstrologyOffice);

@@ -18,4 +18,11 @@ void BuildAstrologyPanels(Game& game);
 // Entering from the castle town.
 void OpenAstrologyOffice(Game& game);
 
+// Offers the artificial-human row while a member carries the spirit orb,
+// and takes it away once nobody does.
+void FixArtificialHumanRow(Game& game);
+// Leaves the recipe or item list for the office's menu: the list hidden,
+// the party list let go, the prompt cleared.
+void CloseFusionItemList(Game& game);
+
 } // namespace qvr

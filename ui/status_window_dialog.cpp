@@ -144,9 +144,10 @@ void StatusWindowDialog::showCampPanels()
     sheet_->setVisible(!w.card);
     card_->setVisible(w.card.has_value());
     if (w.card) {
-        card_->setTitle(DisplayText(w.card->caption));
         QStringList lines;
-        const std::vector<std::string> all = ItemCardLines(*w.card);
+        const std::vector<std::string> all = CardLines(*w.card);
+        // The caption is the item's or the monster's name.
+        card_->setTitle(DisplayText(all.front()));
         for (std::size_t i = 1; i < all.size(); ++i)
             lines << DisplayText(all[i]);
         cardText_->setText(lines.join(QLatin1Char('\n')));

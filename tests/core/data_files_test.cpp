@@ -266,6 +266,29 @@ TEST(ContentImage, EmptyContentHasTheLayoutSize)
     EXPECT_EQ(image.size(), expected);
 }
 
+TEST(ContentImage, TheFusionTableIsStoredColumnByColumn)
+{
+    Content content;
+    content.recipes[1].result = 540;
+    content.recipes[60].alternative = 541;
+    content.recipes[2].ingredients[5] = 7; // column 7
+    const std::vector<uint8_t> image = EncodeContentImage(content);
+    // The traders' 21 rows of 28 bytes close the file; the table of 61 rows
+    // by 9 columns lies just before them.
+    const std::size_t table = image.size() - 21 * 28 - 2 * 61 * 9;
+    auto at = [&](int column, int row) {
+        const std::size_t i = table + 2 * static_cast<std::size_t>(column * 61 + row);
+        return image[i] | image[i + 1] << 8;
+    };
+    EXPECT_EQ(at(0, 1), 540);
+    EXPECT_EQ(at(1, 60), 541);
+    EXPECT_EQ(at(7, 2), 7);
+    int nonZero = 0;
+    for (std::size_t i = table; i < table + 2 * 61 * 9; ++i)
+        nonZero += image[i] != 0;
+    EXPECT_EQ(nonZero, 5); // 540 and 541 take two bytes each
+}
+
 TEST(ContentImage, RoundTripDecodesNamesOfUsedEntriesOnly)
 {
     Content content;
@@ -274,7 +297,7 @@ TEST(ContentImage, RoundTripDecodesNamesOfUsedEntriesOnly)
     content.traps[1] = {0, 2, 1, "", "毒針"};
     content.encounterTable(1250, 6) = 77;
     content.mazeWalls(17, 19, 0) = 15;
-    content.recipeTable(60, 8) = 640;
+    content.recipes[60].unused = 640;
     content.npcShops[20].buyFactor = 0.5f;
     content.monsters[700].present = 1;
     EncodeNameCodes("ｽﾗｲﾑ王", content.monsters[700].nameCodes);
@@ -290,7 +313,7 @@ TEST(ContentImage, RoundTripDecodesNamesOfUsedEntriesOnly)
     EXPECT_EQ(back.traps[1].name, "毒針");
     EXPECT_EQ(back.encounterTable(1250, 6), 77);
     EXPECT_EQ(back.mazeWalls(17, 19, 0), 15);
-    EXPECT_EQ(back.recipeTable(60, 8), 640);
+    EXPECT_EQ(back.recipes[60].unused, 640);
     EXPECT_EQ(back.npcShops[20].buyFactor, 0.5f);
     EXPECT_EQ(back.monsters[700].name, "ｽﾗｲﾑ王");
     EXPECT_EQ(back.monsters[700].unknownName, "何か");

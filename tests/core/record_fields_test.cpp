@@ -11,43 +11,51 @@ using namespace qvr::test;
 
 namespace {
 
-template <typename Record>
-struct Binary;
-template <>
-struct Binary<Character> {
+template <typename Record> struct Binary;
+template <> struct Binary<Character> {
     static constexpr auto read = ReadCharacter;
     static constexpr auto write = WriteCharacter;
 };
-template <>
-struct Binary<MonsterDef> {
+template <> struct Binary<MonsterDef> {
     static constexpr auto read = ReadMonster;
     static constexpr auto write = WriteMonster;
 };
-template <>
-struct Binary<ItemDef> {
+template <> struct Binary<ItemDef> {
     static constexpr auto read = ReadItem;
     static constexpr auto write = WriteItem;
 };
-template <>
-struct Binary<SpellDef> {
+template <> struct Binary<SpellDef> {
     static constexpr auto read = ReadSpell;
     static constexpr auto write = WriteSpell;
 };
-template <>
-struct Binary<TrapDef> {
+template <> struct Binary<TrapDef> {
     static constexpr auto read = ReadTrap;
     static constexpr auto write = WriteTrap;
 };
-template <>
-struct Binary<NpcShopDef> {
+template <> struct Binary<NpcShopDef> {
     static constexpr auto read = ReadNpcShop;
     static constexpr auto write = WriteNpcShop;
 };
 
-template <typename Record>
-class RecordFields : public ::testing::Test {
+// The fusion table is stored column by column: one record goes through a
+// table of its own, in row 1.
+template <> struct Binary<RecipeDef> {
+    static constexpr auto read = [](ByteReader& in, RecipeDef& r) {
+        Bounded<RecipeDef, 0, kRecipeCount> table;
+        ReadRecipeTable(in, table);
+        r = table[1];
+    };
+    static constexpr auto write = [](ByteWriter& out, const RecipeDef& r) {
+        Bounded<RecipeDef, 0, kRecipeCount> table;
+        table[1] = r;
+        WriteRecipeTable(out, table);
+    };
 };
-using Records = ::testing::Types<Character, MonsterDef, ItemDef, SpellDef, TrapDef, NpcShopDef>;
+
+template <typename Record> class RecordFields : public ::testing::Test {
+};
+using Records =
+    ::testing::Types<Character, MonsterDef, ItemDef, SpellDef, TrapDef, NpcShopDef, RecipeDef>;
 TYPED_TEST_SUITE(RecordFields, Records);
 
 } // namespace

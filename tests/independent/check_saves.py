@@ -5,7 +5,6 @@ The values asserted are the ones the town's rules give for the case.
 Usage: check_saves.py QVR_SCRIPT BIN_DIR CASES_DIR"""
 
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
@@ -45,11 +44,47 @@ def starting_save(script):
                 else:
                     entry[SHORT[key]] = int(v)
             read_save.write_entry(image, slot, entry)
+        elif name == "kills":
+            for word in value.split():
+                monster, _, count = word.partition("=")
+                read_save.struct.pack_into("<i", image, read_save.MONSTER_TALLY_AT + 4 * int(monster),
+                                           int(count))
+        elif name in ("item", "monster"):
+            raise AssertionError("this reader cannot give a case its own %ss" % name)
         elif name == "stock":
             for word in value.split():
                 item, _, count = word.partition("=")
                 read_save.struct.pack_into("<i", image, read_save.STOCK_AT + 4 * int(item), int(count))
     return image
+
+
+# QVR2.DAT ends with the fusion table (61 rows by 9 columns of 16-bit
+# numbers, column by column) and the traders' table (21 rows of 28 bytes).
+RECIPE_COLUMNS, RECIPE_ROWS, TRADERS_BYTES = 9, 61, 21 * 28
+
+
+def case_content(script, built):
+    """The build's content with the case's `# recipe:` lines as its whole
+    fusion table."""
+    content = bytearray(built)
+    rows = []
+    for line in script.splitlines():
+        line = line.strip()
+        if not line:
+            continue
+        if not line.startswith("#"):
+            break
+        name, _, value = line[1:].strip().partition(":")
+        if name == "recipe":
+            rows.append([int(v) for v in value.split()])
+    if rows:
+        base = len(content) - TRADERS_BYTES - 2 * RECIPE_COLUMNS * RECIPE_ROWS
+        content[base:base + 2 * RECIPE_COLUMNS * RECIPE_ROWS] = bytes(2 * RECIPE_COLUMNS * RECIPE_ROWS)
+        for values in rows:
+            row, cells = values[0], values[1:]
+            for column, v in enumerate(cells):
+                read_save.struct.pack_into("<h", content, base + 2 * (column * RECIPE_ROWS + row), v)
+    return content
 
 
 def play(runner, bin_dir, cases, case, append=""):
@@ -58,8 +93,12 @@ def play(runner, bin_dir, cases, case, append=""):
     with open(os.path.join(cases, case + ".expected"), encoding="utf-8") as f:
         expected = f.read()
     with tempfile.TemporaryDirectory() as folder:
-        for name in ("QVR2.DAT", "TEXTS.DAT", "EVENTS.DAT"):
+        for name in ("TEXTS.DAT", "EVENTS.DAT"):
             shutil.copy(os.path.join(bin_dir, name), folder)
+        with open(os.path.join(bin_dir, "QVR2.DAT"), "rb") as f:
+            built = f.read()
+        with open(os.path.join(folder, "QVR2.DAT"), "wb") as f:
+            f.write(case_content(script, built))
         with open(os.path.join(folder, "QVR1.DAT"), "wb") as f:
             f.write(starting_save(script))
         path = os.path.join(folder, "case.qvrs")
@@ -171,6 +210,20 @@ def main(argv):
     expect(case, "save", "items tallied", sum(LAST_RUN["save"]["itemTally"].values()), found)
     if fallen == 0 or found == 0:
         FAILURES.append("%s: the run fought nothing or found nothing" % case)
+
+    # Row 1 takes the short sword and the scrap and makes the broadsword,
+    # tallied once; the katana and the orb make a samurai of the seeds'
+    # race and alignment in slot 7, resisting what every one of them does.
+    case = "fusion_and_creation_saved"
+    roster, _ = play(runner, bin_dir, cases, case)
+    check(case, roster, {"ＡＬＡＮ": {"items": [126] + [0] * 11},
+                         "ＭＵＲＡ": {"slot": 7, "rosterNo": 7, "classCode": 256, "race": 512,
+                                     "alignment": 2, "sex": 1, "level": 1, "age": 1,
+                                     "ageDays": 1, "floor": 0}})
+    if "ＭＵＲＡ" in roster:
+        res = roster["ＭＵＲＡ"]["res"]
+        expect(case, "ＭＵＲＡ", "res 15, 17, 18", [res[15], res[17], res[18]], [100, 100, 100])
+    expect(case, "save", "broadswords tallied", LAST_RUN["save"]["itemTally"].get("126"), 1)
 
     for failure in FAILURES:
         print(failure)

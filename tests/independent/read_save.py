@@ -109,6 +109,10 @@ def read_save(image):
             "age": c["age"], "ageDays": c["ageDays"], "conditions": c["conditions"],
             "rip": c["rip"], "exp": c["exp"], "vitality": c["vitality"],
             "agility": c["agility"], "items": c["items"][1:],
+            "itemFlags": c["itemFlags"][1:], "classCode": c["classCode"], "race": c["race"],
+            "alignment": c["alignment"], "sex": c["sex"], "strength": c["strength"],
+            "iq": c["iq"], "piety": c["piety"], "luck": c["luck"], "ac": c["ac"],
+            "baseAc": c["baseAc"], "floor": c["floor"], "res": c["res"],
             "mp": schools(c["mp"]), "maxMp": schools(c["maxMp"]),
             # [school][level][slot], from s + 3*l + 30*k
             "spellKnown": [[[known[s + 3 * level + 30 * k] for k in range(5)]

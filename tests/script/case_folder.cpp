@@ -72,7 +72,7 @@ Dice3 diceOf(const std::string& value)
     char comma1 = 0, comma2 = 0;
     std::istringstream in(value);
     if (!(in >> count >> comma1 >> sides >> comma2 >> bonus) || comma1 != ',' || comma2 != ',')
-        throw std::runtime_error("monster: dice are C,S,A, not " + value);
+        throw std::runtime_error("dice are C,S,A, not " + value);
     return {static_cast<int16_t>(count), static_cast<int16_t>(sides), static_cast<int16_t>(bonus)};
 }
 
@@ -197,13 +197,63 @@ void AddMonster(Content& content, const std::string& line)
     content.monsters[number] = m;
 }
 
+// An item of the case's own, worn by anyone, so that fusion and the
+// artificial humans keep their transcripts whatever the catalogue becomes.
+void AddItem(Content& content, const std::string& line)
+{
+    std::istringstream in(line);
+    int number = 0;
+    ItemDef d{};
+    if (!(in >> number >> d.name >> d.unknownName) || number < 1 || number > kItemCount)
+        throw std::runtime_error("item: wants an item number, a name and an unknown name: " + line);
+    d.itemNo = static_cast<int16_t>(number);
+    d.kind = 8;
+    d.sexMask = 3;
+    d.alignMask = 7;
+    d.raceMask = 0x3FF;
+    d.classMask = 0x7FFF;
+    static const std::pair<const char*, int16_t ItemDef::*> kFields[] = {
+        {"kind", &ItemDef::kind},       {"level", &ItemDef::itemLevel},
+        {"hit", &ItemDef::hitBonus},    {"attacks", &ItemDef::attacks},
+        {"ac", &ItemDef::acBonus},      {"regen", &ItemDef::regen},
+        {"wearout", &ItemDef::wearOut}, {"class", &ItemDef::classMask},
+        {"cursed", &ItemDef::cursed}};
+    std::string field;
+    while (in >> field) {
+        const std::size_t eq = field.find('=');
+        if (eq == std::string::npos)
+            throw std::runtime_error("item: field=value, not " + field);
+        const std::string key = field.substr(0, eq);
+        const std::string value = field.substr(eq + 1);
+        bool known = false;
+        for (const auto& [name, member] : kFields)
+            if (key == name) {
+                d.*member = static_cast<int16_t>(std::stoi(value));
+                known = true;
+            }
+        if (key == "dice") {
+            d.damageDice = diceOf(value);
+            known = true;
+        } else if (key == "price") {
+            d.price = std::stoi(value);
+            known = true;
+        }
+        if (!known)
+            throw std::runtime_error("item: no field " + key);
+    }
+    EncodeNameCodes(d.name, d.nameCodes);
+    EncodeNameCodes(d.unknownName, d.unknownNameCodes);
+    content.items[number] = d;
+}
+
 // The build's content file, with the case's own floors written over it:
 // walks that hold still whatever the real maps and encounters become.
 void WriteContent(const std::filesystem::path& dir, const CaseSetup& setup)
 {
     const std::filesystem::path built = std::filesystem::path(QVR_BIN_DIR) / kContentFileName;
     if (setup.quietFloors.empty() && setup.calmFloors.empty() && setup.cells.empty() &&
-        setup.rocks.empty() && setup.monsters.empty() && setup.encounters.empty()) {
+        setup.rocks.empty() && setup.monsters.empty() && setup.encounters.empty() &&
+        setup.recipes.empty() && setup.items.empty()) {
         std::filesystem::copy_file(built, dir / kContentFileName);
         return;
     }
@@ -250,6 +300,19 @@ void WriteContent(const std::filesystem::path& dir, const CaseSetup& setup)
         const std::array<int, 7> row{0, floor > 0 ? entry : 0, floor, g1, g2, g3, g4};
         for (int col = 1; col <= 6; ++col)
             content.encounterTable(entry, col) = static_cast<int16_t>(row[col]);
+    }
+    for (const std::string& line : setup.items)
+        AddItem(content, line);
+    // A case's recipes replace the whole table, so that no row of the real
+    // one shows in its transcript.
+    if (!setup.recipes.empty())
+        content.recipes = {};
+    for (const std::vector<int>& r : setup.recipes) {
+        RecipeDef& recipe = content.recipes[r[0]];
+        recipe.result = static_cast<int16_t>(r[1]);
+        recipe.alternative = static_cast<int16_t>(r[2]);
+        for (std::size_t k = 3; k < r.size(); ++k)
+            recipe.ingredients[k - 3] = static_cast<int16_t>(r[k]);
     }
     std::vector<uint8_t> image = EncodeContentImage(content);
     WriteWholeFile(dir / kContentFileName, std::string(image.begin(), image.end()));
@@ -449,6 +512,26 @@ CaseSetup ReadCaseSetup(const std::string& script)
             setup.eventFiles.push_back(value);
         } else if (name == "texts") {
             setup.textFiles.push_back(value);
+        } else if (name == "item") {
+            setup.items.push_back(value);
+        } else if (name == "recipe") {
+            std::istringstream fields(value);
+            std::vector<int> r;
+            for (int v = 0; fields >> v;)
+                r.push_back(v);
+            if (r.size() < 4 || r.size() > 9 || r[0] < 1 || r[0] > kRecipeCount)
+                throw std::runtime_error("recipe: wants ROW RESULT ALT ING1 [.. ING6]");
+            setup.recipes.push_back(r);
+        } else if (name == "kills") {
+            std::istringstream entries(value);
+            std::string entry;
+            while (entries >> entry) {
+                const std::size_t eq = entry.find('=');
+                const int monster = eq == std::string::npos ? 0 : std::stoi(entry.substr(0, eq));
+                if (monster < 1 || monster > kMonsterCount)
+                    throw std::runtime_error("kills: wants MONSTER=COUNT, not " + entry);
+                setup.kills.emplace_back(monster, std::stoi(entry.substr(eq + 1)));
+            }
         } else if (name == "saved") {
             if (value != "yes" && value != "no")
                 throw std::runtime_error("saved: wants yes or no");
@@ -537,7 +620,8 @@ CaseFolder::CaseFolder(const CaseSetup& setup)
         writeEvents(path(), setup, texts, wanted(kContentFileName));
     if (wanted(kSaveFileName)) {
         std::vector<uint8_t> image(kSaveFileBytes, 0);
-        if (!setup.characters.empty() || !setup.stock.empty() || !setup.flags.empty()) {
+        if (!setup.characters.empty() || !setup.stock.empty() || !setup.flags.empty() ||
+            !setup.kills.empty()) {
             SaveData save;
             DecodeSaveImage(image, save, kSaveFileName);
             for (const std::string& line : setup.characters)
@@ -552,6 +636,8 @@ CaseFolder::CaseFolder(const CaseSetup& setup)
                     throw std::runtime_error("flag: no flag " + std::to_string(flag));
                 save.eventFlags[flag] = v;
             }
+            for (const auto& [monster, count] : setup.kills)
+                save.monsterTally[monster] = count;
             image = EncodeSaveImage(save);
         }
         WriteWholeFile(path() / kSaveFileName, std::string(image.begin(), image.end()));

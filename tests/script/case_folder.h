@@ -38,6 +38,9 @@ struct CaseSetup {
     std::vector<std::array<int, 6>> encounters; // floor, entry, monsters of groups 1..4
     std::vector<std::string> eventFiles;        // event scripts beside the case
     std::vector<std::string> textFiles;         // tables of numbered texts beside the case
+    std::vector<std::vector<int>> recipes;      // row, result, alternative, ingredients
+    std::vector<std::string> items;             // "N NAME UNKNOWN field=value ..."
+    std::vector<std::pair<int, int>> kills;     // monster, times the players defeated it
 };
 
 // Reads the directives of the script's first comment lines. Throws

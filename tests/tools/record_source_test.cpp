@@ -33,7 +33,8 @@ template <typename Record> Record readBack(const std::string& source)
 
 template <typename Record> class DumpedRecord : public ::testing::Test {
 };
-using Records = ::testing::Types<Character, MonsterDef, ItemDef, SpellDef, TrapDef, NpcShopDef>;
+using Records =
+    ::testing::Types<Character, MonsterDef, ItemDef, SpellDef, TrapDef, NpcShopDef, RecipeDef>;
 TYPED_TEST_SUITE(DumpedRecord, Records);
 
 } // namespace
@@ -115,8 +116,8 @@ TEST(SourceFields, ContentSummaryCompilesBackToTheSameContent)
     std::string summary = SummariseContent(original);
     TempFolder dir;
     std::filesystem::create_directory(dir.path() / "items");
-    for (const char* file :
-         {"spells.toml", "traps.toml", "items/all.toml", "monsters.toml", "encounters.toml"})
+    for (const char* file : {"spells.toml", "traps.toml", "items/all.toml", "monsters.toml",
+                             "encounters.toml", "recipes.toml"})
         std::ofstream(dir.path() / file, std::ios::binary) << summary;
     for (const char* maze : {"floors", "events"})
         std::filesystem::copy(sources / maze, dir.path() / maze);

@@ -137,12 +137,13 @@ TEST_F(AstrologyTest, EachRowShowsItsOwnBoard)
     }
 }
 
-TEST_F(AstrologyTest, FusionAndTheMissingRowDoNothingYet)
+TEST_F(AstrologyTest, FusionWantsAPartyAndTheMissingRowIsNoKey)
 {
     OpenAstrologyOffice(game);
+    prompter->answer({Key::Enter});
     game.pressKey(CharKey('U'));
     game.pressKey(CharKey('A'));
-    EXPECT_TRUE(prompter->shown.empty());
+    EXPECT_EQ(prompter->shown, std::vector<std::string>{"MSG |パーティーを組んでいません"});
     EXPECT_TRUE(prompter->rankings.empty());
     EXPECT_EQ(game.screen.keyboardOwner, "fraRank");
 }

@@ -87,6 +87,7 @@ Sources CompileSources(const std::filesystem::path& dataDir, const std::filesyst
     ReadEncounters(dataDir / "encounters.toml", sources.content);
     sources.events = ReadMaze(dataDir, sources.content, sources.texts);
     sources.npcs = ReadNpcs(dataDir / "npcs.toml", sources.content, sources.texts);
+    ReadRecipes(dataDir / "recipes.toml", sources);
     CheckContent(sources.content, dataDir, sources.itemPlaces);
     return sources;
 }

@@ -39,6 +39,8 @@ void ReadItems(const std::filesystem::path& folder, Sources& sources);
 // Monsters after the items (their steal items), encounters after both.
 void ReadMonsters(const std::filesystem::path& file, Sources& sources);
 void ReadEncounters(const std::filesystem::path& file, Content& content);
+// Recipes last: whether an ingredient can be had depends on all the rest.
+void ReadRecipes(const std::filesystem::path& file, Sources& sources);
 
 // The deepest floor the maze has.
 inline constexpr int kLastFloor = 17;

@@ -18,8 +18,7 @@ class FieldSourceReader {
 public:
     explicit FieldSourceReader(FieldReader& f) : f_(f) {}
 
-    template <std::integral T>
-    void operator()(const Field& field, T& v)
+    template <std::integral T> void operator()(const Field& field, T& v)
     {
         if (!use(field))
             return;
@@ -32,14 +31,13 @@ public:
     }
     void operator()(const Field& field, float& v);
     void operator()(const Field& field, std::string& text);
-    template <FixedTable Table>
-    void operator()(const Field& field, Table& table)
+    template <FixedTable Table> void operator()(const Field& field, Table& table)
     {
         using T = std::remove_cvref_t<decltype(TableElement(table, 0))>;
         if (!use(field))
             return;
         auto got = f_.integers(field.key(), TableSize(table), field.lo<T>(), field.hi<T>(),
-                               need(field), FirstIndex(table));
+                               need(field), FirstIndex(table), field.mayEndEarlyInSources());
         for (std::size_t k = 0; got && k < got->size(); ++k)
             TableElement(table, k) = static_cast<T>((*got)[k]);
     }
@@ -72,8 +70,7 @@ private:
 
 // Reads every field a source sets into `record`; call f.finish() after any
 // keys the reader takes itself.
-template <typename Record>
-void ReadFields(FieldReader& f, Record& record)
+template <typename Record> void ReadFields(FieldReader& f, Record& record)
 {
     FieldSourceReader io(f);
     Sync(io, record);

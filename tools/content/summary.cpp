@@ -46,7 +46,8 @@ std::string SummariseContent(const Content& c)
     out << "# crafted variants:  " << countIf(c.craftVariants, [](auto& i) {
         return i.itemNo != 0 || i.kind != 0;
     }) << " of 41 entries\n";
-    out << "# recipe values:     " << nonZero(c.recipeTable) << " non-zero of 549\n";
+    out << "# recipes:           " << countIf(c.recipes, [](auto& r) { return r.result != 0; })
+        << " of 60 rows\n";
     out << "# traders:           " << countIf(c.npcShops, [](auto& s) {
         return s.wares[1] != 0 || s.buyFactor != 0;
     }) << " of 21 entries\n";
@@ -79,6 +80,9 @@ std::string SummariseContent(const Content& c)
         if (i.itemNo != 0 || i.kind != 0)
             out << "\n[[crafted_variant]]\nrow = " << row << "\n" << DumpFields(i);
     }
+    for (int row = 1; row <= kRecipeCount; ++row)
+        if (c.recipes[row].result != 0)
+            out << "\n[[recipe]]\nrow = " << row << "\n" << DumpFields(c.recipes[row]);
     for (int row = 0; row <= 20; ++row) {
         const NpcShopDef& s = c.npcShops[row];
         if (s.wares[1] != 0 || s.buyFactor != 0)

@@ -122,7 +122,7 @@ std::optional<std::string> FieldReader::text(const std::string& key, std::size_t
 
 std::optional<std::vector<int64_t>> FieldReader::integers(const std::string& key, std::size_t count,
                                                           long lo, long hi, Need need,
-                                                          long firstIndex)
+                                                          long firstIndex, bool shortList)
 {
     const toml::node* node = find(key, need);
     if (!node)
@@ -143,6 +143,14 @@ std::optional<std::vector<int64_t>> FieldReader::integers(const std::string& key
         return values;
     }
     const toml::array* array = node->as_array();
+    if (shortList && array && !array->empty() && array->size() <= count) {
+        std::vector<int64_t> values(count, 0);
+        for (std::size_t k = 0; k < array->size(); ++k)
+            values[k] = asInteger(key, *array->get(k), lo, hi);
+        return values;
+    }
+    if (shortList)
+        fail(key, "must be a list of 1.." + std::to_string(count) + " whole numbers");
     if (!array || array->size() != count)
         fail(key, "must be a list of " + std::to_string(count) +
                       " whole numbers, or a table of index = value for indexes " +

@@ -49,9 +49,11 @@ public:
     std::optional<std::string> text(const std::string& key, std::size_t maxBytes, Need need);
     // A fixed table: a list of all `count` values, or a table of the values
     // that are not 0 by their index ({ 22 = 30 }), indexes counted from
-    // firstIndex.
+    // firstIndex. With `shortList` the list may hold fewer values (at least
+    // one); the rest are 0.
     std::optional<std::vector<int64_t>> integers(const std::string& key, std::size_t count, long lo,
-                                                 long hi, Need need, long firstIndex = 0);
+                                                 long hi, Need need, long firstIndex = 0,
+                                                 bool shortList = false);
     // A bit set, given as a whole number or as a list of the bits' names.
     std::optional<int64_t> mask(const std::string& key, std::span<const BitName> names, long lo,
                                 long hi, Need need);
