@@ -19,12 +19,12 @@ namespace qvr {
 namespace {
 
 // The breath announcement of a kind, as the monsters' codes 27..30 name it.
-std::string_view BreathText(int kind)
+std::string_view BreathText(const Game& game, int kind)
 {
     for (int code = 27; code <= 30; ++code)
         if (BreathKind(code) == kind)
-            return MessageText(BreathMessage(code));
-    return MessageText(BreathMessage(27));
+            return MessageText(game, BreathMessage(code));
+    return MessageText(game, BreathMessage(27));
 }
 
 int32_t RoundHalfEven(double x)
@@ -119,7 +119,7 @@ void BattleActions::breathe(Game& game, BattleState& state, int pos)
     const int32_t base = std::min(c.hp / 2, 150);
     const int32_t rolled = SaturatingAdd(Roll(game, base), c.vitality) / used;
     const int32_t amount = BreathShielded(rolled, state.monsterShield.breath);
-    Say(state, Cat({c.name, BreathText(Res::Fire)}));
+    Say(state, Cat({c.name, BreathText(game, Res::Fire)}));
     if (g < 1 || g > kGroupCount || state.groupMonster[g] == 0)
         return;
     Combatant breather = MemberSide(game, rosterNo);
@@ -193,7 +193,7 @@ void BattleActions::monsterBreath(Game& game, BattleState& state, int kind)
             continue;
         Combatant c = MemberSide(game, RosterAt(game, p));
         Character& member = game.character(c.rosterNo);
-        Say(state, Cat({*monster.name, BreathText(kind)}));
+        Say(state, Cat({*monster.name, BreathText(game, kind)}));
         const int32_t general = c.resist(Res::Breath);
         const int32_t own = c.resist(kind);
         if (general > 100 || own > 100) {

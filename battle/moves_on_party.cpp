@@ -79,7 +79,7 @@ void ThrowOut(Game& game, BattleState& state, const SpecialMoveInfo& move)
 {
     if (PartySize(game) < 2)
         return;
-    Say(state, Cat({ActorName(state), MessageText(move.message)}));
+    Say(state, Cat({ActorName(state), MessageText(game, move.message)}));
     const int rosterNo = RosterAt(game, Roll(game, PartySize(game)));
     Character& c = game.character(rosterNo);
     // Left where the party stands, as a group of its own that the party can
@@ -96,7 +96,7 @@ void SendAway(Game& game, BattleState& state, const SpecialMoveInfo& move)
 {
     if (PartySize(game) < 2)
         return;
-    Say(state, Cat({ActorName(state), MessageText(move.message)}));
+    Say(state, Cat({ActorName(state), MessageText(game, move.message)}));
     const int rosterNo = PickLivingMember(game);
     if (rosterNo == 0)
         return;
@@ -126,7 +126,7 @@ void ShatterGear(Game& game, BattleState& state, const SpecialMoveInfo& move)
         Say(state, frame + "しかし何もおこらなかった");
         return;
     }
-    Say(state, Cat({frame, game.character(rosterNo).name, MessageText(move.message)}));
+    Say(state, Cat({frame, game.character(rosterNo).name, MessageText(game, move.message)}));
     LoseItem(game, rosterNo, slot);
 }
 
@@ -146,7 +146,7 @@ void RobAndRun(Game& game, BattleState& state, const SpecialMoveInfo& move)
             Cat({ActorName(state), "は\n", c.name, "のふところを探った\rしかし何も盗めなかった"}));
         return;
     }
-    Say(state, Cat({ActorName(state), "は\n", c.name, MessageText(move.message)}));
+    Say(state, Cat({ActorName(state), "は\n", c.name, MessageText(game, move.message)}));
     LoseItem(game, rosterNo, slot);
     state.monsters[state.actingGroup][state.actingMonster].conditions = kEmptySlot;
 }

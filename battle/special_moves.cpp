@@ -417,7 +417,7 @@ void SpecialMove(Game& game, BattleState& state, int code)
         return;
     Mover m{game, state, state.actingGroup, state.actingMonster};
     if (!AnnouncesItself(move->family))
-        Say(state, Cat({m.name(), MessageText(move->message)}));
+        Say(state, Cat({m.name(), MessageText(game, move->message)}));
     kHandlers[static_cast<std::size_t>(move->family)](m, *move);
 }
 

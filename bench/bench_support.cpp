@@ -139,7 +139,7 @@ GameFolderCopy::GameFolderCopy(const std::filesystem::path& from,
         throw std::runtime_error(parent.string() +
                                  ": cannot make a folder: " + std::strerror(errno));
     path_ = pattern;
-    for (const char* name : {kSaveFileName, kContentFileName})
+    for (const char* name : {kSaveFileName, kContentFileName, kTextsFileName, kEventsFileName})
         std::filesystem::copy_file(from / name, path_ / name);
 }
 

@@ -18,8 +18,8 @@
 #include <unistd.h>
 
 #include "bench_support.h"
-#include "core/folder_store.h"
 #include "core/data_files.h"
+#include "core/folder_store.h"
 #include "core/game.h"
 
 using namespace qvr;
@@ -37,7 +37,7 @@ void check(bool ok, const std::string& what)
 // its size.
 void BareRead(const std::filesystem::path& folder)
 {
-    for (const char* name : {kSaveFileName, kContentFileName}) {
+    for (const char* name : {kSaveFileName, kContentFileName, kTextsFileName, kEventsFileName}) {
         std::string path = (folder / name).string();
         int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         check(fd >= 0, path);

@@ -57,7 +57,8 @@ std::vector<uint8_t> ReadFile(const std::filesystem::path& path)
 void StartInTheMaze(Game& game)
 {
     auto files = std::make_unique<MemoryStore>();
-    files->putFile(kContentFileName, ReadFile(ProgramFolder() / kContentFileName));
+    for (const char* name : {kContentFileName, kTextsFileName, kEventsFileName})
+        files->putFile(name, ReadFile(ProgramFolder() / name));
     SaveData empty;
     files->putFile(kSaveFileName, EncodeSaveImage(empty));
     game.store = std::move(files);

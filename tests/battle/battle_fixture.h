@@ -12,14 +12,26 @@
 #include "battle/battle_rules.h"
 #include "battle/narrator.h"
 #include "core/game.h"
+#include "core/messages.h"
+#include "core/save_store.h"
+#include "tests/core/built_files.h"
 
 namespace qvr::test {
+
+// The build's texts, read once: the narration the tests compare says them.
+inline std::shared_ptr<const MessageTable> BuiltTexts()
+{
+    static const std::shared_ptr<const MessageTable> texts = std::make_shared<const MessageTable>(
+        DecodeMessageImage(BuiltFile(kTextsFileName), kTextsFileName));
+    return texts;
+}
 
 struct BattleFixture {
     explicit BattleFixture(uint64_t seed = 1, std::vector<int16_t> classes = {Class::Fighter})
         : game(Rng(seed)), content(std::make_shared<Content>())
     {
         game.setContent(content);
+        game.texts = BuiltTexts();
         int p = 0;
         for (int16_t classCode : classes) {
             ++p;

@@ -154,7 +154,7 @@ TEST(SpecialMoves, EveryCodeLandsAndIsResisted)
             const std::string what =
                 "code " + std::to_string(c.code) + (resisted ? " resisted" : "");
             const std::string said = MonsterName(f.state, 1, 1) +
-                                     std::string(MessageText(FindSpecialMove(c.code)->message));
+                                     std::string(MessageText(f.game, FindSpecialMove(c.code)->message));
             EXPECT_TRUE(f.heard(said)) << what;
             if (resisted) {
                 EXPECT_EQ(m.hp, 1000) << what;

@@ -12,6 +12,7 @@
 #include "built_files.h"
 #include "core/data_files.h"
 #include "core/memory_store.h"
+#include "core/messages.h"
 #include "core/music.h"
 #include "game/game_screens.h"
 #include "game/main_window.h"
@@ -78,6 +79,10 @@ template <class PrompterT = ScriptedPrompter> struct GameFixture {
             game.settings->setValue("Version", "Minor", std::to_string(v.minor));
             game.settings->setValue("Version", "Revision", std::to_string(v.revision));
             StartUp(game, false);
+        } else {
+            // Nothing is read, but the rules still speak the game's texts.
+            game.texts = std::make_shared<const MessageTable>(
+                DecodeMessageImage(BuiltFile(kTextsFileName), kTextsFileName));
         }
         content_ = &OwnContent(game);
         for (int track = 1; track <= kTrackCount; ++track)

@@ -5,6 +5,7 @@ The values asserted are the ones the town's rules give for the case.
 Usage: check_saves.py QVR_SCRIPT BIN_DIR CASES_DIR"""
 
 import os
+import shutil
 import subprocess
 import sys
 import tempfile

@@ -294,7 +294,7 @@ TEST(ContentSources, ItemFilesAreReadAsOneCatalogue)
         std::filesystem::copy(entry.path(), dir.path() / entry.path().filename());
     spit(dir.path() / "items.toml", "[[item]]\n");
     try {
-        CompileContent(dir.path());
+        CompileContent(dir.path(), std::filesystem::path(QVR_SOURCE_DIR) / "data/messages.toml");
         ADD_FAILURE() << "a stray items.toml was taken";
     } catch (const SourceError& e) {
         EXPECT_NE(std::string(e.what()).find("move its items there"), std::string::npos)
@@ -305,7 +305,7 @@ TEST(ContentSources, ItemFilesAreReadAsOneCatalogue)
         std::filesystem::rename(entry.path(),
                                 dir.path() / "items" / (entry.path().filename().string() + ".old"));
     try {
-        CompileContent(dir.path());
+        CompileContent(dir.path(), std::filesystem::path(QVR_SOURCE_DIR) / "data/messages.toml");
         ADD_FAILURE() << "an empty item folder was taken";
     } catch (const SourceError& e) {
         EXPECT_NE(std::string(e.what()).find("holds no .toml file"), std::string::npos) << e.what();
