@@ -195,6 +195,17 @@ constexpr int BreathKind(int code)
     return kKinds[code - 27];
 }
 
+// Whether the table holds a move of this code. Asked by value rather than
+// through FindSpecialMove's pointer, which a sanitizing compiler will not
+// compare in a constant expression.
+constexpr bool IsSpecialMoveCode(int code)
+{
+    for (const SpecialMoveInfo& move : kSpecialMoves)
+        if (move.code == code)
+            return true;
+    return false;
+}
+
 constexpr MonsterAction MonsterActionOf(int code)
 {
     if (code == 0)
@@ -209,7 +220,7 @@ constexpr MonsterAction MonsterActionOf(int code)
         return MonsterAction::Call;
     if (code >= 27 && code <= 30)
         return MonsterAction::Breath;
-    return FindSpecialMove(code) ? MonsterAction::Move : MonsterAction::Unknown;
+    return IsSpecialMoveCode(code) ? MonsterAction::Move : MonsterAction::Unknown;
 }
 
 namespace detail {
