@@ -21,9 +21,9 @@ SHORT = {"class": "classCode", "race": "race", "align": "alignment", "sex": "sex
          "special": "specialFlags"}
 
 
-def starting_save(script):
-    """The save a case's `# character:` and `# stock:` header lines ask for."""
-    image = bytearray(read_save.SAVE_BYTES)
+def header_lines(script):
+    """The (name, value) pairs of a case's comment lines before its first
+    step."""
     for line in script.splitlines():
         line = line.strip()
         if not line:
@@ -31,6 +31,13 @@ def starting_save(script):
         if not line.startswith("#"):
             break
         name, _, value = line[1:].strip().partition(":")
+        yield name, value
+
+
+def starting_save(script):
+    """The save a case's `# character:` and `# stock:` header lines ask for."""
+    image = bytearray(read_save.SAVE_BYTES)
+    for name, value in header_lines(script):
         if name == "character":
             words = value.split()
             slot = int(words[0])
@@ -69,13 +76,7 @@ def case_content(script, built):
     fusion table."""
     content = bytearray(built)
     rows = []
-    for line in script.splitlines():
-        line = line.strip()
-        if not line:
-            continue
-        if not line.startswith("#"):
-            break
-        name, _, value = line[1:].strip().partition(":")
+    for name, value in header_lines(script):
         if name == "recipe":
             rows.append([int(v) for v in value.split()])
     if rows:
