@@ -21,7 +21,7 @@ bool isFlag(int n)
 
 bool isItem(int n)
 {
-    return n >= 1 && n < kItemCount;
+    return n >= 1 && n <= kItemCount; // the table's last item is kItemCount itself
 }
 
 std::string flagProblem(int n)

@@ -6,6 +6,7 @@
 #include "core/error.h"
 #include "core/event_file.h"
 #include "core/messages.h"
+#include "core/records.h"
 
 namespace qvr {
 namespace {
@@ -59,7 +60,7 @@ TEST(EventFile, DamageIsRefusedNamingTheFile)
         {"an unknown operation", [](Sample& s) { s.ops[1].code = static_cast<OpCode>(200); },
          "動作 200 はありません"},
         {"a flag past the table", [](Sample& s) { s.ops[1].a = 101; }, "フラグ 101"},
-        {"an item past the table", [](Sample& s) { s.ops[2].a = 9999; }, "アイテム 9999"},
+        {"an item past the table", [](Sample& s) { s.ops[2].a = 641; }, "アイテム 641"},
         {"a condition on no flag",
          [](Sample& s) {
              s.conds[0] = {CondCode::FlagSet, -1};
@@ -78,6 +79,10 @@ TEST(EventFile, DamageIsRefusedNamingTheFile)
         EXPECT_NE(error.find("EVENTS.DAT"), std::string::npos) << c.what << ": " << error;
         EXPECT_NE(error.find(c.says), std::string::npos) << c.what << ": " << error;
     }
+    // The table's last item is an item like any other.
+    Sample last;
+    last.ops[2].a = kItemCount;
+    EXPECT_EQ(decodeError(EncodeEventImage(last.table())), "");
     // Cut anywhere, or with a byte too many, or another file in its place.
     std::vector<uint8_t> image = EncodeEventImage(Sample{}.table());
     for (std::size_t cut = 0; cut < image.size(); ++cut)

@@ -66,7 +66,7 @@ void checkOp(const Content& c, const MessageTable& texts, const MazeEvents& ev, 
             throw SourceError(at + "text " + std::to_string(n) + " is not in messages.toml");
     };
     auto item = [&](int n) {
-        if (n < 1 || n >= kItemCount || c.items[n].name.empty())
+        if (n < 1 || n > kItemCount || c.items[n].name.empty())
             throw SourceError(at + "item " + std::to_string(n) + " is not in the item catalogue");
     };
     auto encounter = [&](int n) {
