@@ -1,7 +1,7 @@
 #include "battle/battle_actions.h"
 
 #include "battle/battle_rules.h"
-#include "battle/special_moves.h"
+#include "battle/monster_moves.h"
 #include "battle/spell_rules.h"
 #include "core/game.h"
 

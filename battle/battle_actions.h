@@ -6,7 +6,7 @@
 // round hands each such action here. The default resolver fights them all
 // (spells in spell_casting.cpp; hiding, theft, dispelling, flight, calls and
 // both sides' breath in hide_steal_flee_breath.cpp; the special moves in
-// special_moves.cpp). A test or the simulator may override any of these.
+// monster_moves.cpp). A test or the simulator may override any of these.
 
 namespace qvr {
 

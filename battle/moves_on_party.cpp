@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "battle/battle_rules.h"
-#include "battle/special_moves.h"
+#include "battle/monster_moves.h"
 #include "core/item_numbers.h"
 #include "core/messages.h"
 #include "core/monster_actions.h"

@@ -2,7 +2,7 @@
 // each reading its row's numbers, over the two shared rules of a condition
 // and a blow that the member may shake off, turn back or take in.
 
-#include "battle/special_moves.h"
+#include "battle/monster_moves.h"
 
 #include <algorithm>
 #include <vector>

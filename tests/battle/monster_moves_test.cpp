@@ -10,7 +10,7 @@
 #include <set>
 
 #include "battle/battle_actions.h"
-#include "battle/special_moves.h"
+#include "battle/monster_moves.h"
 #include "battle_fixture.h"
 #include "core/item_numbers.h"
 #include "core/messages.h"
@@ -153,8 +153,9 @@ TEST(SpecialMoves, EveryCodeLandsAndIsResisted)
             const Character& m = f.member(1);
             const std::string what =
                 "code " + std::to_string(c.code) + (resisted ? " resisted" : "");
-            const std::string said = MonsterName(f.state, 1, 1) +
-                                     std::string(MessageText(f.game, FindSpecialMove(c.code)->message));
+            const std::string said =
+                MonsterName(f.state, 1, 1) +
+                std::string(MessageText(f.game, FindSpecialMove(c.code)->message));
             EXPECT_TRUE(f.heard(said)) << what;
             if (resisted) {
                 EXPECT_EQ(m.hp, 1000) << what;
