@@ -140,9 +140,14 @@ void SpellReflected(SpellCast& cast, const Combatant& target, int32_t rolled)
         Say(cast.state, Kill(cast.game, cast.state, caster, false));
 }
 
-void SpellAbsorbed(SpellCast& cast, Combatant& target, int32_t rolled)
+void SayAbsorbed(SpellCast& cast, const Combatant& target)
 {
     cast.say({*target.name, "は\n呪文を吸収した！"});
+}
+
+void SpellAbsorbed(SpellCast& cast, Combatant& target, int32_t rolled)
+{
+    SayAbsorbed(cast, target);
     Mend(target, rolled);
 }
 

@@ -67,6 +67,8 @@ void SpellDamage(SpellCast& cast, Combatant& target, int32_t rolled);
 // Turned back on the caster (less its own side's shield).
 void SpellReflected(SpellCast& cast, const Combatant& target, int32_t rolled);
 // Taken in by the target, up to its maximum.
+// "NAMEは呪文を吸収した！" alone, for a spell whose absorption heals nothing.
+void SayAbsorbed(SpellCast& cast, const Combatant& target);
 void SpellAbsorbed(SpellCast& cast, Combatant& target, int32_t rolled);
 // The rule of damage spells: check, then damage, reflection or absorption.
 void HarmWithDamage(SpellCast& cast, Combatant& target);

@@ -119,7 +119,7 @@ void SpellCondition(SpellCast& cast)
             Inflict(cast, cast.caster, *c);
             break;
         case SpellOutcome::Absorbed:
-            cast.say({*v.name, "は\n呪文を吸収した！"});
+            SayAbsorbed(cast, v);
             break;
         case SpellOutcome::Nothing:
             break;
@@ -211,7 +211,7 @@ void SpellDeathsDoor(SpellCast& cast)
                 {*v.name, "は\n呪文を反射した\r", *cast.caster.name, "は\n瀕死状態におちいった"});
             break;
         case SpellOutcome::Absorbed:
-            cast.say({*v.name, "は\n呪文を吸収した！"});
+            SayAbsorbed(cast, v);
             break;
         case SpellOutcome::Nothing:
             break;
